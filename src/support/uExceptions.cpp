@@ -1,0 +1,58 @@
+#include "support/uExceptions.h"
+
+EParseError::EParseError(const std::vector<std::string>& AExpected, std::string_view AActual)
+    : Exception(Message("Parse:", AExpected, AActual)) {}
+
+EParseError::EParseError(std::string_view APrefix, const std::vector<std::string>& AExpected,
+                         std::string_view AActual)
+    : Exception(Message(APrefix, AExpected, AActual)) {}
+
+std::string EParseError::ExpectedList(const std::vector<std::string>& AExpected) {
+    if (AExpected.empty())
+        return "nothing";
+    std::string result;
+    for (std::size_t i = 0; i < AExpected.size(); ++i) {
+        if (i > 0)
+            result += (i + 1 == AExpected.size()) ? " or " : ", ";
+        result += '\'';
+        result += AExpected[i];
+        result += '\'';
+    }
+    return result;
+}
+
+std::string EParseError::Message(std::string_view APrefix,
+                                 const std::vector<std::string>& AExpected,
+                                 std::string_view AActual) {
+    std::string result(APrefix);
+    result += ' ';
+    result += ExpectedList(AExpected);
+    result += " expected but token '";
+    result += AActual;
+    result += "' found.";
+    return result;
+}
+
+namespace {
+
+void AppendChain(const std::exception& AException, std::string& AText) {
+    if (!AText.empty())
+        AText += '\n';
+    AText += AException.what();
+    try {
+        std::rethrow_if_nested(AException);
+    } catch (const std::exception& inner) {
+        AppendChain(inner, AText);
+    } catch (...) {
+    }
+}
+
+} // namespace
+
+std::string ExceptionChainText(const std::exception& AException) {
+    std::string text;
+    AppendChain(AException, text);
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    return text;
+}

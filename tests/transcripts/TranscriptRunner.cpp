@@ -1,0 +1,372 @@
+// Runs the program with scripted input and compares what it writes.
+//
+//   # text        comment
+//   $ args ...    command-line arguments (before the first line is sent)
+//   % NAME=VALUE  environment variable for the program
+//   > line        send a line ("\r" and "\t" escapes allowed; no line end with ">|")
+//   < text        the next standard-output line must match ("*" matches any run of text)
+//   ~             before the next "<": skip lines until one matches
+//   ! text        the next standard-error line must match
+//   ^ text        no standard-output line up to the next "<" match may match this
+//   = exit N      close the input, wait for the end, compare the exit code
+//   = silent      wait briefly and check that nothing more was written to standard output
+//
+// {DATA} stands for the transcript data folder, {TMP} for a fresh temporary folder.
+// Every transcript also checks that no escape sequence reaches a pipe.
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <poll.h>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto Timeout = std::chrono::seconds(60);
+
+struct TStream {
+    int Fd = -1;
+    std::string Buffer;
+    std::deque<std::string> Lines;
+    std::vector<std::string> History;
+    bool Closed = false;
+};
+
+struct TChild {
+    pid_t Pid = -1;
+    int In = -1;
+    TStream Out;
+    TStream Err;
+    bool Exited = false;
+    int ExitCode = -1;
+};
+
+std::string GScript;
+int GLine = 0;
+TChild GChild;
+
+[[noreturn]] void Fail(const std::string& AMessage) {
+    std::cerr << GScript << ":" << GLine << ": " << AMessage << "\n";
+    auto dump = [](const char* AName, const TStream& AStream) {
+        std::cerr << "--- last " << AName << " lines:\n";
+        const std::size_t from = AStream.History.size() > 25 ? AStream.History.size() - 25 : 0;
+        for (std::size_t i = from; i < AStream.History.size(); ++i)
+            std::cerr << "  |" << AStream.History[i] << "\n";
+        if (!AStream.Buffer.empty())
+            std::cerr << "  |" << AStream.Buffer << "   (no line end yet)\n";
+    };
+    dump("stdout", GChild.Out);
+    dump("stderr", GChild.Err);
+    if (GChild.Pid > 0 && !GChild.Exited)
+        kill(GChild.Pid, SIGKILL);
+    std::exit(1);
+}
+
+void Split(TStream& AStream) {
+    std::size_t eol;
+    while ((eol = AStream.Buffer.find('\n')) != std::string::npos) {
+        std::string line = AStream.Buffer.substr(0, eol);
+        AStream.Buffer.erase(0, eol + 1);
+        if (line.find('\x1b') != std::string::npos)
+            Fail("escape sequence written to a pipe: " + line);
+        AStream.Lines.push_back(line);
+        AStream.History.push_back(line);
+    }
+}
+
+// Reads whatever arrives within the time left; false when the deadline passed.
+bool Pump(Clock::time_point ADeadline) {
+    std::vector<pollfd> fds;
+    std::vector<TStream*> streams;
+    for (TStream* stream : {&GChild.Out, &GChild.Err})
+        if (!stream->Closed) {
+            fds.push_back({stream->Fd, POLLIN, 0});
+            streams.push_back(stream);
+        }
+    if (fds.empty())
+        return false;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(ADeadline - Clock::now()).count();
+    if (left <= 0)
+        return false;
+    const int ready = poll(fds.data(), fds.size(), static_cast<int>(left));
+    if (ready <= 0)
+        return ready < 0 && errno == EINTR;
+    for (std::size_t i = 0; i < fds.size(); ++i) {
+        if (fds[i].revents == 0)
+            continue;
+        char chunk[65536];
+        const ssize_t got = read(fds[i].fd, chunk, sizeof chunk);
+        if (got > 0) {
+            streams[i]->Buffer.append(chunk, static_cast<std::size_t>(got));
+            Split(*streams[i]);
+        } else if (got == 0 || errno != EINTR) {
+            streams[i]->Closed = true;
+            if (!streams[i]->Buffer.empty()) {
+                streams[i]->Buffer += '\n';
+                Split(*streams[i]);
+            }
+        }
+    }
+    return true;
+}
+
+bool NextLine(TStream& AStream, std::string& ALine, Clock::time_point ADeadline) {
+    while (AStream.Lines.empty()) {
+        if (AStream.Closed || !Pump(ADeadline))
+            if (AStream.Lines.empty() && (AStream.Closed || Clock::now() >= ADeadline))
+                return false;
+    }
+    ALine = AStream.Lines.front();
+    AStream.Lines.pop_front();
+    return true;
+}
+
+bool GlobMatch(const char* APattern, const char* AText) {
+    if (*APattern == 0)
+        return *AText == 0;
+    if (*APattern == '*') {
+        for (const char* t = AText;; ++t) {
+            if (GlobMatch(APattern + 1, t))
+                return true;
+            if (*t == 0)
+                return false;
+        }
+    }
+    return *AText != 0 && *APattern == *AText && GlobMatch(APattern + 1, AText + 1);
+}
+
+std::string Substitute(std::string AText, const std::string& AData, const std::string& ATmp) {
+    for (const auto& [key, value] : {std::pair<std::string, std::string>{"{DATA}", AData},
+                                     std::pair<std::string, std::string>{"{TMP}", ATmp}}) {
+        std::size_t pos;
+        while ((pos = AText.find(key)) != std::string::npos)
+            AText.replace(pos, key.size(), value);
+    }
+    return AText;
+}
+
+std::string Unescape(const std::string& AText) {
+    std::string result;
+    for (std::size_t i = 0; i < AText.size(); ++i) {
+        if (AText[i] == '\\' && i + 1 < AText.size()) {
+            const char next = AText[++i];
+            switch (next) {
+            case 'r':
+                result += '\r';
+                break;
+            case 't':
+                result += '\t';
+                break;
+            case 'n':
+                result += '\n';
+                break;
+            case '0':
+                result += '\0';
+                break;
+            default:
+                result += next;
+            }
+        } else {
+            result += AText[i];
+        }
+    }
+    return result;
+}
+
+void Start(const std::string& AProgram, const std::vector<std::string>& AArguments,
+           const std::vector<std::string>& AEnvironment, const std::string& ATmp) {
+    int in[2], out[2], err[2];
+    if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0)
+        Fail("pipe failed");
+    GChild.Pid = fork();
+    if (GChild.Pid == 0) {
+        dup2(in[0], 0);
+        dup2(out[1], 1);
+        dup2(err[1], 2);
+        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
+            close(fd);
+        setenv("XDG_CONFIG_HOME", (ATmp + "/config").c_str(), 1);
+        setenv("XDG_STATE_HOME", (ATmp + "/state").c_str(), 1);
+        setenv("HOME", ATmp.c_str(), 1);
+        unsetenv("LoggingLevel");
+        for (const auto& assignment : AEnvironment)
+            putenv(const_cast<char*>(assignment.c_str()));
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(AProgram.c_str()));
+        for (const auto& argument : AArguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        if (chdir(ATmp.c_str()) != 0)
+            _exit(126);
+        execv(AProgram.c_str(), argv.data());
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    GChild.In = in[1];
+    GChild.Out.Fd = out[0];
+    GChild.Err.Fd = err[0];
+    signal(SIGPIPE, SIG_IGN);
+}
+
+void CloseInput() {
+    if (GChild.In >= 0) {
+        close(GChild.In);
+        GChild.In = -1;
+    }
+}
+
+void WaitExit() {
+    CloseInput();
+    const auto deadline = Clock::now() + Timeout;
+    while (!GChild.Exited) {
+        int status = 0;
+        const pid_t done = waitpid(GChild.Pid, &status, WNOHANG);
+        if (done == GChild.Pid) {
+            GChild.Exited = true;
+            GChild.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            break;
+        }
+        if (Clock::now() >= deadline)
+            Fail("the program did not end");
+        if (!Pump(Clock::now() + std::chrono::milliseconds(20)))
+            usleep(5000);
+    }
+    while (Pump(Clock::now() + std::chrono::milliseconds(200))) {
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) {
+        std::cerr << "usage: transcript_runner PROGRAM SCRIPT [DATA_DIR]\n";
+        return 2;
+    }
+    const std::string program = argv[1];
+    GScript = argv[2];
+    const std::string data = argc > 3 ? argv[3] : ".";
+    char tmpTemplate[] = "/tmp/kvtranscript-XXXXXX";
+    const char* tmpDir = mkdtemp(tmpTemplate);
+    if (tmpDir == nullptr)
+        Fail("mkdtemp failed");
+    const std::string tmp = tmpDir;
+
+    std::ifstream file(GScript);
+    if (!file)
+        Fail("cannot read the script");
+    std::vector<std::string> script;
+    for (std::string line; std::getline(file, line);)
+        script.push_back(line);
+
+    std::vector<std::string> arguments;
+    std::vector<std::string> environment;
+    std::size_t first = 0;
+    for (; first < script.size(); ++first) {
+        const std::string& line = script[first];
+        if (line.rfind("$ ", 0) == 0) {
+            std::istringstream words(Substitute(line.substr(2), data, tmp));
+            for (std::string word; words >> word;)
+                arguments.push_back(word);
+        } else if (line.rfind("% ", 0) == 0) {
+            environment.push_back(Substitute(line.substr(2), data, tmp));
+        } else if (!line.empty() && line[0] != '#') {
+            break;
+        }
+    }
+    Start(program, arguments, environment, tmp);
+
+    bool skipping = false;
+    bool exitChecked = false;
+    std::vector<std::string> forbidden;
+    for (std::size_t i = first; i < script.size(); ++i) {
+        GLine = static_cast<int>(i + 1);
+        const std::string& line = script[i];
+        if (line.empty() || line[0] == '#')
+            continue;
+        const std::string argument =
+            line.size() > 2 ? Substitute(line.substr(2), data, tmp) : std::string();
+        switch (line[0]) {
+        case '>': {
+            std::string text = Unescape(argument);
+            if (line.rfind(">|", 0) != 0)
+                text += '\n';
+            else
+                text = Unescape(Substitute(line.substr(3), data, tmp));
+            if (GChild.In < 0 || write(GChild.In, text.data(), text.size()) < 0)
+                Fail("cannot send: " + argument);
+            break;
+        }
+        case '~':
+            skipping = true;
+            break;
+        case '^':
+            forbidden.push_back(argument);
+            break;
+        case '<':
+        case '!': {
+            TStream& stream = line[0] == '<' ? GChild.Out : GChild.Err;
+            const auto deadline = Clock::now() + Timeout;
+            while (true) {
+                std::string got;
+                if (!NextLine(stream, got, deadline))
+                    Fail("expected " + std::string(line[0] == '<' ? "stdout" : "stderr") +
+                         " line: " + argument);
+                if (GlobMatch(argument.c_str(), got.c_str()))
+                    break;
+                for (const auto& pattern : forbidden)
+                    if (GlobMatch(pattern.c_str(), got.c_str()))
+                        Fail("forbidden line: " + got);
+                if (!skipping)
+                    Fail("expected: " + argument + "\n     got: " + got);
+            }
+            skipping = false;
+            forbidden.clear();
+            break;
+        }
+        case '=': {
+            if (argument.rfind("exit ", 0) == 0) {
+                WaitExit();
+                exitChecked = true;
+                const int expected = std::atoi(argument.c_str() + 5);
+                if (GChild.ExitCode != expected)
+                    Fail("exit code " + std::to_string(GChild.ExitCode) + ", expected " +
+                         std::to_string(expected));
+            } else if (argument == "silent") {
+                const auto deadline = Clock::now() + std::chrono::milliseconds(300);
+                while (Pump(deadline)) {
+                }
+                if (!GChild.Out.Lines.empty())
+                    Fail("unexpected line: " + GChild.Out.Lines.front());
+            } else {
+                Fail("unknown check: " + argument);
+            }
+            break;
+        }
+        default:
+            Fail("unknown script line: " + line);
+        }
+    }
+    if (!exitChecked) {
+        WaitExit();
+        if (GChild.ExitCode != 0)
+            Fail("exit code " + std::to_string(GChild.ExitCode) + ", expected 0");
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(tmp, ignored);
+    return 0;
+}
