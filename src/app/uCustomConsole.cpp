@@ -214,11 +214,10 @@ void TCustomConsole::WriteLine(std::string_view AText, TConsoleColor AForeground
     WriteLine(AText, AForegroundColor, FTheme->DefaultBackgroundColor());
 }
 
-void TCustomConsole::WriteAligned(std::string_view AText, int AFixedWidth,
-                                  THorizontalAlignment AHorizontalAlignment,
-                                  TConsoleColor AForegroundColor,
-                                  TConsoleColor ABackgroundColor) {
-    std::scoped_lock lock(FLock);
+void TCustomConsole::WriteAlignedPart(std::string_view AText, int AFixedWidth,
+                                      THorizontalAlignment AHorizontalAlignment,
+                                      TConsoleColor AForegroundColor,
+                                      TConsoleColor ABackgroundColor) {
     const int width = AFixedWidth < 1 ? 1 : AFixedWidth;
     const auto length = static_cast<int>(Utf8Length(AText));
     const TColorAttribute attribute = FTheme->GetColor(AForegroundColor, ABackgroundColor);
@@ -242,6 +241,20 @@ void TCustomConsole::WriteAligned(std::string_view AText, int AFixedWidth,
     padded += AText;
     padded.append(static_cast<std::size_t>(width - length - left), ' ');
     WriteColored(padded, attribute, false);
+}
+
+void TCustomConsole::EndLine() {
+    std::scoped_lock lock(FLock);
+    StreamWrite(ssOutput, "\n");
+}
+
+void TCustomConsole::WriteAligned(std::string_view AText, int AFixedWidth,
+                                  THorizontalAlignment AHorizontalAlignment,
+                                  TConsoleColor AForegroundColor,
+                                  TConsoleColor ABackgroundColor) {
+    std::scoped_lock lock(FLock);
+    WriteAlignedPart(AText, AFixedWidth, AHorizontalAlignment, AForegroundColor, ABackgroundColor);
+    StreamFlush(ssOutput);
 }
 
 void TCustomConsole::WriteAligned(std::string_view AText, int AFixedWidth,

@@ -6,36 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "support/uConsoleColor.h"
 #include "support/uMessageLevel.h"
-
-// The sixteen console colours; an attribute byte holds the foreground in its low four bits and
-// the background in its high four bits.
-enum TConsoleColor : std::uint8_t {
-    ccBlack,
-    ccBlue,
-    ccGreen,
-    ccAqua,
-    ccRed,
-    ccPurple,
-    ccYellow,
-    ccLightGray,
-    ccGray,
-    ccLightBlue,
-    ccLightGreen,
-    ccLightAqua,
-    ccLightRed,
-    ccLightPurple,
-    ccLightYellow,
-    ccWhite
-};
-using TColorAttribute = std::uint8_t;
-
-enum THorizontalAlignment : std::uint8_t { haLeft, haCenter, haRight };
-enum TVerticalAlignment : std::uint8_t { vaTop, vaCenter, vaBottom };
-
-constexpr TColorAttribute MakeAttribute(TConsoleColor AForeground, TConsoleColor ABackground) {
-    return static_cast<TColorAttribute>(AForeground + 16 * ABackground);
-}
 
 // Chooses colours so that text stays readable on the console's default background.
 class TConsoleCustomTheme {
@@ -108,6 +80,20 @@ public:
     // Flushes standard output; used after each processed input line so that a scripted client
     // never waits for buffered output.
     void Flush();
+
+    // Pieces of a longer drawing (tables, diagrams): written under the caller's Lock(), not
+    // flushed; the drawing ends with EndLine or Flush.
+    void WritePart(std::string_view AText, TColorAttribute AAttribute) {
+        WriteColored(AText, AAttribute, false);
+    }
+    void WritePart(std::string_view AText, TConsoleColor AForegroundColor,
+                   TConsoleColor ABackgroundColor) {
+        WriteColored(AText, FTheme->GetColor(AForegroundColor, ABackgroundColor), false);
+    }
+    void WriteAlignedPart(std::string_view AText, int AFixedWidth,
+                          THorizontalAlignment AHorizontalAlignment,
+                          TConsoleColor AForegroundColor, TConsoleColor ABackgroundColor);
+    void EndLine();
 
     // The text as this console's code page can show it ("©" becomes "(c)" without Unicode).
     std::string ConvertText(std::string_view AText) const;

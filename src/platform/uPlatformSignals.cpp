@@ -15,6 +15,7 @@ std::atomic<bool> GInterruptIgnored{false};
 std::thread GWatcher;
 std::function<void(TTerminationSignal)> GHandler;
 std::mutex GLock;
+std::mutex GHandlerLock;
 
 constexpr char StopWatcher = 'x';
 
@@ -64,6 +65,8 @@ void WatchSignals() {
         default:
             break;
         }
+        // Called under the lock, so that replacing the handler waits for one in flight.
+        std::scoped_lock lock(GHandlerLock);
         if (GHandler)
             GHandler(kind);
     }
@@ -85,7 +88,10 @@ void InstallTerminationSignals(std::function<void(TTerminationSignal)> AHandler)
         return;
     if (pipe2(GSignalPipe, O_CLOEXEC) != 0)
         return;
-    GHandler = std::move(AHandler);
+    {
+        std::scoped_lock handlerLock(GHandlerLock);
+        GHandler = std::move(AHandler);
+    }
     GWatcher = std::thread(WatchSignals);
     SetAction(SIGINT, OnSignal);
     SetAction(SIGQUIT, OnSignal);
@@ -108,7 +114,13 @@ void RemoveTerminationSignals() {
     close(GSignalPipe[0]);
     close(GSignalPipe[1]);
     GSignalPipe[0] = GSignalPipe[1] = -1;
+    std::scoped_lock handlerLock(GHandlerLock);
     GHandler = nullptr;
+}
+
+void SetTerminationHandler(std::function<void(TTerminationSignal)> AHandler) {
+    std::scoped_lock lock(GHandlerLock);
+    GHandler = std::move(AHandler);
 }
 
 void SetInterruptSignalIgnored(bool AIgnored) { GInterruptIgnored = AIgnored; }

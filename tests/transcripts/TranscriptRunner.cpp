@@ -10,6 +10,7 @@
 //   ^ text        no standard-output line up to the next "<" match may match this
 //   = exit N      close the input, wait for the end, compare the exit code
 //   = silent      wait briefly and check that nothing more was written to standard output
+//   = signal N    send signal number N to the program
 //
 // {DATA} stands for the transcript data folder, {TMP} for a fresh temporary folder.
 // Every transcript also checks that no escape sequence reaches a pipe.
@@ -346,6 +347,8 @@ int main(int argc, char** argv) {
                 if (GChild.ExitCode != expected)
                     Fail("exit code " + std::to_string(GChild.ExitCode) + ", expected " +
                          std::to_string(expected));
+            } else if (argument.rfind("signal ", 0) == 0) {
+                kill(GChild.Pid, std::atoi(argument.c_str() + 7));
             } else if (argument == "silent") {
                 const auto deadline = Clock::now() + std::chrono::milliseconds(300);
                 while (Pump(deadline)) {

@@ -1,0 +1,66 @@
+#include "app/uConsoleEngine.h"
+
+#include "app/uCustomCommand.h"
+#include "app/uCustomConsole.h"
+#include "engine/uCommonProtocol.h"
+#include "support/uExceptions.h"
+#include "support/uOutputInfo.h"
+
+TConsoleEngine::TConsoleEngine() = default;
+
+TConsoleEngine::~TConsoleEngine() { Finalize(); }
+
+void TConsoleEngine::RunInitializationSequence() {
+    Console().SetFlushEveryLine(true);
+    TCommandConsoleApplication::RunInitializationSequence();
+    Console().SetFlushEveryLine(false);
+    // The console's own "exit" would hide the exit command of the XBoard protocol; quit remains.
+    if (TCustomCommand* exitCommand = Commands().FindByString("Exit"))
+        Commands().Delete(*exitCommand);
+}
+
+void TConsoleEngine::RunFinalizationSequence() {
+    FProtocol.reset();
+    TCommandConsoleApplication::RunFinalizationSequence();
+}
+
+void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) { FInternalEngine = AEngine; }
+
+void TConsoleEngine::SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) {
+    if (!AProtocol || AProtocol.get() == FProtocol.get())
+        return;
+    for (TCustomCommand* selection : {FUCICommand, FUSICommand, FXBoardCommand})
+        if (selection != nullptr)
+            Commands().Disable(*selection);
+    FProtocol = std::move(AProtocol);
+    FProtocol->SetInternalEngine(FInternalEngine);
+    FProtocol->Initialize();
+    Commands().Add(FProtocol->TakeCommands());
+}
+
+void TConsoleEngine::AddEngineCommand(std::unique_ptr<TCustomCommand> ACommand) {
+    if (auto* engineAware = dynamic_cast<IEngineAware*>(ACommand.get()))
+        engineAware->SetInternalEngine(FInternalEngine);
+    Commands().Add(std::move(ACommand));
+}
+
+void TConsoleEngine::ProcessInputText(const std::string& AText) {
+    try {
+        TCommandConsoleApplication::ProcessInputText(AText);
+    } catch (...) {
+        if (FProtocol && FProtocol->UnknownCommand(AText))
+            return;
+        throw;
+    }
+}
+
+void TConsoleEngine::HandleCommandException(TCustomCommand* ACommand,
+                                            const std::exception& AException) {
+    if (dynamic_cast<const EAbort*>(&AException) != nullptr)
+        return;
+    ReportError(ACommand != nullptr
+                    ? "Command " + ACommand->Shortcut() + ": " + AException.what()
+                    : std::string(AException.what()));
+}
+
+void TConsoleEngine::ReportError(const std::string& AMessage) { WriteError(AMessage); }

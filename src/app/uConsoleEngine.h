@@ -1,0 +1,46 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/uCommandConsoleApplication.h"
+
+class TCommonProtocol;
+class TInternalEngine;
+class TCustomCommand;
+
+// The application of this program: the command console with an engine and, once a front end
+// has chosen one, a protocol. Protocol state: none (console mode) or exactly one protocol; there
+// is no way back.
+class TConsoleEngine final : public TCommandConsoleApplication {
+public:
+    TConsoleEngine();
+    ~TConsoleEngine() override;
+
+    TInternalEngine* InternalEngine() const { return FInternalEngine; }
+    TCommonProtocol* Protocol() const { return FProtocol.get(); }
+    // Gives the engine a console output and registers the protocol-selection and engine
+    // commands.
+    void SetInternalEngine(TInternalEngine* AEngine);
+    // Selects a protocol once: disables the three selection commands, initializes the protocol
+    // and appends its commands to the registry.
+    void SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol);
+    void AddEngineCommand(std::unique_ptr<TCustomCommand> ACommand);
+    void ProcessInputText(const std::string& AText) override;
+
+protected:
+    void RunInitializationSequence() override;
+    void RunFinalizationSequence() override;
+    void HandleCommandException(TCustomCommand* ACommand, const std::exception& AException) override;
+
+private:
+    // Through the engine output when there is one (each protocol has its own error form), else
+    // as an error message.
+    void ReportError(const std::string& AMessage);
+
+    TInternalEngine* FInternalEngine = nullptr; // not owned
+    std::unique_ptr<TCommonProtocol> FProtocol;
+    TCustomCommand* FUCICommand = nullptr;    // owned by the registry
+    TCustomCommand* FUSICommand = nullptr;    // owned by the registry
+    TCustomCommand* FXBoardCommand = nullptr; // owned by the registry
+};

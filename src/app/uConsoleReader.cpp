@@ -1,0 +1,48 @@
+#include "app/uConsoleReader.h"
+
+#include "app/uCommonApplication.h"
+#include "platform/uPlatformConsole.h"
+#include "platform/uPlatformInput.h"
+
+TConsoleReader::TConsoleReader()
+    : TKvThread("ConsoleReader"), FInput(std::make_unique<TStandardInputReader>()) {}
+
+TConsoleReader::~TConsoleReader() { TerminateAndWait(); }
+
+void TConsoleReader::Terminate() {
+    TKvThread::Terminate();
+    FInput->Wake();
+}
+
+void TConsoleReader::Deliver(const std::string& AText) {
+    if (!FOnReadInputText)
+        return;
+    try {
+        FOnReadInputText(AText);
+    } catch (const std::exception& e) {
+        TCommonApplication::ReportFatalError(e);
+    }
+}
+
+void TConsoleReader::Execute() {
+    if (!FStartupText.empty())
+        Deliver(FStartupText);
+    std::string line;
+    while (!Terminated()) {
+        // A front end that stopped reading our output is gone: end as on quit.
+        if (StreamBroken()) {
+            if (FOnEndOfInput)
+                FOnEndOfInput();
+            break;
+        }
+        const TReadResult result = FInput->ReadLine(line);
+        if (result == rrWoken)
+            continue;
+        if (result == rrEndOfInput) {
+            if (FOnEndOfInput)
+                FOnEndOfInput();
+            break;
+        }
+        Deliver(line);
+    }
+}

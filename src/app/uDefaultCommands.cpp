@@ -1,0 +1,180 @@
+#include "app/uDefaultCommands.h"
+
+#include <cmath>
+#include <filesystem>
+
+#include "app/uApplicationStatistics.h"
+#include "app/uCommonApplication.h"
+#include "app/uCustomConsole.h"
+#include "platform/uPlatformSystem.h"
+#include "support/uCommonOutputFormat.h"
+#include "support/uExceptions.h"
+#include "support/uFileStatistics.h"
+#include "support/uMainTimer.h"
+#include "support/uOutputInfo.h"
+#include "support/uProjectInfo.h"
+#include "support/uSystemMemory.h"
+
+THelpCommand::THelpCommand(TCommands& ACommands)
+    : TCustomCommand("THelpCommand"), FCommands(ACommands) {
+    SetDescription("Displays name, parameters and description of all commands or the specific "
+                   "command. Grayed commands are disabled.");
+    WriteInformation("Enter 'help' for list of all commands.");
+}
+
+void THelpCommand::Execute(std::string_view AParameters) {
+    TCustomCommand::Execute(AParameters);
+    if (AParameters.empty()) {
+        FCommands.WriteToCommonOutput();
+        return;
+    }
+    TCustomCommand* command = FCommands.FindByString(AParameters);
+    if (command == nullptr)
+        throw EParseError({"Valid command"}, AParameters);
+    SetResponse("");
+    TCustomConsole& console = Console();
+    std::scoped_lock lock(console.Lock());
+    const TConsoleColor defaultForeground = console.Theme().DefaultForegroundColor();
+    const std::string syntax = command->Syntax();
+    if (!syntax.empty()) {
+        console.Write("Name and parameters: ",
+                      console.Theme().GetColorForMessageLevel(mlInformation));
+        console.Write(command->GetShortcutAndSyntax() + "\n", defaultForeground);
+    }
+    if (!command->Description().empty())
+        console.Write(command->Description() + "\n", defaultForeground);
+    if (dynamic_cast<TUnsupportedCommand*>(command) != nullptr)
+        console.Write("Command is not supported.\n", ccGray);
+    if (!command->Enabled())
+        console.Write("Command is currently disabled.\n", ccGray);
+}
+
+TExitCommand::TExitCommand(std::string_view AClassName) : TSimpleCommand(AClassName) {
+    SetDescription("Terminate application.");
+}
+
+void TExitCommand::ExecuteNoParam() {
+    if (TCommonApplication* application = Application())
+        application->Terminate();
+}
+
+TRestartCommand::TRestartCommand() : TExitCommand("TRestartCommand") {
+    SetDescription("Restart application.");
+}
+
+void TRestartCommand::ExecuteNoParam() {
+    if (TCommonApplication* application = Application())
+        application->SetRestartAfterClose(true);
+    TExitCommand::ExecuteNoParam();
+}
+
+TAboutCommand::TAboutCommand() : TSimpleCommand("TAboutCommand") {
+    SetDescription("Display about information.");
+}
+
+std::string TAboutCommand::AboutText() {
+    std::string text;
+    for (std::size_t i = 0; i < ProjectInfoKeyNames.size(); ++i) {
+        const std::string value = ProjectInfo(static_cast<TProjectInfoName>(i));
+        if (!value.empty())
+            text += IdentifierToWords(ProjectInfoKeyNames[i]) + "=" + value + "\n";
+    }
+    return text;
+}
+
+void TAboutCommand::ExecuteNoParam() { SetResponse(AboutText()); }
+
+TStateCommand::TStateCommand() : TSimpleCommand("TStateCommand") {
+    SetDescription("Display application state.");
+}
+
+void TStateCommand::ExecuteNoParam() {
+    using F = TCommonOutputFormat;
+    const TCommonApplication* application = Application();
+    const TApplicationStatistics* statistics =
+        application != nullptr ? application->Statistics() : nullptr;
+    const std::uint64_t runCount = statistics != nullptr ? statistics->RunCount() : 0;
+    const std::int64_t nowMs = statistics != nullptr
+                                   ? statistics->ElapsedTime().ToMilliseconds()
+                                   : MainTimer().IntervalFrom(MainTimer().StartValue()).ToMilliseconds();
+    const std::int64_t totalMs =
+        statistics != nullptr ? statistics->TotalElapsedTime().ToMilliseconds() : 0;
+    const TFileStatistics& files = FileStatistics();
+    std::string text;
+    text += "Run Count=" + std::to_string(runCount) + "\n";
+    text += "Now Run Time=" + F::MsToStr(nowMs, diDHMSD, 3) + "\n";
+    text += "Total Run Time=" + F::MsToStr(totalMs, diDHMSD, 3) + "\n";
+    text += "I/O Read Count=" + std::to_string(files.ReadCount.load()) + "\n";
+    text += "I/O Read Bytes=" + F::BToStr(static_cast<std::int64_t>(files.ReadBytes.load())) + "\n";
+    text += "I/O Write Count=" + std::to_string(files.WriteCount.load()) + "\n";
+    text += "I/O Write Bytes=" + F::BToStr(static_cast<std::int64_t>(files.WriteBytes.load())) +
+            "\n";
+    text += "Process memory=" +
+            F::BToStr(static_cast<std::int64_t>(SystemMemory().ProcessAllocatedVirtualMemory()));
+    SetResponse(text);
+}
+
+TSystemInfoCommand::TSystemInfoCommand() : TSimpleCommand("TSystemInfoCommand") {
+    SetDescription("Display system informations.");
+}
+
+void TSystemInfoCommand::ExecuteNoParam() {
+    using F = TCommonOutputFormat;
+    auto bytes = [](std::uint64_t AValue) { return F::BToStr(static_cast<std::int64_t>(AValue)); };
+    TCustomSystemMemory& memory = SystemMemory();
+    memory.Update();
+    const double usage = ProcessorUsage();
+    std::string text;
+    text += "Computer Name=" + ComputerName() + "\n";
+    text += "OS Id=" + OperatingSystemId() + "\n";
+    text += "OS Uptime=" + F::MsToStr(static_cast<std::int64_t>(SystemUptimeMs()), diDHMSD, 3) + "\n";
+    text += "CPU Id=" + ProcessorName() + "\n";
+    text += "CPU Threads=" + std::to_string(LogicalProcessorCount()) + "\n";
+    text += "CPU Usage=" + F::NToS(static_cast<std::int64_t>(std::llround(usage * 10000)), 2) + "%\n";
+    text += "CPU Frequency=" + std::to_string(ProcessorFrequencyHz()) + " Hz\n";
+    text += "Event Timer Frequency=" + std::to_string(MainTimer().Frequency()) + " Hz\n";
+    text += "Physical Memory Used=" + bytes(memory.Physical().Used) + "\n";
+    text += "Physical Memory Free=" + bytes(memory.Physical().Free()) + "\n";
+    text += "Physical Memory Total=" + bytes(memory.Physical().Total) + "\n";
+    text += "Commit Charge Used=" + bytes(memory.Virtual().Used) + "\n";
+    text += "Commit Charge Free=" + bytes(memory.Virtual().Free()) + "\n";
+    text += "Commit Charge Total=" + bytes(memory.Virtual().Total);
+    SetResponse(text);
+}
+
+TShowFileCommand::TShowFileCommand(std::string_view AShortcut, std::string_view ADescription,
+                                   std::string AFileName)
+    : TSimpleCommand("TShowFileCommand"), FFileName(std::move(AFileName)) {
+    SetShortcut(AShortcut);
+    SetDescription(ADescription);
+}
+
+void TShowFileCommand::ExecuteNoParam() {
+    const std::string problem = OpenWithDefaultApplication(FFileName);
+    if (!problem.empty())
+        WriteWarning(problem);
+}
+
+TDefaultCommands::TDefaultCommands(const std::string& ALogFileName,
+                                   const std::string& AMainIniFileName,
+                                   const std::string& ALocalIniFileName) {
+    AddCommand(std::make_unique<THelpCommand>(*this));
+    AddCommand(std::make_unique<TExitCommand>());
+    AddCommand(std::make_unique<TQuitCommand>());
+    AddCommand(std::make_unique<TRestartCommand>());
+    AddCommand(std::make_unique<TAboutCommand>());
+    AddCommand(std::make_unique<TStateCommand>());
+    AddCommand(std::make_unique<TSystemInfoCommand>());
+    auto exists = [](const std::string& AName) {
+        std::error_code error;
+        return !AName.empty() && std::filesystem::exists(AName, error);
+    };
+    if (exists(ALogFileName))
+        AddCommand(std::make_unique<TShowFileCommand>("ShowLog", "Show log file.", ALogFileName));
+    if (exists(AMainIniFileName))
+        AddCommand(std::make_unique<TShowFileCommand>("ShowIni", "Show main configuration file.",
+                                                      AMainIniFileName));
+    if (exists(ALocalIniFileName))
+        AddCommand(std::make_unique<TShowFileCommand>(
+            "ShowLocalIni", "Show local configuration file.", ALocalIniFileName));
+}

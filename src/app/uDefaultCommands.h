@@ -1,0 +1,85 @@
+#pragma once
+
+#include <string>
+
+#include "app/uCustomCommand.h"
+
+// Shows the command table, or the usage and description of one command.
+class THelpCommand final : public TCustomCommand {
+public:
+    explicit THelpCommand(TCommands& ACommands);
+    std::string GetSyntax() const override { return "[{empty} or a valid command]"; }
+    void Execute(std::string_view AParameters) override;
+
+private:
+    TCommands& FCommands;
+};
+
+class TExitCommand : public TSimpleCommand {
+public:
+    explicit TExitCommand(std::string_view AClassName = "TExitCommand");
+
+protected:
+    void ExecuteNoParam() override;
+};
+
+class TQuitCommand final : public TExitCommand {
+public:
+    TQuitCommand() : TExitCommand("TQuitCommand") {}
+};
+
+class TRestartCommand final : public TExitCommand {
+public:
+    TRestartCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};
+
+class TAboutCommand final : public TSimpleCommand {
+public:
+    TAboutCommand();
+    // Label=value lines of the non-empty project entries.
+    static std::string AboutText();
+
+protected:
+    void ExecuteNoParam() override;
+};
+
+class TStateCommand final : public TSimpleCommand {
+public:
+    TStateCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};
+
+class TSystemInfoCommand final : public TSimpleCommand {
+public:
+    TSystemInfoCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};
+
+// Opens a file (the log or a configuration file) in the desktop's viewer.
+class TShowFileCommand final : public TSimpleCommand {
+public:
+    TShowFileCommand(std::string_view AShortcut, std::string_view ADescription,
+                     std::string AFileName);
+    const std::string& FileName() const { return FFileName; }
+
+protected:
+    void ExecuteNoParam() override;
+
+private:
+    std::string FFileName;
+};
+
+// The registry with the framework's own commands, in their order. The file viewers are
+// registered only for files that exist now.
+class TDefaultCommands final : public TCommands {
+public:
+    TDefaultCommands(const std::string& ALogFileName = {}, const std::string& AMainIniFileName = {},
+                     const std::string& ALocalIniFileName = {});
+};

@@ -1,0 +1,25 @@
+#include "engine/uCommonProtocol.h"
+
+#include "app/uCustomCommand.h"
+
+TCommonProtocol::TCommonProtocol() = default;
+TCommonProtocol::~TCommonProtocol() = default;
+
+void TCommonProtocol::Initialize() {
+    FCommands.clear();
+    FOwned.clear();
+}
+
+bool TCommonProtocol::UnknownCommand(const std::string&) { return false; }
+
+TCustomCommand& TCommonProtocol::AddCommand(std::unique_ptr<TCustomCommand> ACommand) {
+    if (auto* engineAware = dynamic_cast<IEngineAware*>(ACommand.get()))
+        engineAware->SetInternalEngine(FInternalEngine);
+    FCommands.push_back(ACommand.get());
+    FOwned.push_back(std::move(ACommand));
+    return *FCommands.back();
+}
+
+std::vector<std::unique_ptr<TCustomCommand>> TCommonProtocol::TakeCommands() {
+    return std::move(FOwned);
+}

@@ -1,0 +1,6 @@
+#include "support/uFileStatistics.h"
+
+TFileStatistics& FileStatistics() {
+    static TFileStatistics statistics;
+    return statistics;
+}
