@@ -165,6 +165,13 @@ TNumericArgument::TNumericArgument(std::string_view AShortcut, std::string_view 
       FNumericalSet(std::move(ANumericalSet)), FValue(ADefaultValue),
       FDefaultValue(ADefaultValue) {}
 
+std::string TNumericArgument::GetSyntax() const {
+    std::string syntax(1, '<');
+    syntax += FNumericalSet->Description();
+    syntax += '>';
+    return syntax;
+}
+
 void TNumericArgument::SetValueFromString(std::string_view AValue) {
     const std::int64_t value = StrToInt64(AValue);
     if (!FNumericalSet->Contains(value))

@@ -166,7 +166,7 @@ public:
     TNumericArgument(std::string_view AShortcut, std::string_view ADescription,
                      std::unique_ptr<TNumericalSet> ANumericalSet,
                      TRequireCheck ARequireCheck = rcRequired, std::int64_t ADefaultValue = 0);
-    std::string GetSyntax() const override { return "<" + FNumericalSet->Description() + ">"; }
+    std::string GetSyntax() const override;
     bool IsDefault() const override { return FValue == FDefaultValue; }
     void SetDefault() override { FValue = FDefaultValue; }
     std::string GetValueAsString() override { return std::to_string(Value()); }
