@@ -70,8 +70,8 @@ int AnsiColorIndex(int AColor) {
     return ((AColor & 1) << 2) | (AColor & 2) | ((AColor & 4) >> 2);
 }
 
-// An SGR sequence for the attribute. The default colours stay the terminal's own (39/49),
-// so a terminal with a light background is not painted black.
+} // namespace
+
 std::string AnsiSequence(TColorAttribute AAttribute, TColorAttribute ADefault) {
     const int foreground = AAttribute & 15;
     const int background = AAttribute >> 4;
@@ -88,6 +88,8 @@ std::string AnsiSequence(TColorAttribute AAttribute, TColorAttribute ADefault) {
     sequence += 'm';
     return sequence;
 }
+
+namespace {
 
 constexpr std::string_view AnsiReset = "\x1b[0m";
 

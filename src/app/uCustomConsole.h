@@ -112,5 +112,9 @@ private:
     std::recursive_mutex FLock;
 };
 
+// The SGR escape sequence for an attribute. The default colours stay the terminal's own (39/49),
+// so a terminal with a light background is not painted black.
+std::string AnsiSequence(TColorAttribute AAttribute, TColorAttribute ADefault);
+
 // The one console of the process, created on first use.
 TCustomConsole& Console();
