@@ -4,12 +4,13 @@
 
 #include "support/uMainTimer.h"
 
-// Run counters of this installation: how often and how long the program ran, and its file
-// traffic. The counters of earlier runs are loaded at creation and the totals stored at the end.
+class TKvIniFile;
+
 struct TRunStatistics {
     std::uint64_t Count = 0;
     std::uint64_t TotalElapsedTimeInMs = 0;
 };
+
 struct TFileCounters {
     std::uint64_t ReadCount = 0;
     std::uint64_t ReadBytes = 0;
@@ -17,12 +18,18 @@ struct TFileCounters {
     std::uint64_t WriteBytes = 0;
 };
 
+// Run counters of this installation, kept in the local configuration file (section
+// "Statistics"): how often and how long the program ran, and its file traffic. Loaded at
+// creation; at destruction the totals including this run are stored and an outdated copy of the
+// section is removed from the main configuration file.
 class TApplicationStatistics final {
 public:
-
-    // AStored holds the counters of the earlier runs (all zero on a first run).
-    explicit TApplicationStatistics(const TRunStatistics& AStored = {},
-                                    const TFileCounters& AStoredFiles = {});
+    // Either file may be missing (a read-only home); the counters then start from zero and are
+    // not stored.
+    TApplicationStatistics(TKvIniFile* ALocalIniFile, TKvIniFile* AMainIniFile);
+    ~TApplicationStatistics();
+    TApplicationStatistics(const TApplicationStatistics&) = delete;
+    TApplicationStatistics& operator=(const TApplicationStatistics&) = delete;
 
     std::uint64_t RunCount() const { return FSection.Count; }
     bool RunFirstTime() const { return FRunFirstTime; }
@@ -30,11 +37,15 @@ public:
     TTimeSpan ElapsedTime() const;
     // All earlier runs.
     TTimeSpan TotalElapsedTime() const { return FTotalElapsedTime; }
-    // What is to be stored at the end: totals including this run.
+    // What is stored at the end: totals including this run.
     TRunStatistics FinalRunStatistics() const;
     TFileCounters FinalFileCounters() const;
 
+    static constexpr const char* SectionName = "Statistics";
+
 private:
+    TKvIniFile* FLocalIniFile; // not owned
+    TKvIniFile* FMainIniFile;  // not owned
     TRunStatistics FSection;
     bool FRunFirstTime = false;
     std::int64_t FStartTime = 0;

@@ -11,6 +11,7 @@
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uFileStatistics.h"
+#include "support/uKvIniFile.h"
 #include "support/uLogger.h"
 #include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"
@@ -42,8 +43,9 @@ void TCommandConsoleApplication::RunInitializationSequence() {
     FConsoleReader->SetOnReadInputText([this](const std::string& AText) { ProcessInputText(AText); });
     // A front end that closes our input has gone: end as on quit.
     FConsoleReader->SetOnEndOfInput([this] { Terminate(); });
-    FCommands = std::make_unique<TDefaultCommands>(LogFileName(), MainIniFileName(),
-                                                   LocalIniFileName());
+    FCommands = std::make_unique<TDefaultCommands>(
+        LogFileName(), MainIniFile() != nullptr ? MainIniFile()->FileName() : std::string(),
+        LocalIniFile() != nullptr ? LocalIniFile()->FileName() : std::string());
 }
 
 void TCommandConsoleApplication::RunFinalizationSequence() {

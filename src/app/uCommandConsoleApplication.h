@@ -39,10 +39,6 @@ protected:
     void ExecuteCommand(const std::string& AName, const std::string& AParameters);
     // Reports a failed command; ACommand is null when the name was not found or is disabled.
     virtual void HandleCommandException(TCustomCommand* ACommand, const std::exception& AException);
-    // The names of the files the ShowLog, ShowIni and ShowLocalIni commands offer (empty: none).
-    virtual std::string LogFileName() const { return {}; }
-    virtual std::string MainIniFileName() const { return {}; }
-    virtual std::string LocalIniFileName() const { return {}; }
 
 private:
     std::unique_ptr<TConsoleReader> FConsoleReader;

@@ -4,22 +4,20 @@
 #include "app/uApplicationStatistics.h"
 #include "app/uConsoleOutputInfo.h"
 #include "app/uCustomConsole.h"
+#include "platform/uPlatformFiles.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
+#include "support/uFileLogger.h"
+#include "support/uKvIniFile.h"
 #include "support/uLogger.h"
 #include "support/uOutputInfo.h"
+#include "support/uProjectInfo.h"
 
 namespace {
 std::atomic<int> GExitCode{1};
 std::atomic<TCommonApplication*> GApplication{nullptr};
 
-// The main log until the log file is in place: it accepts no level.
-class TSilentLogger final : public TLogger {
-public:
-    TSilentLogger() { SetLoggingLevel(mlNone); }
-    void Add(std::string_view, TMessageLevel) override {}
-};
 } // namespace
 
 int ExitCode() { return GExitCode.load(); }
@@ -92,23 +90,68 @@ void TCommonApplication::RunFinalizationSequence() {
     FArguments.reset();
     FDictionary.reset();
     FStatistics.reset();
+    FLocalIniFile.reset();
+    FMainIniFile.reset();
     if (FMainLog) {
-        FMainLog->Log(mlInformation, "Finished");
+        // The log object says "Finished" as it goes; nobody may reach it after that.
         SetMainLog(nullptr);
         FMainLog.reset();
     }
 }
 
-void TCommonApplication::CreateMainLog() {
-    FMainLog = std::make_unique<TSilentLogger>();
-    SetMainLog(FMainLog.get());
+std::string TCommonApplication::ApplicationFolder(const std::string& ABaseFolder) {
+    return ABaseFolder + "/" + ProjectInfo(piCompanyName) + "/" + ProjectInfo(piInternalName);
 }
 
-void TCommonApplication::CreateMainIniFile() {}
-void TCommonApplication::CreateLocalIniFile() {}
+std::string TCommonApplication::LogFileName() const {
+    const auto* log = dynamic_cast<const TFileLogger*>(FMainLog.get());
+    return log != nullptr ? log->FileName() : std::string();
+}
+
+void TCommonApplication::WarnStorage(const std::string& AText) {
+    if (FStorageWarningShown)
+        return;
+    FStorageWarningShown = true;
+    WriteWarning(AText);
+}
+
+void TCommonApplication::CreateMainLog() {
+    const std::string folder = ApplicationFolder(StateFolder()) + "/Log";
+    const std::string name = folder + "/" + ProjectInfo(piInternalName) + ".log";
+    if (!CreateFolders(folder)) {
+        WarnStorage("Can not create logger file \"" + name + "\"");
+        return;
+    }
+    try {
+        FMainLog = std::make_unique<TMainLogDecorator>(name);
+        SetMainLog(FMainLog.get());
+    } catch (const Exception& e) {
+        WarnStorage(e.what());
+    }
+}
+
+void TCommonApplication::CreateMainIniFile() {
+    const std::string folder = ApplicationFolder(ConfigurationFolder());
+    if (!CreateFolders(folder)) {
+        WarnStorage("Can not create folder \"" + folder + "\"");
+        return;
+    }
+    FMainIniFile =
+        std::make_unique<TKvIniFile>(folder + "/" + ProjectInfo(piInternalName) + ".ini");
+}
+
+void TCommonApplication::CreateLocalIniFile() {
+    const std::string folder = ApplicationFolder(StateFolder());
+    if (!CreateFolders(folder)) {
+        WarnStorage("Can not create folder \"" + folder + "\"");
+        return;
+    }
+    FLocalIniFile =
+        std::make_unique<TKvIniFile>(folder + "/" + ProjectInfo(piInternalName) + ".ini");
+}
 
 void TCommonApplication::CreateStatistics() {
-    FStatistics = std::make_unique<TApplicationStatistics>();
+    FStatistics = std::make_unique<TApplicationStatistics>(FLocalIniFile.get(), FMainIniFile.get());
 }
 
 void TCommonApplication::CreateDictionary() { FDictionary = std::make_unique<TDictionary>(); }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "support/uMainTimer.h"
 
@@ -12,6 +13,7 @@ class TSwitchArgument;
 class TApplicationModuleManager;
 class TApplicationStatistics;
 class TCustomSplashScreen;
+class TKvIniFile;
 class TLogger;
 
 // The process exit code: 1 from the start of construction until a run completes.
@@ -51,6 +53,13 @@ public:
     bool Terminated() const { return FTerminated.load(std::memory_order_acquire); }
     TApplicationStatistics* Statistics() const { return FStatistics.get(); }
     TTimeSpan InitializationSequenceTime() const { return FInitializationSequenceTime; }
+    // The configuration files and the log; null (or empty) when they could not be set up.
+    TKvIniFile* MainIniFile() const { return FMainIniFile.get(); }
+    TKvIniFile* LocalIniFile() const { return FLocalIniFile.get(); }
+    std::string LogFileName() const;
+
+    // "<base>/Mirelbo/KvVexdra": the folder of this program's files under a user folder.
+    static std::string ApplicationFolder(const std::string& ABaseFolder);
 
     // Fatal-error report: the message chain, one per line, to the log and the common output.
     static void ReportFatalError(const std::exception& AException);
@@ -73,6 +82,8 @@ protected:
 
 private:
     void Restart();
+    // A read-only home must not stop the engine: the files stay off and this says so once.
+    void WarnStorage(const std::string& AText);
 
     std::unique_ptr<TDefaultArguments> FArguments;
     std::unique_ptr<TApplicationModuleManager> FModuleManager;
@@ -83,6 +94,9 @@ private:
     std::unique_ptr<TApplicationStatistics> FStatistics;
     std::unique_ptr<TDictionary> FDictionary;
     std::unique_ptr<TLogger> FMainLog;
+    std::unique_ptr<TKvIniFile> FMainIniFile;
+    std::unique_ptr<TKvIniFile> FLocalIniFile;
+    bool FStorageWarningShown = false;
     TTimeSpan FInitializationSequenceTime;
     bool FFinalized = false;
 };

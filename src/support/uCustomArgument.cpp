@@ -8,6 +8,7 @@
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 #include "support/uTable.h"
+#include "support/uTextMacro.h"
 #include "support/uTextHelpers.h"
 
 // ---- TCustomArgument ----
@@ -131,7 +132,7 @@ std::string TFileNameArgument::ResolveFileName(std::string_view AName) {
     const std::filesystem::path start(TStartState::StartDirectory());
     if (AName.empty())
         return start.string();
-    std::filesystem::path path(AName);
+    std::filesystem::path path(StartupEnvironment().RemoveVariables(AName));
     if (path.is_relative())
         path = start / path;
     return path.lexically_normal().string();

@@ -11,6 +11,8 @@
 //   = exit N      close the input, wait for the end, compare the exit code
 //   = silent      wait briefly and check that nothing more was written to standard output
 //   = signal N    send signal number N to the program
+//   ? FILE TEXT   (after the program ended) a line of FILE matches TEXT
+//   ?! FILE TEXT  no line of FILE matches TEXT
 //
 // {DATA} stands for the transcript data folder, {TMP} for a fresh temporary folder.
 // Every transcript also checks that no escape sequence reaches a pipe.
@@ -358,6 +360,28 @@ int main(int argc, char** argv) {
             } else {
                 Fail("unknown check: " + argument);
             }
+            break;
+        }
+        case '?': {
+            const bool negated = line.rfind("?!", 0) == 0;
+            const std::string rest = Substitute(line.substr(negated ? 3 : 2), data, tmp);
+            const std::size_t space = rest.find(' ');
+            const std::string fileName = rest.substr(0, space);
+            const std::string pattern = space == std::string::npos ? "*" : rest.substr(space + 1);
+            std::ifstream checked(fileName);
+            if (!checked)
+                Fail("cannot read " + fileName);
+            bool found = false;
+            for (std::string fileLine; std::getline(checked, fileLine);) {
+                if (!fileLine.empty() && fileLine.back() == '\r')
+                    fileLine.pop_back();
+                if (GlobMatch(pattern.c_str(), fileLine.c_str())) {
+                    found = true;
+                    break;
+                }
+            }
+            if (found == negated)
+                Fail((negated ? "unexpected line in " : "no line in ") + fileName + ": " + pattern);
             break;
         }
         default:

@@ -1,0 +1,150 @@
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/uEscapedText.h"
+#include "support/uExceptions.h"
+#include "support/uKvIniFile.h"
+#include "support/uTestFolder.h"
+#include "support/uTextMacro.h"
+
+namespace {
+
+std::string ReadAll(const std::string& AFileName) {
+    std::ifstream file(AFileName, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+TEST(TKvIniFile, ReadsNumbersByTheLeadingInteger) {
+    TKvIniFile ini;
+    ini.SetText("[S]\nA=1,234\nB=-+-5\nC=\nD=x7\nE=  -12abc\nF=--3");
+    EXPECT_EQ(ini.ReadNum("S", "A", 9), 1234);
+    EXPECT_EQ(ini.ReadNum("S", "B", 9), 5);
+    EXPECT_EQ(ini.ReadNum("S", "C", 9), 9);
+    EXPECT_EQ(ini.ReadNum("S", "D", 9), 0);
+    EXPECT_EQ(ini.ReadNum("S", "E", 9), -12);
+    EXPECT_EQ(ini.ReadNum("S", "F", 9), 3);
+    EXPECT_EQ(ini.ReadNum("S", "Missing", 9), 9);
+    EXPECT_TRUE(ini.ReadBool("S", "A", false));
+}
+
+TEST(TKvIniFile, NamesAreCaseSensitiveAndKeepTheirOrder) {
+    TKvIniFile ini;
+    ini.SetText("orphan=1\n[Statistics]\nb=2\na=1\n;note\n[statistics]\nb=3\n[Statistics]\nb=4");
+    EXPECT_EQ(ini.ReadString("Statistics", "b"), "2"); // the first of duplicate sections
+    EXPECT_EQ(ini.ReadString("statistics", "b"), "3");
+    EXPECT_FALSE(ini.ValueExists("Statistics", "B"));
+    EXPECT_EQ(ini.ReadSection("Statistics"), (std::vector<std::string>{"b=2", "a=1", ";note="}));
+    EXPECT_EQ(ini.SectionCount(), 3);
+    // Lines before the first section are not kept.
+    EXPECT_EQ(ini.AsString(), "\r\n[Statistics]\r\nb=2\r\na=1\r\n;note=\r\n\r\n[statistics]\r\n"
+                              "b=3\r\n\r\n[Statistics]\r\nb=4\r\n");
+}
+
+TEST(TKvIniFile, SavesOnlyWhenTheBytesChange) {
+    TTestFolder folder("ini");
+    const std::string name = folder.File("a.ini");
+    {
+        TKvIniFile ini(name);
+        ini.WriteNum("Statistics", "RunCount", 1);
+        ini.WriteString("Statistics", "Version", "1");
+    } // saved at destruction
+    EXPECT_EQ(ReadAll(name), "\r\n[Statistics]\r\nRunCount=1\r\nVersion=1\r\n");
+    struct stat before {};
+    stat(name.c_str(), &before);
+    {
+        TKvIniFile ini(name);
+        ini.WriteNum("Statistics", "RunCount", 1); // same value: same bytes
+        EXPECT_FALSE(ini.FileSaved());
+        EXPECT_TRUE(ini.Save());
+    }
+    struct stat after {};
+    stat(name.c_str(), &after);
+    EXPECT_EQ(before.st_ino, after.st_ino); // the file was not replaced
+    {
+        TKvIniFile ini(name);
+        ini.WriteNum("Statistics", "RunCount", 2);
+    }
+    EXPECT_EQ(ReadAll(name), "\r\n[Statistics]\r\nRunCount=2\r\nVersion=1\r\n");
+}
+
+TEST(TKvIniFile, ReadsAFileWithByteOrderMarkAndCrLf) {
+    TTestFolder folder("inibom");
+    const std::string name = folder.File("b.ini");
+    std::ofstream(name, std::ios::binary) << "\xEF\xBB\xBF\r\n[Main]\r\nKey=Value=x\r\n";
+    TKvIniFile ini(name);
+    EXPECT_EQ(ini.ReadString("Main", "Key"), "Value=x");
+}
+
+TEST(TKvIniFile, StringListsDropStaleLines) {
+    TKvIniFile ini;
+    std::vector<std::string> lines = {"a", "b", "c"};
+    ini.RWStrings("L", true, lines);
+    lines = {"x"};
+    ini.RWStrings("L", true, lines);
+    EXPECT_EQ(ini.ReadSection("L"), (std::vector<std::string>{"LineCount=1", "Line0=x"}));
+    std::vector<std::string> read = {"default"};
+    ini.RWStrings("L", false, read);
+    EXPECT_EQ(read, (std::vector<std::string>{"x"}));
+}
+
+TEST(TKvIniFile, MultilineValuesRoundTrip) {
+    TKvIniFile ini;
+    std::string text = "line 1\r\n\tline 2 \\ end\x1b\a";
+    ini.RWMultilineString("S", "T", true, text);
+    EXPECT_EQ(ini.ReadString("S", "T"), "line 1\\r\\n\\tline 2 \\\\ end\\e\\a");
+    std::string back;
+    ini.RWMultilineString("S", "T", false, back);
+    EXPECT_EQ(back, text);
+}
+
+TEST(TKvIniFile, RegisteredOwnersLoadAtOnceAndSaveWhenUnregistered) {
+    TKvIniFile ini;
+    ini.SetText("[Owner]\nCount=5");
+    std::uint64_t counter = 10;
+    const int owner = 0;
+    ini.RegisterRW(&owner, [&](TKvIniFile& AIni, bool ASave) {
+        AIni.ReadAndIncrementOrWrite("Owner", "Count", ASave, counter);
+    });
+    EXPECT_EQ(counter, 15u);
+    counter = 99;
+    ini.UnregisterRW(&owner);
+    EXPECT_EQ(ini.ReadNum("Owner", "Count", 0), 99);
+}
+
+TEST(TEscapedText, ReadsEveryEscapeForm) {
+    using namespace std::string_view_literals;
+    struct TCase {
+        std::string_view Escaped;
+        std::string_view Text;
+    };
+    constexpr TCase Cases[] = {
+        {"a\\tb"sv, "a\tb"sv},     {"\\E\\e"sv, "\x1b\x1b"sv}, {"\\\"\\'\\?"sv, "\"'?"sv},
+        {"\\101\\0"sv, "A\0"sv},  {"\\x41\\x7"sv, "A\x07"sv},  {"\\u00e9"sv, "\u00e9"sv},
+        {"\\q"sv, "q"sv},           {"end\\"sv, "end\\"sv},      {"\\\\n"sv, "\\n"sv},
+    };
+    for (const auto& c : Cases)
+        EXPECT_EQ(UnescapeText(c.Escaped), c.Text) << c.Escaped;
+}
+
+TEST(TTextMacro, ReplacesKnownVariables) {
+    TTextMacro macro;
+    macro.Add("HOME", "/home/u");
+    EXPECT_EQ(macro.RemoveVariables("%HOME%/cmds.txt"), "/home/u/cmds.txt");
+    EXPECT_EQ(macro.RemoveVariables("100%"), "100%");
+    try {
+        macro.RemoveVariables("%home%");
+        FAIL();
+    } catch (const EArgumentException& e) {
+        EXPECT_STREQ(e.what(), "Variable home not found.");
+    }
+    macro.SetCaseSensitive(false);
+    macro.SetRaiseErrorIfVariableNotFound(false);
+    EXPECT_EQ(macro.RemoveVariables("%home%:%NONE%:x"), "/home/u:%NONE%:x");
+}
