@@ -85,8 +85,8 @@ void TCommonEngine::OnStop(TCommonEngine&) {
 void TCommonEngine::SetIsReady(bool AValue) {
     FIsReady = AValue;
     if (AValue) {
-        FInitializationTime = FInitializationTimeStopwatch->Elapsed();
         FInitializationTimeStopwatch->Stop();
+        FInitializationTime = FInitializationTimeStopwatch->Elapsed();
     }
 }
 

@@ -84,6 +84,8 @@ TCommonEngineOptions::TCommonEngineOptions() {
         option->SetDefault();
 }
 
+TCommonEngineOptions::~TCommonEngineOptions() = default;
+
 void TCommonEngineOptions::AddTimeManagementOptions(TArguments& AOptions) {
     AOptions.Add(*FTimeUsage);
     AOptions.Add(*FFixedMoveTime);

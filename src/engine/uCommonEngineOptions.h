@@ -11,6 +11,7 @@
 class TCommonEngineOptions final {
 public:
     TCommonEngineOptions();
+    ~TCommonEngineOptions();
     TCommonEngineOptions(const TCommonEngineOptions&) = delete;
     TCommonEngineOptions& operator=(const TCommonEngineOptions&) = delete;
 
