@@ -22,6 +22,10 @@ void TOneSecondTimer::DoTimer() {
     std::scoped_lock tick(FTickLock);
     if (!Enabled())
         return;
+    // The timer also fires the moment it is enabled; progress at the very start of a search
+    // says nothing and would slip between the first lines of a search that ends at once.
+    if (GetElapsedTime() < Interval().Div(2))
+        return;
     TKvThreadTimer::DoTimer();
     if (FInternalEngine == nullptr)
         return;

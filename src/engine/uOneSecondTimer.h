@@ -6,9 +6,10 @@
 
 class TInternalEngine;
 
-// Drives the once-a-second progress output while a search runs, on its own thread. The engine
-// enables it when a search starts and disables it when the best move is given; Disable also
-// waits for a tick in progress, so that no tick runs after the search has ended.
+// Drives the once-a-second progress output while a search runs, on its own thread: the first
+// tick comes one second after the search started. The engine enables it when a search starts
+// and disables it when the best move is given; Disable also waits for a tick in progress, so
+// that no tick runs after the search has ended.
 class TOneSecondTimer final : public TKvThreadTimer {
 public:
     explicit TOneSecondTimer(TInternalEngine* AInternalEngine = nullptr);
