@@ -23,9 +23,8 @@ std::uint64_t NodesPerSecond(std::uint64_t ANodes, TTimeSpan AElapsedTime) {
     if (AElapsedTime.Ticks() <= 0)
         return 0;
     const auto ticks = static_cast<TUInt128>(AElapsedTime.Ticks());
-    return SaturateNodes(
-        RoundedDivide(static_cast<TUInt128>(ANodes) * static_cast<TUInt128>(MainTimer().Frequency()),
-                      ticks));
+    return SaturateNodes(RoundedDivide(
+        static_cast<TUInt128>(ANodes) * static_cast<TUInt128>(MainTimer().Frequency()), ticks));
 }
 
 std::uint64_t TAnalysis::GetNodesPerSecond() const { return NodesPerSecond(Nodes, ElapsedTime); }

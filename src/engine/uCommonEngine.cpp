@@ -63,7 +63,12 @@ void TCommonEngine::GetPerft(std::int32_t ADepth) {
     if (ADepth <= 0)
         throw EArgumentOutOfRangeException("Perft requires positive number argument.");
     Stop();
+    HoldPowerRequest();
+}
+
+void TCommonEngine::HoldPowerRequest() {
     FPowerRequest->Increment();
+    FPowerRequestHolds.fetch_add(1);
 }
 
 bool TCommonEngine::IsSearching() const { return FAnalysisInfo->ElapsedTime().IsRunning(); }
@@ -71,14 +76,16 @@ bool TCommonEngine::IsSearching() const { return FAnalysisInfo->ElapsedTime().Is
 void TCommonEngine::Start() {
     if (IsSearching())
         throw Exception("Engine is running.");
-    if (!FPowerRequestHeld.exchange(true))
-        FPowerRequest->Increment();
+    HoldPowerRequest();
     FAnalysisInfo->Clear();
     FAnalysisInfo->ElapsedTime().Restart();
 }
 
 void TCommonEngine::OnStop(TCommonEngine&) {
-    if (FPowerRequestHeld.exchange(false))
+    int holds = FPowerRequestHolds.load();
+    while (holds > 0 && !FPowerRequestHolds.compare_exchange_weak(holds, holds - 1)) {
+    }
+    if (holds > 0)
         FPowerRequest->Decrement();
 }
 

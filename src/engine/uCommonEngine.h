@@ -87,6 +87,8 @@ protected:
     bool IsSearching() const;
 
 private:
+    void HoldPowerRequest();
+
     std::string FTitle;
     std::string FAuthor;
     std::unique_ptr<TStopwatch> FInitializationTimeStopwatch;
@@ -98,9 +100,10 @@ private:
     TRelaxed<bool> FTerminated{false};
     std::unique_ptr<TLevelManager> FLevelManager;
     std::unique_ptr<TCustomPowerRequest> FPowerRequest;
-    // Set while this engine holds one increment of the power request, so that a search that
-    // is ended twice (a refused start ends the running one) releases it only once.
-    std::atomic<bool> FPowerRequestHeld{false};
+    // The increments of the power request that searches and perfts still hold. OnStop releases
+    // only those, so a search that is ended twice (a refused start ends the running one, which
+    // later ends itself) cannot release more than it took.
+    std::atomic<int> FPowerRequestHolds{0};
     TTimeSpan FInitializationTime;
     std::int32_t FId = 0;
 };

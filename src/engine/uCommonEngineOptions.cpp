@@ -66,10 +66,10 @@ TCommonEngineOptions::TCommonEngineOptions() {
                                 "Minimal move time for all time controls. This value hes higher "
                                 "priority that maximal calculated time.",
                                 0, 1000, 50);
-    FAverageMoveOverhead =
-        Interval("Average Move Overhead",
-                 OverheadDescription("30 milliseconds for local GUI and 100 milliseconds for internet"),
-                 0, 30000, 100);
+    FAverageMoveOverhead = Interval(
+        "Average Move Overhead",
+        OverheadDescription("30 milliseconds for local GUI and 100 milliseconds for internet"), 0,
+        30000, 100);
     FMaximalMoveOverhead = Interval(
         "Maximal Move Overhead",
         OverheadDescription("60 milliseconds for local GUI and 2500 milliseconds for internet"), 0,

@@ -122,7 +122,8 @@ void TInternalEngine::DoBestMove() {
             FOutput->ShowBestMove(FCommonOptions->Ponder().Value());
         if (FDoMoveAfterStop) {
             const std::optional<TAnalysis> last = AnalysisInfo().LastAnalysis();
-            if (last && (last->Status.ScoreBound == sbExact || last->Status.ScoreBound == sbLower)) {
+            if (last &&
+                (last->Status.ScoreBound == sbExact || last->Status.ScoreBound == sbLower)) {
                 FDrawManager->SetContemptValue(
                     static_cast<TScore>(FCommonOptions->ContemptValue().Value()));
                 FDrawManager->Update(last->Status.Score);

@@ -15,8 +15,6 @@ std::int64_t SaturateTicks(TInt128 AValue) {
 // Non-negative operands only: (a + b / 2) / b.
 TInt128 RoundedDivide(TInt128 A, TInt128 B) { return (A + B / 2) / B; }
 
-bool AtLeast(std::uint64_t ANodes, std::uint64_t ALimit) { return ANodes >= ALimit; }
-
 } // namespace
 
 // ---- TTimeLevel ----
@@ -139,7 +137,7 @@ bool TNodesLevel::GetStopDepth() {
     const std::uint64_t nodes = FAnalysisInfo->Nodes();
     switch (FValueType) {
     case lvtMinimal:
-        return AtLeast(nodes, FValue);
+        return nodes >= FValue;
     case lvtEqual:
         return false;
     case lvlAverage:
@@ -154,7 +152,7 @@ bool TNodesLevel::GetStopDepth() {
 bool TNodesLevel::GetStopNode() {
     if (FAnalysisInfo == nullptr || (FValueType != lvtEqual && FValueType != lvtMaximal))
         return false;
-    return AtLeast(FAnalysisInfo->Nodes(), FValue);
+    return FAnalysisInfo->Nodes() >= FValue;
 }
 
 std::string TNodesLevel::GetAsString() const { return "Nodes " + std::to_string(FValue); }

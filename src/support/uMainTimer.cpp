@@ -166,9 +166,9 @@ void TStopwatch::Stop() {
         return;
     const std::int64_t stretch =
         MainTimer().IntervalFrom(FStartValue.load(std::memory_order_relaxed)).Ticks();
-    FElapsedTicks.store(Saturate(static_cast<TInt128>(FElapsedTicks.load(std::memory_order_relaxed)) +
-                                 stretch),
-                        std::memory_order_relaxed);
+    FElapsedTicks.store(
+        Saturate(static_cast<TInt128>(FElapsedTicks.load(std::memory_order_relaxed)) + stretch),
+        std::memory_order_relaxed);
     FRunning.store(false, std::memory_order_release);
 }
 

@@ -44,7 +44,7 @@ TEST(TCommonEngine, DoMovesPlaysEachMoveAndPrefixesAFailure) {
     EXPECT_EQ(engine.FPlayed, (std::vector<std::string>{"e2e4", "e7e5"}));
 }
 
-TEST(TCommonEngine, GetPerftRefusesDepthsBelowOne) {
+TEST(TCommonEngine, GetPerftRefusesDepthsBelowOneAndHoldsThePowerRequest) {
     TStubEngine engine;
     for (int depth : {0, -3}) {
         try {
@@ -55,6 +55,13 @@ TEST(TCommonEngine, GetPerftRefusesDepthsBelowOne) {
         }
     }
     EXPECT_EQ(engine.PowerRequest().Count(), 0);
+    // A perft holds the machine awake until its end reaches OnStop; a second end releases
+    // nothing more.
+    engine.GetPerft(1);
+    EXPECT_EQ(engine.PowerRequest().Count(), 1);
+    engine.OnStop(engine);
+    EXPECT_EQ(engine.PowerRequest().Count(), 0);
+    EXPECT_NO_THROW(engine.OnStop(engine));
 }
 
 TEST(TCommonEngine, ReadinessEndsTheInitializationTime) {

@@ -191,9 +191,10 @@ TEST(TNoProtocolEngineOutput, MessagesWithoutPrefixAndErrorsOnTheErrorStream) {
     output.ShowBestMove(true);
     info.AddAnalysis({0, sbExact, vcNone, 1}, {"e2e4"});
     output.ShowBestMove(false);
-    EXPECT_EQ(console.FCalls, (std::vector<TCall>{{"WriteLine", "Score: cp 35"},
-                                                  {"WriteErrorLine", "Command Go: No level is set."},
-                                                  {"WriteLine", "Draw offer probability: 1 / 7"},
-                                                  {"WriteLine", "Best move: --"},
-                                                  {"WriteLine", "Best move: e2e4"}}));
+    EXPECT_EQ(console.FCalls,
+              (std::vector<TCall>{{"WriteLine", "Score: cp 35"},
+                                  {"WriteErrorLine", "Command Go: No level is set."},
+                                  {"WriteLine", "Draw offer probability: 1 / 7"},
+                                  {"WriteLine", "Best move: --"},
+                                  {"WriteLine", "Best move: e2e4"}}));
 }

@@ -109,7 +109,8 @@ TEST_F(TInternalEngineFixture, ABookMoveEndsTheStartSilentlyUnlessAnalysingInfin
     } catch (const EAbort& e) {
         EXPECT_STREQ(e.what(), "Book move found.");
     }
-    EXPECT_EQ(Events(), (TEvents{"Start", TimeControlDescription, "BestMove:d2d4 ponder", "OnStop"}));
+    EXPECT_EQ(Events(),
+              (TEvents{"Start", TimeControlDescription, "BestMove:d2d4 ponder", "OnStop"}));
 
     FEngine.Recorder().ClearEvents();
     FEngine.CommonOptions().OwnBook().SetValue(false);
