@@ -112,9 +112,8 @@ void TCommonEngine::DoMoves(std::string_view AMoves) {
         const std::size_t start = position - 1;
         const std::size_t space = AMoves.find(' ', start);
         const std::size_t end = space == std::string_view::npos ? AMoves.size() : space;
-        position = end + 2; // just past the space
-        if (space == std::string_view::npos)
-            position = AMoves.size() + 1;
+        // Just past the space (1-based: end + 2), or just past the text.
+        position = space == std::string_view::npos ? AMoves.size() + 1 : end + 2;
         try {
             PlayMove(AMoves.substr(start, end - start));
         } catch (const EAbort&) {

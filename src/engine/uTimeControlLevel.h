@@ -75,11 +75,12 @@ public:
     // Computes the average and maximal times for the move with this index.
     void SetMoveIndex(std::int32_t AValue);
     std::int32_t MoveIndex() const { return FMoveIndex; }
-    // The time left on the clock; shown as the total time.
+    // The time left on the clock; shown as the total time. Front ends do send clocks below
+    // zero after a lag; they count as no time left.
     TTimeSpan IncrementTime() const { return FIncrementTime; }
-    void SetIncrementTime(TTimeSpan AValue) { FIncrementTime = AValue; }
+    void SetIncrementTime(TTimeSpan AValue) { FIncrementTime = AValue.NonNegative(); }
     TTimeSpan MoveIncrementTime() const { return FMoveIncrementTime; }
-    void SetMoveIncrementTime(TTimeSpan AValue) { FMoveIncrementTime = AValue; }
+    void SetMoveIncrementTime(TTimeSpan AValue) { FMoveIncrementTime = AValue.NonNegative(); }
     // Shown only (the byoyomi of shogi clocks).
     TTimeSpan FreeTime() const { return FFreeTime; }
     void SetFreeTime(TTimeSpan AValue) { FFreeTime = AValue; }

@@ -77,6 +77,8 @@ TEST(TTimeControlLevel, Descriptions) {
     EXPECT_EQ(control.GetAsString(),
               "Time Control: Total Time: 60.000000000, Move Increment: 1.500000000, Free Time: "
               "0.000000000, Remain Moves: 35");
+    control.SetIncrementTime(Ms(-120));
+    EXPECT_EQ(control.IncrementTime(), Ms(0)) << "a clock below zero is no time left";
     TTimeLevel limits;
     limits.SetMinimalTime(Ms(50));
     limits.SetAverageTime(Ms(1000));
