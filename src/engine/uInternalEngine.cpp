@@ -115,6 +115,12 @@ void TInternalEngine::Start() {
 }
 
 void TInternalEngine::DoBestMove() {
+    // Counted before the clock stops, so that a waiter never sees neither.
+    FEndingSearches.fetch_add(1);
+    struct TEnded {
+        std::atomic<int>& Count;
+        ~TEnded() { Count.fetch_sub(1); }
+    } ended{FEndingSearches};
     FOneSecondTimer->Disable();
     AnalysisInfo().ElapsedTime().Stop();
     try {
@@ -156,7 +162,7 @@ void TInternalEngine::WaitForCalculationDone(std::int64_t) {
     const bool logging = IsLoggerFor(mlDebug);
     if (logging)
         MainLog()->LogEnter("WaitForBestMove");
-    while (IsSearching())
+    while (IsSearching() || FEndingSearches.load() > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     if (logging) {
         MainLog()->Log(mlDebug, "Abort waiting for best move, it is found.");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -35,7 +36,8 @@ public:
     TInternalEngine();
     ~TInternalEngine() override;
 
-    // Polls until no search runs. The time-out does not shorten the wait.
+    // Polls until no search runs and the last one has given its best move. The time-out does
+    // not shorten the wait.
     void WaitForCalculationDone(std::int64_t ATimeOutInMilliseconds) override;
     // Readies output, stop manager and levels, restarts the search clock and the timer, and
     // consults the book. Any failure first ends the search with DoBestMove, then propagates.
@@ -94,4 +96,7 @@ private:
     std::unique_ptr<TEngineOutput> FOutput;
     TOpponent FOpponent;
     TRelaxed<bool> FShowCurrLine{false};
+    // DoBestMove calls still running. The search clock stops at the start of DoBestMove, but
+    // the search has ended only when the best move is out and the search released.
+    std::atomic<int> FEndingSearches{0};
 };

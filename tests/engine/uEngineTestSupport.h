@@ -100,8 +100,12 @@ public:
             while (StopManager().Cause() == scNone) {
                 AnalysisInfo().NextNode();
                 StopManager().UpdateStopNode();
-                if (AnalysisInfo().Nodes() % 4096 == 0)
+                // Lines and texts change while the timer thread reads them.
+                if (AnalysisInfo().Nodes() % 65536 == 0) {
+                    AnalysisInfo().SetCurrentMove(1, "d2d4");
+                    AnalysisInfo().AddAnalysis({10, sbExact, vcNone, 2}, {"d2d4", "d7d5"});
                     std::this_thread::yield();
+                }
             }
             ReportAndFinish();
         });

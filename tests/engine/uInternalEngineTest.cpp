@@ -134,13 +134,17 @@ TEST_F(TInternalEngineFixture, AThreadedSearchTicksEverySecondAndStopsOnRequest)
     EXPECT_TRUE(WaitUntil([&] { return FEngine.Recorder().Ticks() >= 1; }));
     EXPECT_GT(FEngine.AnalysisInfo().Nodes(), 0u);
     FEngine.Stop();
+    // Returns only after the search gave its best move and released itself.
     FEngine.WaitForCalculationDone(0);
     EXPECT_TRUE(Idle());
-    const TEvents events = Events();
+    TEvents events = Events();
     EXPECT_NE(std::find(events.begin(), events.end(), "CurrLine:e2e4 e7e5"), events.end());
+    // The stop message comes from this thread, the rest from the search thread.
+    const auto stopMessage = std::find(events.begin(), events.end(), "Info:Stop Cause: User Abort");
+    ASSERT_NE(stopMessage, events.end());
+    events.erase(stopMessage);
     EXPECT_EQ(Without(events, "CurrLine:"),
-              (TEvents{"Start", "Info:Stop Cause: User Abort", "DrawAMoves:e2e4",
-                       "BestMove:e2e4 ponder", "OnStop"}));
+              (TEvents{"Start", "DrawAMoves:e2e4", "BestMove:e2e4 ponder", "OnStop"}));
     FEngine.JoinSearch();
     EXPECT_EQ(FEngine.PowerRequest().Count(), 0);
     EXPECT_EQ(FEngine.StopManager().Cause(), scUserAbort);
@@ -157,7 +161,11 @@ TEST_F(TInternalEngineFixture, StartingARunningEngineEndsTheRunningSearchFirst) 
     } catch (const Exception& e) {
         EXPECT_STREQ(e.what(), "Engine is running.");
     }
-    EXPECT_EQ(Events(), (TEvents{"Start", "BestMove:- ponder", "OnStop"}));
+    const TEvents events = Events();
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0], "Start");
+    EXPECT_TRUE(events[1].starts_with("BestMove:")) << events[1];
+    EXPECT_EQ(events[2], "OnStop");
     EXPECT_EQ(FEngine.PowerRequest().Count(), 0);
     // The search itself still ends with its own best move, and releases nothing twice.
     FEngine.Stop();
