@@ -86,8 +86,8 @@ private:
 TMainTimer& MainTimer();
 
 // Accumulates main-timer time while it runs. Any thread may read it while one thread starts and
-// stops it: the fields are atomics, and a reader racing with Stop may see the moment just before
-// or just after it.
+// stops it: the fields are atomics, so a reader never sees a torn value, only a reading that
+// races with Stop itself may be off for that one moment.
 class TStopwatch final {
 public:
     // Resumes counting; nothing when already running.
