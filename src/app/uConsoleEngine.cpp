@@ -3,6 +3,8 @@
 #include "app/uCustomCommand.h"
 #include "app/uCustomConsole.h"
 #include "engine/uCommonProtocol.h"
+#include "engine/uEngineOutput.h"
+#include "engine/uInternalEngine.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 
@@ -24,7 +26,11 @@ void TConsoleEngine::RunFinalizationSequence() {
     TCommandConsoleApplication::RunFinalizationSequence();
 }
 
-void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) { FInternalEngine = AEngine; }
+void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
+    FInternalEngine = AEngine;
+    if (FInternalEngine != nullptr)
+        FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+}
 
 void TConsoleEngine::SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) {
     if (!AProtocol || AProtocol.get() == FProtocol.get())
@@ -63,4 +69,9 @@ void TConsoleEngine::HandleCommandException(TCustomCommand* ACommand,
                     : std::string(AException.what()));
 }
 
-void TConsoleEngine::ReportError(const std::string& AMessage) { WriteError(AMessage); }
+void TConsoleEngine::ReportError(const std::string& AMessage) {
+    if (FInternalEngine != nullptr && FInternalEngine->Output() != nullptr)
+        FInternalEngine->Output()->TellGUIError(AMessage);
+    else
+        WriteError(AMessage);
+}

@@ -1,6 +1,6 @@
 #include "engine/uCommonProtocol.h"
 
-#include "app/uCustomCommand.h"
+#include "engine/uInternalEngine.h"
 
 TCommonProtocol::TCommonProtocol() = default;
 TCommonProtocol::~TCommonProtocol() = default;
@@ -22,4 +22,13 @@ TCustomCommand& TCommonProtocol::AddCommand(std::unique_ptr<TCustomCommand> ACom
 
 std::vector<std::unique_ptr<TCustomCommand>> TCommonProtocol::TakeCommands() {
     return std::move(FOwned);
+}
+
+TNewGameCommand::TNewGameCommand() : TSimpleEngineCommand("TNewGameCommand") {
+    SetDescription("Used when the next search will be from a different game.");
+}
+
+void TNewGameCommand::ExecuteNoParam() {
+    if (FInternalEngine != nullptr)
+        FInternalEngine->SetStartPos();
 }

@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-class TCustomCommand;
+#include "app/uCustomCommand.h"
+
 class TInternalEngine;
 
 // Base of the front-end protocols. A protocol creates its commands when it is initialized; the
@@ -45,4 +46,14 @@ private:
     std::vector<TCustomCommand*> FCommands;
     std::vector<std::unique_ptr<TCustomCommand>> FOwned;
     bool FAnalyzeMode = false;
+};
+
+// "Used when the next search will be from a different game.": sets the start position. UCI
+// names it "UciNewGame", USI "usinewgame".
+class TNewGameCommand final : public TSimpleEngineCommand {
+public:
+    TNewGameCommand();
+
+protected:
+    void ExecuteNoParam() override;
 };

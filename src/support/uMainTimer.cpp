@@ -86,6 +86,18 @@ TTimeSpan operator-(TTimeSpan A, TTimeSpan B) {
     return TTimeSpan(Saturate(static_cast<TInt128>(A.FTicks) - B.FTicks));
 }
 
+TTimeSpan TTimeSpan::DivRound(std::int64_t ADivisor) const {
+    return TTimeSpan(Saturate(RoundedDivide(FTicks, ADivisor < 1 ? 1 : ADivisor)));
+}
+
+TTimeSpan TTimeSpan::Div(std::int64_t ADivisor) const {
+    return TTimeSpan(FTicks / (ADivisor < 1 ? 1 : ADivisor));
+}
+
+TTimeSpan operator*(TTimeSpan A, std::int64_t AFactor) {
+    return TTimeSpan(Saturate(static_cast<TInt128>(A.FTicks) * AFactor));
+}
+
 TMainTimer::TMainTimer() { FStartValue = GetValue(); }
 
 std::int64_t TMainTimer::GetValue() {
@@ -141,3 +153,34 @@ namespace {
 // Created when the program is loaded, so that "time since start" means since process start.
 [[maybe_unused]] const std::int64_t GLoadTime = MainTimer().StartValue();
 } // namespace
+
+void TStopwatch::Start() {
+    if (FRunning.load(std::memory_order_relaxed))
+        return;
+    FStartValue.store(MainTimer().GetValue(), std::memory_order_relaxed);
+    FRunning.store(true, std::memory_order_release);
+}
+
+void TStopwatch::Stop() {
+    if (!FRunning.load(std::memory_order_relaxed))
+        return;
+    const std::int64_t stretch =
+        MainTimer().IntervalFrom(FStartValue.load(std::memory_order_relaxed)).Ticks();
+    FElapsedTicks.store(
+        Saturate(static_cast<TInt128>(FElapsedTicks.load(std::memory_order_relaxed)) + stretch),
+        std::memory_order_relaxed);
+    FRunning.store(false, std::memory_order_release);
+}
+
+void TStopwatch::Reset() {
+    FElapsedTicks.store(0, std::memory_order_relaxed);
+    FStartValue.store(MainTimer().GetValue(), std::memory_order_relaxed);
+}
+
+TTimeSpan TStopwatch::Elapsed() const {
+    const bool running = FRunning.load(std::memory_order_acquire);
+    TInt128 ticks = FElapsedTicks.load(std::memory_order_relaxed);
+    if (running)
+        ticks += MainTimer().IntervalFrom(FStartValue.load(std::memory_order_relaxed)).Ticks();
+    return TTimeSpan(Saturate(ticks < 0 ? 0 : ticks));
+}

@@ -23,9 +23,20 @@ public:
     std::string ToStringInSeconds() const;
 
     constexpr bool IsZero() const { return FTicks == 0; }
+    // Negative spans (clocks that front ends send below zero) count as no time at all.
+    constexpr TTimeSpan NonNegative() const { return TTimeSpan(FTicks < 0 ? 0 : FTicks); }
+    // Division rounded to the nearest tick, halves away from zero. A divisor below 1 counts
+    // as 1, so no caller can divide by zero.
+    TTimeSpan DivRound(std::int64_t ADivisor) const;
+    // Division truncated toward zero; a divisor below 1 counts as 1.
+    TTimeSpan Div(std::int64_t ADivisor) const;
+
     friend constexpr auto operator<=>(TTimeSpan, TTimeSpan) = default;
+    // Sums, differences and products saturate at the ends of the 64-bit range.
     friend TTimeSpan operator+(TTimeSpan A, TTimeSpan B);
     friend TTimeSpan operator-(TTimeSpan A, TTimeSpan B);
+    friend TTimeSpan operator*(TTimeSpan A, std::int64_t AFactor);
+    friend TTimeSpan operator*(std::int64_t AFactor, TTimeSpan A) { return A * AFactor; }
     TTimeSpan& operator+=(TTimeSpan A) { return *this = *this + A; }
     TTimeSpan& operator-=(TTimeSpan A) { return *this = *this - A; }
 
@@ -73,3 +84,28 @@ private:
 };
 
 TMainTimer& MainTimer();
+
+// Accumulates main-timer time while it runs. Any thread may read it while one thread starts and
+// stops it: the fields are atomics, so a reader never sees a torn value, only a reading that
+// races with Stop itself may be off for that one moment.
+class TStopwatch final {
+public:
+    // Resumes counting; nothing when already running.
+    void Start();
+    // Adds the running stretch to the total; nothing when stopped.
+    void Stop();
+    // Zero total; a running stopwatch keeps running from now.
+    void Reset();
+    // Reset, then Start.
+    void Restart() {
+        Reset();
+        Start();
+    }
+    bool IsRunning() const { return FRunning.load(std::memory_order_acquire); }
+    TTimeSpan Elapsed() const;
+
+private:
+    std::atomic<bool> FRunning{false};
+    std::atomic<std::int64_t> FStartValue{0};
+    std::atomic<std::int64_t> FElapsedTicks{0};
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+// A score from the side to move's point of view. Up to 32000 in magnitude it is centipawns;
+// 32001..32766 win by mate (nearer 32766 = shorter), the negatives lose by mate; 32767 is
+// infinity and -32768 means that there is no score.
+using TScore = std::int16_t;
+
+inline constexpr TScore ScoreMaxCentipawns = 32000;
+inline constexpr TScore ScoreMateMin = 32001;
+inline constexpr TScore ScoreMate = 32766;
+inline constexpr TScore ScoreInfinity = 32767;
+inline constexpr TScore ScoreNone = -32768;
+
+// How a search score bounds the true value.
+enum TScoreBound : std::uint8_t { sbNone, sbExact, sbLower, sbUpper };
