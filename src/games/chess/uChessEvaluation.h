@@ -22,8 +22,10 @@ struct TPreciseScore {
     std::int32_t FTotal;
 
     void Clear() { *this = TPreciseScore{}; }
+    // Terms of piece codes above 6 (other families) count under index 0.
     void Add(std::int32_t AValue, int APiece, TScoreType AType) {
-        FPieceValues[APiece < 0 ? -APiece : APiece][AType] += AValue;
+        const int type = APiece < 0 ? -APiece : APiece;
+        FPieceValues[type <= 6 ? type : 0][AType] += AValue;
         FTotal += AValue;
     }
     void Add(std::int32_t AValue, TScoreType AType) {
@@ -89,6 +91,8 @@ public:
     }
     // Activity of APiece reaching a cell holding AContent (both signed).
     std::int16_t PieceActivity(int APiece, int AContent) const {
+        if (APiece > MaxCode || APiece < -MaxCode || AContent > MaxCode || AContent < -MaxCode)
+            return 0;
         return PieceActivities[APiece + MaxCode][AContent + MaxCode];
     }
 
