@@ -38,6 +38,11 @@ std::unique_ptr<TChessBoard> TRacingKingsChessGameVariant::CreateBoard() {
     return board;
 }
 
+void TRacingKingsChessGameVariant::PrepareStartPosition(TChessPosition& APosition) {
+    APosition.ClearCastles();
+    APosition.InitializeHash();
+}
+
 TAtomicChessGameVariant::TAtomicChessGameVariant() {
     SetName("atomic");
     SetCaption("Atomic");

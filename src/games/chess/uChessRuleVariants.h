@@ -15,11 +15,15 @@ public:
     TKingOfTheHillChessGameVariant();
 };
 
-// Both armies on the first two rows, kings racing to the last row.
+// Both armies on the first two rows, kings racing to the last row. No castling: the kings start
+// off their castling rows, so the start position carries no rights.
 class TRacingKingsChessGameVariant final : public TChessGameVariant {
 public:
     TRacingKingsChessGameVariant();
     std::unique_ptr<TChessBoard> CreateBoard() override;
+
+protected:
+    void PrepareStartPosition(TChessPosition& APosition) override;
 };
 
 class TAtomicChessGameVariant final : public TChessGameVariant {
