@@ -63,6 +63,13 @@ public:
         Size += sizeof(TMove);
         ++Count;
     }
+    // Appends without updating Count and Size, for generators that add many moves in a row;
+    // Seal brings both up to date.
+    void Push(const TMove& AMove) { *FAddMovePointer++ = AMove; }
+    void Seal() {
+        Count = static_cast<std::uint32_t>(FAddMovePointer - FStartMovePointer);
+        Size = HeaderSize + Count * static_cast<std::uint32_t>(sizeof(TMove));
+    }
     void Clear() {
         FAddMovePointer = FStartMovePointer;
         Count = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 
 #include "app/uCustomConsole.h"
 #include "support/uExceptions.h"
@@ -15,6 +16,11 @@ constexpr std::uint8_t AllowedPinByDirection[8] = {4, 8, 8, 4, 1, 2, 2, 1};
 
 constexpr bool Opposite(int A, int B) { return (A ^ B) < 0; }
 
+constexpr bool IsPlainMoveType(std::uint8_t AMoveType) {
+    return AMoveType != mvEnPassant && AMoveType != mvKingSideCastle &&
+           AMoveType != mvQueenSideCastle && AMoveType != mvDrop;
+}
+
 bool IsSliderCode(int APiece) {
     const int type = APiece < 0 ? -APiece : APiece;
     return type == cpBishop || type == cpRook || type == cpQueen;
@@ -23,6 +29,8 @@ bool IsSliderCode(int APiece) {
 } // namespace
 
 // Runs AFunction<AEval, AAdd>(...) for the current pass and mode.
+#define KV_INLINE [[gnu::always_inline]] inline
+
 #define KV_DISPATCH(AFunction, ...)                                                                \
     do {                                                                                           \
         if (FEvaluating) {                                                                         \
@@ -72,6 +80,7 @@ void TChessMoveGenerator::SetPosition(TPosition* AValue) {
         FEvaluation->Update();
     }
     FKingCode = board.KingCode();
+    FExactClass = typeid(*this) == typeid(TChessMoveGenerator);
     InitializePromotionSquares();
     InitializeDoubleSquares();
     InitializeOffsets();
@@ -144,30 +153,30 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FKingPos[0] = FKingPos[1] = 0;
     std::memset(FCheckingPiecePosition, 0, sizeof(FCheckingPiecePosition));
     std::memset(FBannedKingCell, 0, sizeof(FBannedKingCell));
-    std::memset(FAffectedSquares[opponent], 0, cells);
+    FKingCentred = !AEval && FExactClass && FStandardRoutines == 0x3E && !FCustomAddChessMove;
+    if (!FKingCentred)
+        std::memset(FAffectedSquares[opponent], 0, cells);
     if constexpr (AEval) {
         std::memset(FAffectedSquares[side], 0, cells);
         FScores.Clear();
     }
     std::memset(FPinned, 0, cells);
     FMoveList = TMoveGenerator::Generate();
+    FListLimit = FMoveList->begin() + FMaxListMoves;
     Squares = FChessPosition->Board().Squares().data();
 
-    // -- the pieces of both sides, in playing-square order --
-    std::uint8_t pieces[2][128];
+    // -- the pieces of both sides, in playing-square order (branch-free: most cells are empty) --
+    std::uint8_t pieces[2][129];
     int counts[2] = {0, 0};
-    FKingCell[0] = FKingCell[1] = 0;
     const std::uint8_t* used = board.UsedSquares();
     const int usedCount = board.UsedSquareCount();
     for (int i = 0; i < usedCount; ++i) {
         const int cell = used[i];
         const int value = Squares[cell];
-        if (value == 0 || value == TSquaredBoard::OffBoard)
-            continue;
-        const int owner = value < 0 ? 1 : 0;
-        pieces[owner][counts[owner]++] = static_cast<std::uint8_t>(cell);
-        if ((value == FKingCode || value == -FKingCode) && FKingCell[owner] == 0)
-            FKingCell[owner] = cell;
+        pieces[0][counts[0]] = static_cast<std::uint8_t>(cell);
+        pieces[1][counts[1]] = static_cast<std::uint8_t>(cell);
+        counts[0] += static_cast<unsigned>(value - 1) < TSquaredBoard::OffBoard - 1;
+        counts[1] += value < 0;
     }
     const auto walk = [&](int AOwner, auto APass) {
         constexpr bool add = decltype(APass)::value;
@@ -183,7 +192,19 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     std::copy(FOffsets[opponent], FOffsets[opponent] + 16, Ofst);
     FSideScore = &FScores.Scores[opponent];
     FMoveCount = 0;
-    walk(opponent, std::false_type{});
+    if (FKingCentred) {
+        // Without MateKing the king is an ordinary piece and nothing needs the opponent's attacks.
+        if (FMateKing) {
+            const std::uint8_t* own = pieces[side];
+            for (int i = 0; i < counts[side]; ++i)
+                if (Squares[own[i]] == (side == 0 ? FKingCode : -FKingCode)) {
+                    ScanFromKing(own[i], side);
+                    break;
+                }
+        }
+    } else {
+        walk(opponent, std::false_type{});
+    }
     if constexpr (AEval) {
         FScores.Complexity += FMoveCount;
         FSideScore->Add(FEvaluation->GetMoveBonus(FMoveCount), stSpace);
@@ -200,13 +221,20 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
         const int king = FKingPos[side];
         if (king != 0)
             WalkPiece<AEval, true>(king, Squares[king]);
-    } else {
-        if (FCheckingPiecePosition[side][0] != 0)
-            MarkEvasionSquares();
+    } else if (FCheckingPiecePosition[side][0] != 0) {
+        MarkEvasionSquares();
         walk(side, std::true_type{});
-        if (FEvasionCount != 0)
-            UnmarkEvasionSquares();
+        UnmarkEvasionSquares();
+    } else {
+        // Nothing to answer: plain moves go straight into the list.
+        FDirectAdd = !FCustomAddChessMove && !FMustCapture;
+        walk(side, std::true_type{});
+        FMoveList->Seal();
+        if (FDirectAdd)
+            FMoveCount = static_cast<int>(FMoveList->Count);
+        FDirectAdd = false;
     }
+    FMoveList->Seal();
     if constexpr (AEval) {
         FScores.Complexity += FMoveCount;
         FSideScore->Add(FEvaluation->GetMoveBonus(FMoveCount), stSpace);
@@ -461,6 +489,10 @@ void TChessMoveGenerator::SliderRay(int ACell, int APiece, int ADirection) {
 }
 
 template <bool AEval, bool AAdd> void TChessMoveGenerator::KingSteps(int ACell, int APiece) {
+    // Looked up from the cell, an attack through the king's own cell must count: lift the king.
+    const bool lift = AAdd && FKingCentred;
+    if (lift)
+        Squares[ACell] = 0;
     for (int d = 0; d < 8; ++d) {
         const int to = ACell + Ofst[d];
         const int value = Squares[to];
@@ -475,11 +507,13 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::KingSteps(int ACell, 
         if ((value == 0 || Opposite(value, APiece) || FSelfCaptures) && KingStepSafe(to))
             Emit<AEval, AAdd>(ACell, to, APiece, value, mvNormal);
     }
+    if (lift)
+        Squares[ACell] = static_cast<std::int8_t>(APiece);
 }
 
 template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACell, int APiece) {
     const int opponent = FSide ^ 1;
-    if (FMateKing && FAffectedSquares[opponent][ACell] != 0)
+    if (FMateKing && OpponentAttacks(ACell))
         return;
     const TCastles& castles = FChessPosition->Castles();
     const int rookPiece = APiece > 0 ? cpRook : -cpRook;
@@ -508,8 +542,7 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACe
         if (ACell != kingTo) {
             const int step = kingTo > ACell ? 1 : -1;
             for (int c = ACell + step;; c += step) {
-                if ((Squares[c] != 0 && c != rook) ||
-                    (FMateKing && FAffectedSquares[opponent][c] != 0)) {
+                if ((Squares[c] != 0 && c != rook) || (FMateKing && OpponentAttacks(c))) {
                     free = false;
                     break;
                 }
@@ -538,28 +571,49 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACe
 // Recording moves
 
 template <bool AEval, bool AAdd>
-void TChessMoveGenerator::Emit(int AFrom, int ATo, int APiece, int ACaptured,
-                               std::uint8_t AMoveType) {
-    if constexpr (!AEval && !AAdd)
+KV_INLINE void TChessMoveGenerator::Emit(int AFrom, int ATo, int APiece, int ACaptured,
+                                         std::uint8_t AMoveType) {
+    if constexpr (!AEval && !AAdd) {
         return;
-    if (FCustomAddChessMove) {
-        SqS = AFrom;
-        SqD = ATo;
-        PieceS = APiece;
-        PieceD = ACaptured;
-        FMoveType = AMoveType;
-        AddChessMove();
-        return;
+    } else {
+        if constexpr (AAdd) {
+            if (FDirectAdd && IsPlainMoveType(AMoveType)) {
+                if (FMoveList->end() >= FListLimit)
+                    RaiseOverflow();
+                std::uint8_t priority = 0;
+                if constexpr (AEval) {
+                    priority = Priority(AFrom, ATo, APiece, ACaptured, AMoveType);
+                    if (priority > FMaxPrior)
+                        FMaxPrior = priority;
+                }
+                FMoveList->Push(TMove{sizeof(TMove), priority, static_cast<std::uint8_t>(AFrom),
+                                      static_cast<std::uint8_t>(ATo),
+                                      static_cast<std::int8_t>(APiece),
+                                      static_cast<std::int8_t>(ACaptured), AMoveType, 0});
+                return;
+            }
+        }
+        if (FCustomAddChessMove) {
+            SqS = AFrom;
+            SqD = ATo;
+            PieceS = APiece;
+            PieceD = ACaptured;
+            FMoveType = AMoveType;
+            AddChessMove();
+            return;
+        }
+        RecordMove<AEval, AAdd>(AFrom, ATo, APiece, ACaptured, AMoveType);
     }
-    RecordMove<AEval, AAdd>(AFrom, ATo, APiece, ACaptured, AMoveType);
 }
+
+void TChessMoveGenerator::RaiseOverflow() { throw Exception("Move stack overflow"); }
 
 void TChessMoveGenerator::AddChessMove() {
     KV_DISPATCH(RecordMove, SqS, SqD, PieceS, PieceD, FMoveType);
 }
 
 template <bool AEval, bool AAdd>
-void TChessMoveGenerator::RecordMove(int AFrom, int ATo, int APiece, int ACaptured,
+KV_INLINE void TChessMoveGenerator::RecordMove(int AFrom, int ATo, int APiece, int ACaptured,
                                      std::uint8_t AMoveType) {
     if (FMateKing && !MoveIsLegal(AFrom, ATo, AMoveType))
         return;
@@ -576,8 +630,8 @@ void TChessMoveGenerator::RecordMove(int AFrom, int ATo, int APiece, int ACaptur
         }
     }
     if constexpr (AAdd) {
-        if (FMoveList->Count >= FMaxListMoves)
-            throw Exception("Move stack overflow");
+        if (FMoveList->end() >= FMoveList->begin() + FMaxListMoves)
+            RaiseOverflow();
         std::uint8_t priority = 0;
         if constexpr (AEval) {
             priority = Priority(AFrom, ATo, APiece, ACaptured, AMoveType);
@@ -619,6 +673,65 @@ std::uint8_t TChessMoveGenerator::Priority(int AFrom, int ATo, int APiece, int A
 
 // ---------------------------------------------------------------------------------------------
 // Legality
+
+void TChessMoveGenerator::ScanFromKing(int AKing, int AMover) {
+    const int* offsets = FOffsets[AMover];
+    const int sign = AMover == 0 ? 1 : -1;
+    const int enemyQueen = -sign * cpQueen;
+    for (int d = 0; d < 8; ++d) {
+        const int step = offsets[d];
+        const int slider = d < 4 ? -sign * cpBishop : -sign * cpRook;
+        int c = AKing + step;
+        while (Squares[c] == 0)
+            c += step;
+        const int value = Squares[c];
+        if (value == TSquaredBoard::OffBoard)
+            continue;
+        if (value == slider || value == enemyQueen) {
+            RecordCheck(c, AKing, -step, true);
+            continue;
+        }
+        if (Opposite(value, sign))
+            continue;
+        // An own piece: pinned when the next piece on the line is an enemy slider of this line.
+        const int blocker = c;
+        do
+            c += step;
+        while (Squares[c] == 0);
+        if (Squares[c] == slider || Squares[c] == enemyQueen)
+            FPinned[blocker] |= AllowedPinByDirection[d];
+    }
+    for (int d = 8; d < 16; ++d)
+        if (Squares[AKing + offsets[d]] == -sign * cpKnight)
+            RecordCheck(AKing + offsets[d], AKing, 0, false);
+    for (int d = 0; d < 2; ++d)
+        if (Squares[AKing + offsets[d]] == -sign * cpPawn)
+            RecordCheck(AKing + offsets[d], AKing, 0, false);
+}
+
+bool TChessMoveGenerator::AttackedBy(int ACell, int AAttacker) const {
+    // The defender's offsets: the attacker's pawns stand on its forward diagonals.
+    const int* offsets = FOffsets[AAttacker ^ 1];
+    const int sign = AAttacker == 0 ? 1 : -1;
+    if (Squares[ACell + offsets[0]] == sign * cpPawn || Squares[ACell + offsets[1]] == sign * cpPawn)
+        return true;
+    for (int d = 8; d < 16; ++d)
+        if (Squares[ACell + offsets[d]] == sign * cpKnight)
+            return true;
+    for (int d = 0; d < 8; ++d)
+        if (Squares[ACell + offsets[d]] == sign * FKingCode)
+            return true;
+    const int queen = sign * cpQueen;
+    for (int d = 0; d < 8; ++d) {
+        const int step = offsets[d];
+        int c = ACell + step;
+        while (Squares[c] == 0)
+            c += step;
+        if (Squares[c] == queen || Squares[c] == sign * (d < 4 ? cpBishop : cpRook))
+            return true;
+    }
+    return false;
+}
 
 void TChessMoveGenerator::RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider) {
     const int kingSide = FSide ^ 1;
@@ -667,7 +780,7 @@ bool TChessMoveGenerator::MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType
         return !FAddMove || EnPassantIsLegal(AFrom, ATo);
     if (FCheckingPiecePosition[FSide][0] == 0)
         return true;
-    if (AFrom == FKingCell[FSide] && AMoveType != mvDrop) {
+    if (AFrom == FKingPos[FSide] && AMoveType != mvDrop) {
         for (const int banned : FBannedKingCell[FSide])
             if (banned != 0 && ATo == banned)
                 return false;
@@ -681,7 +794,7 @@ bool TChessMoveGenerator::MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType
 bool TChessMoveGenerator::IsCheckEvasion() { return MoveIsLegal(SqS, SqD, FMoveType); }
 
 bool TChessMoveGenerator::EnPassantIsLegal(int AFrom, int ATo) {
-    const int king = FKingCell[FSide];
+    const int king = FChessPosition->Board().FindKingPos(FSide);
     if (king == 0)
         return true;
     const int victim = ATo - Ofst[4];

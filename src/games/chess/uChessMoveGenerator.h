@@ -90,10 +90,15 @@ protected:
     void SetCustomAddChessMove(bool AValue) { FCustomAddChessMove = AValue; }
     // Replaces the routine of a piece code (the walk then calls it instead of the inline one).
     void SetPieceMethod(int ACode, TPieceMethod AMethod);
-    // Whether the king of FSide may step to ACell as far as the opponent's attacks go.
-    bool KingStepSafe(int ACell) const {
-        return !FMateKing || FAffectedSquares[FSide ^ 1][ACell] == 0;
+    // Whether the opponent of FSide attacks ACell (from the attack map, or looked up from the
+    // cell in the king-centred perft mode).
+    bool OpponentAttacks(int ACell) const {
+        return FKingCentred ? AttackedBy(ACell, FSide ^ 1) : FAffectedSquares[FSide ^ 1][ACell] != 0;
     }
+    // Whether the king of FSide may step to ACell as far as the opponent's attacks go.
+    bool KingStepSafe(int ACell) const { return !FMateKing || !OpponentAttacks(ACell); }
+    // Whether a piece of AAttacker attacks ACell on the current cells.
+    bool AttackedBy(int ACell, int AAttacker) const;
 
     // -- state of the current Generate (the names the variant generators use) --
     TMoveList* FMoveList = nullptr;
@@ -147,6 +152,8 @@ private:
     void Emit(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
     template <bool AEval, bool AAdd>
     void RecordMove(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
+    [[noreturn]] static void RaiseOverflow();
+    void ScanFromKing(int AKing, int AMover);
     void RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider);
     bool MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType);
     bool EnPassantIsLegal(int AFrom, int ATo);
@@ -158,10 +165,18 @@ private:
     void KingMovesDispatch();
 
     bool FCustomAddChessMove = false;
+    // Perft mode of the plain chess generator: instead of the opponent's whole attack map, the
+    // checks and pins are found by looking out from the mover's king, and a cell's safety is
+    // looked up when a king move or castling asks for it. The lists are the same.
+    bool FKingCentred = false;
+    bool FExactClass = false;
+    // Set while the second pass may append plain moves straight away: no check to answer, no
+    // compulsory captures, no filter of a variant.
+    bool FDirectAdd = false;
+    TMove* FListLimit = nullptr;
     // Bit per piece code whose chess routine still runs inline.
     std::uint32_t FStandardRoutines = 0x3E;
     bool FEvaluating = true;
-    int FKingCell[2]{};
     // Beyond the king on the line of a checking slider: the king may not step there.
     int FBannedKingCell[2][2]{};
     // In single check: the checker's cell and the cells between it and the king.
