@@ -85,6 +85,32 @@ void TChessMoveGenerator::SetPosition(TPosition* AValue) {
     InitializeDoubleSquares();
     InitializeOffsets();
     InitializeFinalKingPositions();
+    InitializeRelations();
+}
+
+void TChessMoveGenerator::InitializeRelations() {
+    const TChessBoard& board = FChessPosition->Board();
+    FRelationsValid = board.SqXC() <= 16 && board.SqYC() <= 16;
+    if (!FRelationsValid)
+        return;
+    for (int i = 0; i < board.UsedSquareCount(); ++i) {
+        const int cell = board.UsedSquares()[i];
+        FCellKey[cell] = static_cast<std::int16_t>(board.X(cell) + 32 * board.Y(cell));
+    }
+    for (int dy = -15; dy <= 15; ++dy)
+        for (int dx = -15; dx <= 15; ++dx) {
+            const int adx = std::abs(dx);
+            const int ady = std::abs(dy);
+            TRelation relation{};
+            if ((dx == 0 || dy == 0 || adx == ady) && (dx != 0 || dy != 0)) {
+                relation.Step = static_cast<std::int8_t>((dx > 0) - (dx < 0) +
+                                                         ((dy > 0) - (dy < 0)) * board.SqXC2());
+                relation.Line = dx != 0 && dy != 0 ? 1 : 2;
+            }
+            relation.Knight = (adx == 1 && ady == 2) || (adx == 2 && ady == 1);
+            relation.King = adx <= 1 && ady <= 1 && (dx != 0 || dy != 0);
+            FRelationTable[dx + 32 * dy + 512] = relation;
+        }
 }
 
 void TChessMoveGenerator::InitializePromotionSquares() {
@@ -195,10 +221,33 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     if (FKingCentred) {
         // Without MateKing the king is an ordinary piece and nothing needs the opponent's attacks.
         if (FMateKing) {
+            if (FRelationsValid) {
+                // The opponent's sliders, knights and king, branch-free.
+                int sliders = 0;
+                int knights = 0;
+                int enemyKing = 0;
+                const std::uint8_t* theirs = pieces[opponent];
+                for (int i = 0; i < counts[opponent]; ++i) {
+                    const int cell = theirs[i];
+                    const int value = Squares[cell];
+                    const int type = value < 0 ? -value : value;
+                    FEnemySliders[sliders] = static_cast<std::uint8_t>(cell);
+                    FEnemyKnights[knights] = static_cast<std::uint8_t>(cell);
+                    sliders += static_cast<unsigned>(type - cpBishop) <= cpQueen - cpBishop;
+                    knights += type == cpKnight;
+                    enemyKing = type == FKingCode ? cell : enemyKing;
+                }
+                FEnemySliderCount = sliders;
+                FEnemyKnightCount = knights;
+                FEnemyKing = enemyKing;
+            }
             const std::uint8_t* own = pieces[side];
             for (int i = 0; i < counts[side]; ++i)
                 if (Squares[own[i]] == (side == 0 ? FKingCode : -FKingCode)) {
-                    ScanFromKing(own[i], side);
+                    if (FRelationsValid)
+                        ScanFromKingByRelations(own[i], side);
+                    else
+                        ScanFromKing(own[i], side);
                     break;
                 }
         }
@@ -513,7 +562,8 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::KingSteps(int ACell, 
 
 template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACell, int APiece) {
     const int opponent = FSide ^ 1;
-    if (FMateKing && OpponentAttacks(ACell))
+    // Not out of check: every attack on the king's cell was recorded as a check.
+    if (FMateKing && FCheckingPiecePosition[FSide][0] != 0)
         return;
     const TCastles& castles = FChessPosition->Castles();
     const int rookPiece = APiece > 0 ? cpRook : -cpRook;
@@ -538,17 +588,26 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACe
         }
         if (!free)
             continue;
-        // The king's path holds nothing but the rook, and no cell of it is attacked.
+        // The king's path holds nothing but the rook, and then no cell of it is attacked.
         if (ACell != kingTo) {
             const int step = kingTo > ACell ? 1 : -1;
             for (int c = ACell + step;; c += step) {
-                if ((Squares[c] != 0 && c != rook) || (FMateKing && OpponentAttacks(c))) {
+                if (Squares[c] != 0 && c != rook) {
                     free = false;
                     break;
                 }
                 if (c == kingTo)
                     break;
             }
+            if (free && FMateKing)
+                for (int c = ACell + step;; c += step) {
+                    if (OpponentAttacks(c)) {
+                        free = false;
+                        break;
+                    }
+                    if (c == kingTo)
+                        break;
+                }
         }
         if (!free)
             continue;
@@ -707,6 +766,73 @@ void TChessMoveGenerator::ScanFromKing(int AKing, int AMover) {
     for (int d = 0; d < 2; ++d)
         if (Squares[AKing + offsets[d]] == -sign * cpPawn)
             RecordCheck(AKing + offsets[d], AKing, 0, false);
+}
+
+void TChessMoveGenerator::ScanFromKingByRelations(int AKing, int AMover) {
+    const int sign = AMover == 0 ? 1 : -1;
+    for (int i = 0; i < FEnemySliderCount; ++i) {
+        const int slider = FEnemySliders[i];
+        const TRelation& relation = Relation(AKing, slider);
+        if (relation.Step == 0)
+            continue;
+        const int type = Squares[slider] < 0 ? -Squares[slider] : Squares[slider];
+        if (type != cpQueen && relation.Line != (type == cpBishop ? 1 : 2))
+            continue;
+        // Count what stands between: nothing is a check, one own piece a pin.
+        int blocker = 0;
+        bool blocked = false;
+        for (int c = AKing + relation.Step; c != slider; c += relation.Step) {
+            if (Squares[c] == 0)
+                continue;
+            if (blocker != 0 || Opposite(Squares[c], sign)) {
+                blocked = true;
+                break;
+            }
+            blocker = c;
+        }
+        if (blocked)
+            continue;
+        if (blocker == 0) {
+            RecordCheck(slider, AKing, -relation.Step, true);
+            continue;
+        }
+        for (int d = 0; d < 8; ++d)
+            if (FOffsets[AMover][d] == relation.Step) {
+                FPinned[blocker] |= AllowedPinByDirection[d];
+                break;
+            }
+    }
+    for (int i = 0; i < FEnemyKnightCount; ++i)
+        if (Relation(AKing, FEnemyKnights[i]).Knight)
+            RecordCheck(FEnemyKnights[i], AKing, 0, false);
+    const int* offsets = FOffsets[AMover];
+    for (int d = 0; d < 2; ++d)
+        if (Squares[AKing + offsets[d]] == -sign * cpPawn)
+            RecordCheck(AKing + offsets[d], AKing, 0, false);
+}
+
+bool TChessMoveGenerator::EnemyAttacks(int ACell) const {
+    const int attacker = FSide ^ 1;
+    const int* offsets = FOffsets[FSide];
+    const int pawn = attacker == 0 ? cpPawn : -cpPawn;
+    if (Squares[ACell + offsets[0]] == pawn || Squares[ACell + offsets[1]] == pawn)
+        return true;
+    if (FEnemyKing != 0 && Relation(ACell, FEnemyKing).King)
+        return true;
+    for (int i = 0; i < FEnemyKnightCount; ++i)
+        if (Relation(ACell, FEnemyKnights[i]).Knight)
+            return true;
+    for (int i = 0; i < FEnemySliderCount; ++i) {
+        const int slider = FEnemySliders[i];
+        const TRelation& relation = Relation(ACell, slider);
+        if (relation.Step == 0)
+            continue;
+        const int type = Squares[slider] < 0 ? -Squares[slider] : Squares[slider];
+        if ((type == cpQueen || relation.Line == (type == cpBishop ? 1 : 2)) &&
+            LineIsEmpty(ACell, slider, relation.Step))
+            return true;
+    }
+    return false;
 }
 
 bool TChessMoveGenerator::AttackedBy(int ACell, int AAttacker) const {

@@ -93,7 +93,9 @@ protected:
     // Whether the opponent of FSide attacks ACell (from the attack map, or looked up from the
     // cell in the king-centred perft mode).
     bool OpponentAttacks(int ACell) const {
-        return FKingCentred ? AttackedBy(ACell, FSide ^ 1) : FAffectedSquares[FSide ^ 1][ACell] != 0;
+        if (!FKingCentred)
+            return FAffectedSquares[FSide ^ 1][ACell] != 0;
+        return FRelationsValid ? EnemyAttacks(ACell) : AttackedBy(ACell, FSide ^ 1);
     }
     // Whether the king of FSide may step to ACell as far as the opponent's attacks go.
     bool KingStepSafe(int ACell) const { return !FMateKing || !OpponentAttacks(ACell); }
@@ -154,6 +156,17 @@ private:
     void RecordMove(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
     [[noreturn]] static void RaiseOverflow();
     void ScanFromKing(int AKing, int AMover);
+    void ScanFromKingByRelations(int AKing, int AMover);
+    // The opponent's attack on ACell from its piece lists of this Generate.
+    bool EnemyAttacks(int ACell) const;
+    // Whether the cells strictly between AFrom and ATo (aligned, AStep apart) are empty.
+    bool LineIsEmpty(int AFrom, int ATo, int AStep) const {
+        for (int c = AFrom + AStep; c != ATo; c += AStep)
+            if (Squares[c] != 0)
+                return false;
+        return true;
+    }
+    void InitializeRelations();
     void RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider);
     bool MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType);
     bool EnPassantIsLegal(int AFrom, int ATo);
@@ -170,6 +183,27 @@ private:
     // looked up when a king move or castling asks for it. The lists are the same.
     bool FKingCentred = false;
     bool FExactClass = false;
+    // How two playing cells relate: the step of the line joining them (0 when they are not on
+    // one line) with its kind, knight jump, king step. Looked up by the difference of the cells'
+    // keys x + 32 y, so it serves boards of up to 16 x 16.
+    struct TRelation {
+        std::int8_t Step;
+        std::uint8_t Line; // 1 diagonal, 2 row or column
+        bool Knight;
+        bool King;
+    };
+    const TRelation& Relation(int AFrom, int ATo) const {
+        return FRelationTable[FCellKey[ATo] - FCellKey[AFrom] + 512];
+    }
+    TRelation FRelationTable[1024]{};
+    std::int16_t FCellKey[256]{};
+    bool FRelationsValid = false;
+    // The opponent's pieces by kind, collected for the king-centred lookups.
+    std::uint8_t FEnemySliders[128]{};
+    std::uint8_t FEnemyKnights[128]{};
+    int FEnemySliderCount = 0;
+    int FEnemyKnightCount = 0;
+    int FEnemyKing = 0;
     // Set while the second pass may append plain moves straight away: no check to answer, no
     // compulsory captures, no filter of a variant.
     bool FDirectAdd = false;
