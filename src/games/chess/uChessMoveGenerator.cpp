@@ -1,8 +1,14 @@
 #include "games/chess/uChessMoveGenerator.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 #include <typeinfo>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "app/uCustomConsole.h"
 #include "support/uExceptions.h"
@@ -15,6 +21,14 @@ constexpr std::uint8_t PinCodeByDirection[8] = {8, 4, 4, 8, 1, 2, 2, 1};
 constexpr std::uint8_t AllowedPinByDirection[8] = {4, 8, 8, 4, 1, 2, 2, 1};
 
 constexpr bool Opposite(int A, int B) { return (A ^ B) < 0; }
+
+// Set bits of a byte (a table: the default x86-64 target has no population-count instruction).
+constexpr auto BitCount = [] {
+    std::array<std::uint8_t, 256> result{};
+    for (int i = 0; i < 256; ++i)
+        result[i] = static_cast<std::uint8_t>(std::popcount(static_cast<unsigned>(i)));
+    return result;
+}();
 
 constexpr bool IsPlainMoveType(std::uint8_t AMoveType) {
     return AMoveType != mvEnPassant && AMoveType != mvKingSideCastle &&
@@ -86,6 +100,104 @@ void TChessMoveGenerator::SetPosition(TPosition* AValue) {
     InitializeOffsets();
     InitializeFinalKingPositions();
     InitializeRelations();
+    InitializeRowScan();
+}
+
+void TChessMoveGenerator::InitializeRowScan() {
+    const TChessBoard& board = FChessPosition->Board();
+    const int width = board.SqXC();
+    FRowScanValid = false;
+    if (width > 8 || board.UsedSquareCount() != width * board.SqYC())
+        return;
+    int orders = 0;
+    std::uint8_t knownOrders[4][8] = {};
+    FRowCount = board.SqYC();
+    FColumnMask = static_cast<std::uint8_t>((1u << width) - 1);
+    for (int row = 0; row < FRowCount; ++row) {
+        const std::uint8_t* entries = board.UsedSquares() + row * width;
+        const int start = board.XYToI(0, board.Y(entries[0]));
+        std::uint8_t columns[8] = {};
+        for (int k = 0; k < width; ++k) {
+            if (entries[k] - board.X(entries[k]) != start)
+                return; // the rows are not listed one after another
+            columns[k] = static_cast<std::uint8_t>(board.X(entries[k]));
+        }
+        int order = 0;
+        while (order < orders && std::memcmp(knownOrders[order], columns, 8) != 0)
+            ++order;
+        if (order == orders) {
+            if (orders == 4)
+                return;
+            std::memcpy(knownOrders[order], columns, 8);
+            for (int mask = 0; mask < 256; ++mask) {
+                std::uint64_t packed = 0;
+                int count = 0;
+                for (int k = 0; k < width; ++k)
+                    if ((mask >> columns[k]) & 1)
+                        packed |= std::uint64_t{columns[k]} << (8 * count++);
+                FOrderedColumns[order][mask] = packed;
+            }
+            ++orders;
+        }
+        FRows[row] = TRowScan{static_cast<std::uint8_t>(start), static_cast<std::uint8_t>(order)};
+    }
+    FRowScanValid = true;
+}
+
+void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2]) const {
+    int white = 0;
+    int black = 0;
+    if (FRowScanValid) {
+        for (int row = 0; row < FRowCount; ++row) {
+            const TRowScan scan = FRows[row];
+            std::uint64_t cells;
+            std::memcpy(&cells, Squares + scan.Start, sizeof(cells));
+#if defined(__SSE2__)
+            const __m128i v = _mm_cvtsi64_si128(static_cast<long long>(cells));
+            const unsigned negative = static_cast<unsigned>(_mm_movemask_epi8(v));
+            const unsigned empty =
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())));
+            const unsigned off = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(TSquaredBoard::OffBoard))));
+#else
+            unsigned negative = 0;
+            unsigned empty = 0;
+            unsigned off = 0;
+            for (int x = 0; x < 8; ++x) {
+                const auto value = static_cast<std::int8_t>(cells >> (8 * x));
+                negative |= static_cast<unsigned>(value < 0) << x;
+                empty |= static_cast<unsigned>(value == 0) << x;
+                off |= static_cast<unsigned>(value == TSquaredBoard::OffBoard) << x;
+            }
+#endif
+            // The occupied columns in row order, shifted to cells, stored eight at a time: the
+            // bytes past the count are overwritten by the next row or ignored.
+            const unsigned mine = ~(negative | empty | off) & FColumnMask;
+            const unsigned theirs = negative & FColumnMask;
+            const std::uint64_t base = scan.Start * 0x0101010101010101ULL;
+            const std::uint64_t myCells = FOrderedColumns[scan.Order][mine] + base;
+            const std::uint64_t theirCells = FOrderedColumns[scan.Order][theirs] + base;
+            std::memcpy(&APieces[0][white], &myCells, sizeof(myCells));
+            std::memcpy(&APieces[1][black], &theirCells, sizeof(theirCells));
+            white += BitCount[mine];
+            black += BitCount[theirs];
+        }
+    } else {
+        // Branch-free: most cells are empty.
+        const TChessBoard& board = FChessPosition->Board();
+        const std::uint8_t* used = board.UsedSquares();
+        const int usedCount = board.UsedSquareCount();
+        for (int i = 0; i < usedCount; ++i) {
+            const int cell = used[i];
+            const int value = Squares[cell];
+            APieces[0][white] = static_cast<std::uint8_t>(cell);
+            APieces[1][black] = static_cast<std::uint8_t>(cell);
+            white += static_cast<unsigned>(value - 1) < TSquaredBoard::OffBoard - 1;
+            black += value < 0;
+        }
+    }
+    ACounts[0] = white;
+    ACounts[1] = black;
 }
 
 void TChessMoveGenerator::InitializeRelations() {
@@ -191,19 +303,10 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FListLimit = FMoveList->begin() + FMaxListMoves;
     Squares = FChessPosition->Board().Squares().data();
 
-    // -- the pieces of both sides, in playing-square order (branch-free: most cells are empty) --
-    std::uint8_t pieces[2][129];
-    int counts[2] = {0, 0};
-    const std::uint8_t* used = board.UsedSquares();
-    const int usedCount = board.UsedSquareCount();
-    for (int i = 0; i < usedCount; ++i) {
-        const int cell = used[i];
-        const int value = Squares[cell];
-        pieces[0][counts[0]] = static_cast<std::uint8_t>(cell);
-        pieces[1][counts[1]] = static_cast<std::uint8_t>(cell);
-        counts[0] += static_cast<unsigned>(value - 1) < TSquaredBoard::OffBoard - 1;
-        counts[1] += value < 0;
-    }
+    // -- the pieces of both sides, in playing-square order --
+    std::uint8_t pieces[2][136];
+    int counts[2];
+    CollectPieces(pieces, counts);
     const auto walk = [&](int AOwner, auto APass) {
         constexpr bool add = decltype(APass)::value;
         if (AOwner == 0)

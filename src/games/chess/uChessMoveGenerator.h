@@ -167,6 +167,9 @@ private:
         return true;
     }
     void InitializeRelations();
+    void InitializeRowScan();
+    // The pieces of both sides in playing-square order; returns the counts.
+    void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2]) const;
     void RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider);
     bool MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType);
     bool EnPassantIsLegal(int AFrom, int ATo);
@@ -196,6 +199,17 @@ private:
         return FRelationTable[FCellKey[ATo] - FCellKey[AFrom] + 512];
     }
     TRelation FRelationTable[1024]{};
+    // Row-wise piece scan for boards up to 8 wide: each row's cells are tested at once, and a
+    // table per row order gives the occupied columns in that order, eight at a time.
+    struct TRowScan {
+        std::uint8_t Start;
+        std::uint8_t Order;
+    };
+    bool FRowScanValid = false;
+    int FRowCount = 0;
+    std::uint8_t FColumnMask = 0;
+    TRowScan FRows[64]{};
+    std::uint64_t FOrderedColumns[4][256]{};
     std::int16_t FCellKey[256]{};
     bool FRelationsValid = false;
     // The opponent's pieces by kind, collected for the king-centred lookups.
