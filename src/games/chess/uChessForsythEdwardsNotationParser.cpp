@@ -1,0 +1,314 @@
+#include "games/chess/uChessForsythEdwardsNotationParser.h"
+
+#include <cstdint>
+
+#include "support/uExceptions.h"
+#include "support/uTextHelpers.h"
+
+char TForsythEdwardsNotation::SideColorToChar(std::string_view ASideString) {
+    if (ASideString.empty())
+        return 0;
+    return LowerChar(ASideString.front());
+}
+
+namespace {
+
+bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
+bool IsDigit(char C) { return C >= '0' && C <= '9'; }
+
+void SkipBlanks(std::string_view ALine, std::size_t& AIndex) {
+    while (AIndex < ALine.size() && (ALine[AIndex] == ' ' || ALine[AIndex] == '\t'))
+        ++AIndex;
+}
+
+// Decimal digits, saturated at ALimit so that no digit run can overflow.
+std::int64_t ReadDecimal(std::string_view ALine, std::size_t& AIndex, std::int64_t ALimit) {
+    std::int64_t value = 0;
+    while (AIndex < ALine.size() && IsDigit(ALine[AIndex])) {
+        value = value * 10 + (ALine[AIndex] - '0');
+        if (value > ALimit)
+            value = ALimit;
+        ++AIndex;
+    }
+    return value;
+}
+
+[[noreturn]] void RaiseMissing(const char* AField) { throw EParseError({AField}, ""); }
+
+} // namespace
+
+void TChessForsythEdwardsNotationParser::Parse(std::string_view AText) {
+    auto* target = dynamic_cast<TChessPosition*>(FPosition);
+    if (target == nullptr)
+        throw ENotSupportedException("Position is not a chess position");
+    std::unique_ptr<TPosition> copy = target->Clone();
+    auto& work = static_cast<TChessPosition&>(*copy);
+    // Nothing of the previous game survives a position string that omits a field.
+    work.SetLongDraw(0);
+    work.SetMoveIndex(0);
+    work.CapturedPieces().Clear();
+    work.ClearCastles();
+    work.SetEnPassant(0);
+    FChessPosition = &work;
+    std::size_t index = 0;
+    ReadFields(AText, index);
+    work.InitializeHash();
+    target->Assign(work);
+}
+
+void TChessForsythEdwardsNotationParser::FENStrToPos(std::string_view ALine, std::size_t& AIndex) {
+    FChessPosition = dynamic_cast<TChessPosition*>(FPosition);
+    if (FChessPosition == nullptr)
+        throw ENotSupportedException("Position is not a chess position");
+    ReadFields(ALine, AIndex);
+}
+
+void TChessForsythEdwardsNotationParser::ReadFields(std::string_view ALine, std::size_t& AIndex) {
+    SkipBlanks(ALine, AIndex);
+    ReadBoard(ALine, AIndex);
+    ReadHoldings(ALine, AIndex);
+    SkipBlanks(ALine, AIndex);
+    ReadSideToMove(ALine, AIndex);
+    SkipBlanks(ALine, AIndex);
+    ReadCastles(ALine, AIndex);
+    SkipBlanks(ALine, AIndex);
+    ReadEnPassant(ALine, AIndex);
+    SkipBlanks(ALine, AIndex);
+    ReadLongDraw(ALine, AIndex);
+    SkipBlanks(ALine, AIndex);
+    ReadMoveNumber(ALine, AIndex);
+}
+
+void TChessForsythEdwardsNotationParser::ReadBoard(std::string_view ALine, std::size_t& AIndex) {
+    // Cells are collected per text row; a board that does not fit here cannot fit the padded
+    // array either (its last cell index would exceed 127).
+    constexpr int BufferSize = 64;
+    constexpr int Unbounded = 4096;
+    std::int8_t buffer[BufferSize][BufferSize] = {};
+    TChessPosition& position = Target();
+    position.ClearStack();
+    int column = 0;
+    int row = 0;
+    int width = Unbounded;
+
+    const auto checkRow = [&] {
+        const char* reason = nullptr;
+        if (column <= 1)
+            reason = "too short";
+        else if (column >= width + 1)
+            reason = "too long";
+        else if (column != width && row != 0)
+            reason = "size mishmash";
+        if (reason != nullptr)
+            throw EConvertError("Row " + std::to_string(row + 1) + " " + reason);
+    };
+    const auto store = [&](std::int8_t AValue) {
+        if (column < width) {
+            if (column >= BufferSize || row >= BufferSize)
+                throw EConvertError("Board too large");
+            buffer[row][column] = AValue;
+        }
+        ++column;
+    };
+
+    while (AIndex < ALine.size()) {
+        const char c = ALine[AIndex];
+        if (c == ' ' || c == '\t' || c == '[') {
+            checkRow();
+            break;
+        }
+        if (IsDigit(c)) {
+            column += static_cast<int>(ReadDecimal(ALine, AIndex, Unbounded));
+            if (column > 2 * Unbounded)
+                column = 2 * Unbounded;
+        } else if (c == '/') {
+            checkRow();
+            if (row == 0)
+                width = column;
+            if (row >= Unbounded)
+                throw EConvertError("Column overflow");
+            ++row;
+            column = 0;
+            ++AIndex;
+        } else if (c == '?') {
+            store(0);
+            ++AIndex;
+        } else if (c == '_') {
+            store(TSquaredBoard::OffBoard);
+            ++AIndex;
+        } else if (!IsLetter(c)) {
+            throw EParseError({"Piece", "integer", "/"}, std::string(1, c));
+        } else {
+            const int piece = position.StringToPiece(ALine, AIndex, true, plEnglish);
+            if (piece == 0)
+                throw EConvertError(std::string("Unknown Piece ") + c);
+            store(static_cast<std::int8_t>(piece));
+        }
+    }
+    if (width < 2)
+        throw EConvertError("First row too short");
+    if (row < 1)
+        throw EConvertError("Less that 2 rows");
+
+    TChessBoard& board = position.Board();
+    board.SetSize(width, row + 1);
+    for (int y = 0; y <= row; ++y)
+        for (int x = 0; x < width; ++x)
+            board[board.XYToI(x, y)] = buffer[row - y][x];
+}
+
+void TChessForsythEdwardsNotationParser::ReadHoldings(std::string_view ALine,
+                                                      std::size_t& AIndex) {
+    if (AIndex >= ALine.size())
+        throw EParseError({"["}, "");
+    if (ALine[AIndex] != '[')
+        return;
+    ++AIndex;
+    const std::size_t close = ALine.find(']', AIndex);
+    const std::string_view holdings =
+        ALine.substr(AIndex, close == std::string_view::npos ? std::string_view::npos
+                                                             : close - AIndex);
+    AIndex = close == std::string_view::npos ? ALine.size() : close + 1;
+    std::size_t index = 0;
+    Target().ReadCapturedPieces(holdings, index);
+}
+
+void TChessForsythEdwardsNotationParser::ReadSideToMove(std::string_view ALine,
+                                                        std::size_t& AIndex) {
+    if (AIndex >= ALine.size())
+        RaiseMissing("Side to move");
+    const char c = LowerChar(ALine[AIndex]);
+    for (int side = 0; side < 2; ++side) {
+        if (TForsythEdwardsNotation::SideColorToChar(Target().SideColorToString(side)) == c) {
+            ++AIndex;
+            Target().SetSide(static_cast<std::uint8_t>(side));
+            Target().SetMoveIndex(side);
+            return;
+        }
+    }
+    throw EParseError({"Side to move"}, std::string(1, ALine[AIndex]));
+}
+
+void TChessForsythEdwardsNotationParser::ReadCastles(std::string_view ALine, std::size_t& AIndex) {
+    if (AIndex >= ALine.size())
+        RaiseMissing("Castles");
+    FCastles = {};
+    const char first = ALine[AIndex];
+    if (!IsLetter(first)) {
+        if (first != '-')
+            throw EParseError({"-", "letter"}, std::string(1, first));
+        ++AIndex;
+        Target().SetCastles(FCastles);
+        return;
+    }
+    const TChessBoard& board = Target().Board();
+    for (int player = 0; player < 2; ++player)
+        FCastles[player][caKing] = static_cast<std::uint8_t>(board.FindKingPos(player));
+    while (AIndex < ALine.size() && IsLetter(ALine[AIndex])) {
+        const char c = ALine[AIndex++];
+        const int player = c >= 'a' && c <= 'z' ? 1 : 0;
+        const char upper = UpperChar(c);
+        if (upper == 'K')
+            SetOutermostCastleRook(player, caKingSide);
+        else if (upper == 'Q')
+            SetOutermostCastleRook(player, caQueenSide);
+        else
+            SetCastleRook(player, upper - 'A');
+    }
+    Target().SetCastles(FCastles);
+}
+
+namespace {
+
+// The king of APlayer on its own back row, or 0: rights of a king elsewhere are meaningless.
+int BackRowKing(const TChessBoard& ABoard, const TCastles& ACastles, int APlayer) {
+    const int king = ACastles[APlayer][caKing];
+    if (king == 0)
+        return 0;
+    return ABoard.Y(king) == (APlayer == 0 ? 0 : ABoard.SqY()) ? king : 0;
+}
+
+} // namespace
+
+void TChessForsythEdwardsNotationParser::SetCastleRook(int APlayer, int AColumn) {
+    const TChessBoard& board = Target().Board();
+    const int king = BackRowKing(board, FCastles, APlayer);
+    if (king == 0 || AColumn < 0 || AColumn > board.SqX())
+        return;
+    const int cell = board.XYToI(AColumn, APlayer == 0 ? 0 : board.SqY());
+    if (board[cell] != (APlayer == 0 ? cpRook : -cpRook))
+        return;
+    FCastles[APlayer][cell < king ? caQueenRook : caKingRook] = static_cast<std::uint8_t>(cell);
+}
+
+void TChessForsythEdwardsNotationParser::SetOutermostCastleRook(int APlayer, int ACastleType) {
+    const TChessBoard& board = Target().Board();
+    const int king = BackRowKing(board, FCastles, APlayer);
+    if (king == 0)
+        return;
+    const int rook = APlayer == 0 ? cpRook : -cpRook;
+    const int y = APlayer == 0 ? 0 : board.SqY();
+    const int step = ACastleType == caKingSide ? -1 : 1;
+    for (int x = ACastleType == caKingSide ? board.SqX() : 0; x >= 0 && x <= board.SqX();
+         x += step) {
+        const int cell = board.XYToI(x, y);
+        if (cell == king)
+            return;
+        if (board[cell] == rook) {
+            FCastles[APlayer][ACastleType == caKingSide ? caKingRook : caQueenRook] =
+                static_cast<std::uint8_t>(cell);
+            return;
+        }
+    }
+}
+
+void TChessForsythEdwardsNotationParser::ReadEnPassant(std::string_view ALine,
+                                                       std::size_t& AIndex) {
+    if (AIndex >= ALine.size())
+        RaiseMissing("En Passant square");
+    const char c = ALine[AIndex];
+    if (c == '-') {
+        ++AIndex;
+    } else if (!IsLetter(c)) {
+        throw EParseError({"En passant square"}, std::string(1, c));
+    } else {
+        TChessPosition& position = Target();
+        const TChessBoard& board = position.Board();
+        const int square = board.StringToSquare(ALine, AIndex);
+        // Kept only when a capture there is possible: the square and the pawn's origin are
+        // empty, the enemy pawn stands in front of it and a pawn of the side to move beside that
+        // pawn. Anything else would let a capture remove a piece that is not there.
+        const int pawn = position.Side() == 0 ? cpPawn : -cpPawn;
+        const int forward = position.Side() == 0 ? board.SqXC2() : -board.SqXC2();
+        const int victim = square - forward;
+        const int origin = square + forward;
+        const bool valid = square > forward && origin < TSquaredBoard::CellArraySize &&
+                           board[square] == 0 && board[origin] == 0 && board[victim] == -pawn &&
+                           (board[victim - 1] == pawn || board[victim + 1] == pawn);
+        position.SetEnPassant(valid ? square : 0);
+    }
+    ++AIndex;
+}
+
+void TChessForsythEdwardsNotationParser::ReadLongDraw(std::string_view ALine,
+                                                      std::size_t& AIndex) {
+    if (AIndex >= ALine.size())
+        RaiseMissing("Long draw");
+    if (IsDigit(ALine[AIndex])) {
+        Target().SetLongDraw(static_cast<std::uint32_t>(ReadDecimal(ALine, AIndex, UINT32_MAX)));
+        ++AIndex;
+    }
+}
+
+void TChessForsythEdwardsNotationParser::ReadMoveNumber(std::string_view ALine,
+                                                        std::size_t& AIndex) {
+    if (AIndex >= ALine.size())
+        RaiseMissing("Game offset");
+    if (!IsDigit(ALine[AIndex]))
+        return;
+    constexpr std::int64_t Limit = 100000000;
+    const std::int64_t n = ReadDecimal(ALine, AIndex, Limit + 1);
+    if (n <= 0 || n > Limit)
+        throw EConvertError("Game offset out of range");
+    Target().SetMoveIndex(static_cast<std::int32_t>(Target().MoveIndex() + 2 * n - 2));
+}

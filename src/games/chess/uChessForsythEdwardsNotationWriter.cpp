@@ -1,0 +1,85 @@
+#include "games/chess/uChessForsythEdwardsNotationWriter.h"
+
+#include "games/chess/uChessForsythEdwardsNotationParser.h"
+#include "games/chess/uChessPosition.h"
+#include "support/uExceptions.h"
+#include "support/uTextHelpers.h"
+
+const TChessPosition& TChessForsythEdwardsNotationWriter::ChessPosition() const {
+    const auto* position = dynamic_cast<const TChessPosition*>(FPosition);
+    if (position == nullptr)
+        throw ENotSupportedException("Position is not a chess position");
+    return *position;
+}
+
+std::string TChessForsythEdwardsNotationWriter::AsString() {
+    const TChessPosition& position = ChessPosition();
+    std::string result = BoardToString();
+    result += ' ';
+    result += TForsythEdwardsNotation::SideColorToChar(position.SideColorToString(position.Side()));
+    result += ' ';
+    result += WriteCastling();
+    result += ' ';
+    result += WriteEnPassant();
+    result += ' ';
+    result += std::to_string(position.LongDraw());
+    result += ' ';
+    result += std::to_string(position.MoveIndex() / 2 + 1);
+    return result;
+}
+
+std::string TChessForsythEdwardsNotationWriter::BoardToString() {
+    const TChessPosition& position = ChessPosition();
+    const TChessBoard& board = position.Board();
+    std::string result;
+    for (int y = board.SqY(); y >= 0; --y) {
+        int empty = 0;
+        for (int x = 0; x <= board.SqX(); ++x) {
+            const int cell = board[board.XYToI(x, y)];
+            if (cell == 0) {
+                ++empty;
+                continue;
+            }
+            if (empty > 0) {
+                result += std::to_string(empty);
+                empty = 0;
+            }
+            result += cell == TSquaredBoard::OffBoard ? std::string("_")
+                                                      : position.PieceToString(cell, plEnglish);
+        }
+        if (empty > 0)
+            result += std::to_string(empty);
+        if (y != 0)
+            result += '/';
+    }
+    return result;
+}
+
+std::string TChessForsythEdwardsNotationWriter::WriteCastling() {
+    const TChessPosition& position = ChessPosition();
+    const TChessBoard& board = position.Board();
+    const TCastles& castles = position.Castles();
+    std::string result;
+    for (int side = 0; side < 2; ++side) {
+        const auto write = [&](int ACell, int APiece) {
+            if (ACell == 0)
+                return;
+            if (FCastleIdAsCoordinate) {
+                const char letter = static_cast<char>('a' + board.X(ACell));
+                result += side == 0 ? UpperChar(letter) : letter;
+            } else {
+                result += position.PieceToString(APiece, side, plEnglish);
+            }
+        };
+        write(castles[side][caKingRook], cpKing);
+        write(castles[side][caQueenRook], cpQueen);
+    }
+    return result.empty() ? "-" : result;
+}
+
+std::string TChessForsythEdwardsNotationWriter::WriteEnPassant() {
+    const TChessPosition& position = ChessPosition();
+    if (position.EnPassant() == 0)
+        return "-";
+    return position.Board().SquareToString(position.EnPassant());
+}

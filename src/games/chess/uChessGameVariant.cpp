@@ -1,0 +1,161 @@
+#include "games/chess/uChessGameVariant.h"
+
+#include <cstdlib>
+
+#include "games/chess/uChessForsythEdwardsNotationParser.h"
+#include "games/chess/uChessForsythEdwardsNotationWriter.h"
+
+std::unique_ptr<TPosition> TChessGameVariant::CreateStartPosition() {
+    std::unique_ptr<TChessPosition> position = NewPosition();
+    position->SetBoard(CreateBoard());
+    ChessPositionHash().Initialize(position->Board());
+    position->AutoInitializeCastles();
+    position->InitializeHash();
+    PrepareStartPosition(*position);
+    return position;
+}
+
+std::unique_ptr<TMoveGenerator> TChessGameVariant::CreateMoveGenerator() {
+    return NewMoveGenerator();
+}
+
+std::shared_ptr<ICustomParser> TChessGameVariant::CreateForsythEdwardsNotationParser() {
+    return std::make_shared<TChessForsythEdwardsNotationParser>();
+}
+
+std::shared_ptr<ICustomWriter> TChessGameVariant::CreateForsythEdwardsNotationWriter() {
+    return std::make_shared<TChessForsythEdwardsNotationWriter>();
+}
+
+std::unique_ptr<TChessBoard> TChessGameVariant::CreateBoard() {
+    auto board = std::make_unique<TChessBoard>();
+    board->SetSymmetryType(stLineSymmetry);
+    board->SetNotation(ntChess);
+    board->SetSize(8, 8);
+    const int width = board->SqXC();
+    const int last = board->SqX();
+    for (int y = 0; y <= board->SqY(); ++y)
+        for (int x = 0; x <= last; ++x) {
+            std::int8_t piece = 0;
+            if (y == 0) {
+                if (x == width / 2)
+                    piece = cpKing;
+                else if (x == 0 || x == last)
+                    piece = cpRook;
+                else if (x == 1 || x == last - 1)
+                    piece = cpKnight;
+                else if (x == 2 || x == last - 2)
+                    piece = cpBishop;
+                else if (x == last / 2)
+                    piece = cpQueen;
+            } else if (y == 1 && board->SqYC() > 3) {
+                piece = cpPawn;
+            }
+            (*board)[board->XYToI(x, y)] = piece;
+        }
+    board->CreateSymmetricBoard();
+    return board;
+}
+
+std::unique_ptr<TChessPosition> TChessGameVariant::NewPosition() {
+    return std::make_unique<TChessPosition>();
+}
+
+std::unique_ptr<TChessMoveGenerator> TChessGameVariant::NewMoveGenerator() {
+    return std::make_unique<TChessMoveGenerator>();
+}
+
+void TChessGameVariant::PrepareStartPosition(TChessPosition&) {}
+
+TStandardChessGameVariant::TStandardChessGameVariant() {
+    SetName("chess");
+    SetCaption("Standard Chess");
+    SetURL("https://en.wikipedia.org/wiki/Rules_of_chess");
+}
+
+TNoCastleGameVariant::TNoCastleGameVariant() {
+    SetName("nocastle");
+    SetCaption("No castle");
+}
+
+void TNoCastleGameVariant::PrepareStartPosition(TChessPosition& APosition) {
+    APosition.ClearCastles();
+    APosition.InitializeHash();
+}
+
+TGiveawayChessGameVariant::TGiveawayChessGameVariant() {
+    SetName("giveaway");
+    SetCaption("Giveaway");
+    SetURL("https://en.wikipedia.org/wiki/Losing_chess");
+}
+
+std::unique_ptr<TChessMoveGenerator> TGiveawayChessGameVariant::NewMoveGenerator() {
+    auto generator = std::make_unique<TChessMoveGenerator>();
+    generator->SetPromotePawnTo(6);
+    generator->SetMustCapture(true);
+    generator->SetMateKing(false);
+    return generator;
+}
+
+TDunsanyGameVariant::TDunsanyGameVariant() {
+    SetName("dunsany");
+    SetCaption("Dunsany's Chess");
+    SetURL("https://en.wikipedia.org/wiki/Dunsany%27s_chess");
+}
+
+std::unique_ptr<TChessBoard> TDunsanyGameVariant::CreateBoard() {
+    std::unique_ptr<TChessBoard> board = TChessGameVariant::CreateBoard();
+    for (int y = 0; y < board->SqYC() / 2; ++y)
+        for (int x = 0; x <= board->SqX(); ++x)
+            (*board)[board->XYToI(x, y)] = cpPawn;
+    return board;
+}
+
+std::unique_ptr<TChessMoveGenerator> TDunsanyGameVariant::NewMoveGenerator() {
+    auto generator = std::make_unique<TChessMoveGenerator>();
+    generator->SetWhiteDouble(false);
+    return generator;
+}
+
+void TDunsanyGameVariant::PrepareStartPosition(TChessPosition& APosition) {
+    APosition.NextSideToPlay();
+}
+
+THordeChessGameVariant::THordeChessGameVariant() {
+    SetName("hordeChess");
+    SetCaption("Horde Chess");
+    SetURL("https://en.wikipedia.org/wiki/Dunsany%27s_chess#Horde_chess");
+}
+
+std::unique_ptr<TChessBoard> THordeChessGameVariant::CreateBoard() {
+    std::unique_ptr<TChessBoard> board = TChessGameVariant::CreateBoard();
+    const int half = board->SqYC() / 2;
+    for (int y = half - 1; y <= board->SqY(); ++y)
+        for (int x = 0; x <= board->SqX(); ++x) {
+            const bool central = std::abs(2 * x - board->SqX()) < 4;
+            std::int8_t piece = -cpPawn;
+            if (y == board->SqY())
+                piece = central ? 0 : -cpPawn;
+            else if (y == half - 1)
+                piece = central ? -cpPawn : 0;
+            (*board)[board->XYToI(x, y)] = piece;
+        }
+    return board;
+}
+
+THordeGameVariant::THordeGameVariant() {
+    SetName("horde");
+    SetCaption("Horde");
+    SetURL("https://lichess.org/variant/horde");
+}
+
+std::unique_ptr<TChessBoard> THordeGameVariant::CreateBoard() {
+    std::unique_ptr<TChessBoard> board = TChessGameVariant::CreateBoard();
+    const int half = board->SqYC() / 2;
+    const int last = board->SqX();
+    for (int y = 0; y <= half; ++y)
+        for (int x = 0; x <= last; ++x)
+            if (y < half || x == 1 || x == 2 || x == last - 1 || x == last - 2)
+                (*board)[board->XYToI(x, y)] = cpPawn;
+    return board;
+}

@@ -1,0 +1,235 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "games/chess/uChessEvaluation.h"
+#include "games/chess/uChessPosition.h"
+#include "games/uMoveGenerator.h"
+
+// The legal moves of a chess position in one Generate, with an evaluation accumulated on the way.
+// Two passes: the first walks the opponent's pieces and builds the attack map, the pins of the
+// mover's pieces and the checks on the mover's king; the second walks the mover's pieces and
+// lists only legal moves, judged from those tables (no trial make/unmake). Pieces are walked in
+// the board's playing-square order (ascending for the first player, descending for the second),
+// and each piece's directions in its side's offset order: that fixes the order of every list.
+//
+// Owns its move stack, evaluation and tables, and its own offset table (so generators on boards
+// of different widths can run at once). Holds the position's cell array during Generate; the
+// position must not change while a list is in use except by make/revert pairs that restore it.
+// One thread at a time.
+//
+// Variant generators replace piece routines with SetPieceMethod or the virtual GenerateKingMoves, and may filter moves in AddChessMove: a class that overrides
+// AddChessMove must call SetCustomAddChessMove(true), since the walk otherwise records moves
+// without the virtual call.
+class TChessMoveGenerator : public TMoveGenerator {
+public:
+    using TPieceMethod = void (TChessMoveGenerator::*)();
+    static constexpr int MaxPieceCode = 14;
+
+    TChessMoveGenerator();
+    ~TChessMoveGenerator() override;
+
+    // Takes the position (a TChessPosition) and builds the board-dependent tables; call again
+    // after the board size changes.
+    void SetPosition(TPosition* AValue) override;
+    TMoveList* Generate() override;
+    // The score of the accumulators, corrected by the endgame table.
+    void UpdateScore() override;
+    // Prints the score breakdown to the console.
+    void ScoreToOutput() override;
+
+    // The one-step king moves of the piece at SqS.
+    virtual void GenerateKingMoves();
+    // Filters and records the move described by SqS, SqD, PieceS, PieceD and MoveType.
+    virtual void AddChessMove();
+    virtual void InitializePromotionSquares();
+    virtual void InitializeDoubleSquares();
+    virtual void InitializeOffsets();
+    virtual void InitializeFinalKingPositions();
+
+    bool MateKing() const { return FMateKing; }
+    bool SelfCaptures() const { return FSelfCaptures; }
+    std::int32_t PromotePawnTo() const { return FPromotePawnTo; }
+    bool WhiteDouble() const { return FWhiteDouble; }
+    bool BlackDouble() const { return FBlackDouble; }
+    void SetMateKing(bool AValue) { FMateKing = AValue; }
+    void SetSelfCaptures(bool AValue) { FSelfCaptures = AValue; }
+    void SetPromotePawnTo(std::int32_t AValue) { FPromotePawnTo = AValue; }
+    // Take effect at the next SetPosition.
+    void SetWhiteDouble(bool AValue) { FWhiteDouble = AValue; }
+    void SetBlackDouble(bool AValue) { FBlackDouble = AValue; }
+    void SetEvaluation(std::unique_ptr<TChessEvaluation> AValue);
+    TChessEvaluation& Evaluation() { return *FEvaluation; }
+    const TPreciseScores& Scores() const { return FScores; }
+    bool CanPromote() const { return FCanPromote; }
+    std::uint8_t MaxPrior() const { return FMaxPrior; }
+    // Attackers and defenders of a cell by ASide in the last Generate (the mover's counts only
+    // outside perft mode).
+    std::uint8_t AffectedSquares(int ASide, int ACell) const { return FAffectedSquares[ASide][ACell]; }
+    int FinalKingPosition(int ASide, int ACastleType) const { return FFinalKPos[ASide][ACastleType]; }
+    // The checking pieces of ASide's king found by the last Generate (0 = none).
+    int CheckingPiecePosition(int ASide, int AIndex) const {
+        return FCheckingPiecePosition[ASide][AIndex];
+    }
+
+protected:
+    // Piece routines for the piece at SqS / PieceS, in the pass given by FAddMove.
+    void GeneratePawnMoves();
+    void GeneratePawnCapture(int ADirection);
+    void GenerateKnightMoves();
+    void GenerateBishopMoves();
+    void GenerateRookMoves();
+    void GenerateQueenMoves();
+    void GenerateKingAndCastlingMoves();
+    // One slider ray in ADirection, with the attack, pin and check bookkeeping.
+    void GenerateSlide(int ADirection);
+    // The legality test of AddChessMove for the move in SqS, SqD, PieceS and MoveType.
+    bool IsCheckEvasion();
+    void SetCustomAddChessMove(bool AValue) { FCustomAddChessMove = AValue; }
+    // Replaces the routine of a piece code (the walk then calls it instead of the inline one).
+    void SetPieceMethod(int ACode, TPieceMethod AMethod);
+    // Whether the opponent of FSide attacks ACell (from the attack map, or looked up from the
+    // cell in the king-centred perft mode).
+    bool OpponentAttacks(int ACell) const {
+        if (!FKingCentred)
+            return FAffectedSquares[FSide ^ 1][ACell] != 0;
+        return FRelationsValid ? EnemyAttacks(ACell) : AttackedBy(ACell, FSide ^ 1);
+    }
+    // Whether the king of FSide may step to ACell as far as the opponent's attacks go.
+    bool KingStepSafe(int ACell) const { return !FMateKing || !OpponentAttacks(ACell); }
+    // Whether a piece of AAttacker attacks ACell on the current cells.
+    bool AttackedBy(int ACell, int AAttacker) const;
+
+    // -- state of the current Generate (the names the variant generators use) --
+    TMoveList* FMoveList = nullptr;
+    int FMoveCount = 0;
+    int FFinalKPos[2][2]{};
+    std::unique_ptr<TEndGameHash> FEndGameHash;
+    std::int32_t FPromotePawnTo = 5;
+    bool FMateKing = true;
+    bool FSelfCaptures = false;
+    TPreciseScores FScores{};
+    bool FCanPromote = false;
+    bool FRemove[2]{};
+    int FKingPos[2]{};
+    int FCheckingPiecePosition[2][2]{};
+    std::uint8_t FMaxPrior = 0;
+    bool FBlackDouble = true;
+    bool FWhiteDouble = true;
+    int Ofst[16]{};
+    int FSide = 0;
+    bool FAddMove = false;
+    int PieceS = 0;
+    int PieceD = 0;
+    int SqS = 0;
+    int SqD = 0;
+    std::uint8_t FMoveType = mvNormal;
+    std::int8_t* Squares = nullptr;
+    TPreciseScore* FSideScore = nullptr;
+    std::uint8_t FPinned[256]{};
+    std::uint8_t FAffectedSquares[2][256]{};
+    TChessPosition* FChessPosition = nullptr;
+    std::unique_ptr<TChessEvaluation> FEvaluation;
+    // Routines by piece code; change them with SetPieceMethod.
+    TPieceMethod FPieceMethodAddresses[MaxPieceCode + 1]{};
+    std::uint8_t FPromotionSquares[2][256]{};
+    std::int8_t FDoubleSquares[256]{};
+    // Both sides' offsets; Ofst is the walked side's copy.
+    int FOffsets[2][16]{};
+
+private:
+    template <bool AEval> TMoveList* GenerateT();
+    template <bool AEval, bool AAdd> void WalkPieces(const std::uint8_t* ACells, int ACount, int AStep);
+    template <bool AEval, bool AAdd> void WalkPiece(int ACell, int APiece);
+    template <bool AEval, bool AAdd> void PawnMoves(int ACell, int APiece);
+    template <bool AEval, bool AAdd> void PawnCapture(int ACell, int APiece, int ADirection);
+    template <bool AEval, bool AAdd> void Promotions(int AFrom, int ATo, int APiece, int ACaptured);
+    template <bool AEval, bool AAdd> void KnightMoves(int ACell, int APiece);
+    template <bool AEval, bool AAdd> void SliderRay(int ACell, int APiece, int ADirection);
+    template <bool AEval, bool AAdd> void KingSteps(int ACell, int APiece);
+    template <bool AEval, bool AAdd> void CastlingMoves(int ACell, int APiece);
+    template <bool AEval, bool AAdd>
+    void Emit(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
+    template <bool AEval, bool AAdd>
+    void RecordMove(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
+    [[noreturn]] static void RaiseOverflow();
+    void ScanFromKing(int AKing, int AMover);
+    void ScanFromKingByRelations(int AKing, int AMover);
+    // The opponent's attack on ACell from its piece lists of this Generate.
+    bool EnemyAttacks(int ACell) const;
+    // Whether the cells strictly between AFrom and ATo (aligned, AStep apart) are empty.
+    bool LineIsEmpty(int AFrom, int ATo, int AStep) const {
+        for (int c = AFrom + AStep; c != ATo; c += AStep)
+            if (Squares[c] != 0)
+                return false;
+        return true;
+    }
+    void InitializeRelations();
+    void InitializeRowScan();
+    // The pieces of both sides in playing-square order; returns the counts.
+    void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2]) const;
+    void RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider);
+    bool MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType);
+    bool EnPassantIsLegal(int AFrom, int ATo);
+    bool SliderAttacks(int ACell, int AAttackerSide) const;
+    bool RankAttacked(int ACell, int AAttackerSide) const;
+    std::uint8_t Priority(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
+    void MarkEvasionSquares();
+    void UnmarkEvasionSquares();
+    void KingMovesDispatch();
+
+    bool FCustomAddChessMove = false;
+    // Perft mode of the plain chess generator: instead of the opponent's whole attack map, the
+    // checks and pins are found by looking out from the mover's king, and a cell's safety is
+    // looked up when a king move or castling asks for it. The lists are the same.
+    bool FKingCentred = false;
+    bool FExactClass = false;
+    // How two playing cells relate: the step of the line joining them (0 when they are not on
+    // one line) with its kind, knight jump, king step. Looked up by the difference of the cells'
+    // keys x + 32 y, so it serves boards of up to 16 x 16.
+    struct TRelation {
+        std::int8_t Step;
+        std::uint8_t Line; // 1 diagonal, 2 row or column
+        bool Knight;
+        bool King;
+    };
+    const TRelation& Relation(int AFrom, int ATo) const {
+        return FRelationTable[FCellKey[ATo] - FCellKey[AFrom] + 512];
+    }
+    TRelation FRelationTable[1024]{};
+    // Row-wise piece scan for boards up to 8 wide: each row's cells are tested at once, and a
+    // table per row order gives the occupied columns in that order, eight at a time.
+    struct TRowScan {
+        std::uint8_t Start;
+        std::uint8_t Order;
+    };
+    bool FRowScanValid = false;
+    int FRowCount = 0;
+    std::uint8_t FColumnMask = 0;
+    TRowScan FRows[64]{};
+    std::uint64_t FOrderedColumns[4][256]{};
+    std::int16_t FCellKey[256]{};
+    bool FRelationsValid = false;
+    // The opponent's pieces by kind, collected for the king-centred lookups.
+    std::uint8_t FEnemySliders[128]{};
+    std::uint8_t FEnemyKnights[128]{};
+    int FEnemySliderCount = 0;
+    int FEnemyKnightCount = 0;
+    int FEnemyKing = 0;
+    // Set while the second pass may append plain moves straight away: no check to answer, no
+    // compulsory captures, no filter of a variant.
+    bool FDirectAdd = false;
+    TMove* FListLimit = nullptr;
+    // Bit per piece code whose chess routine still runs inline.
+    std::uint32_t FStandardRoutines = 0x3E;
+    bool FEvaluating = true;
+    // Beyond the king on the line of a checking slider: the king may not step there.
+    int FBannedKingCell[2][2]{};
+    // In single check: the checker's cell and the cells between it and the king.
+    bool FEvasion[256]{};
+    int FEvasionCells[32]{};
+    int FEvasionCount = 0;
+    int FKingCode = cpKing;
+};

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <mutex>
+
+#include "games/uPosition.h"
+
+class TSquaredBoard;
+class TChessPosition;
+
+// The keys a position XORs into its hash while moves are played. Square keys are addressed by
+// signed piece code and cell index: SquareKey(piece, cell).
+struct TPositionHashKeys {
+    THash FPlayer;
+    std::array<THash, 23> FEnPassant{};
+    THash FCastles[2][2]{};
+    // The row of piece code 0; rows of negative codes lie before it.
+    const THash* FSquareKeys = nullptr;
+
+    const THash& SquareKey(int APiece, int ACell) const { return FSquareKeys[APiece * 128 + ACell]; }
+};
+
+// The process-wide chess keys. Drawn once, from seed 0, so every run has the same keys: first the
+// cells of the first position's board in its playing-square order, then the side-to-move,
+// en passant and castling keys, then the remaining cells up to index 127 (so a position string
+// of another board size still gets distinct keys) and last the code 7 placed by a default
+// promotion. After drawing, the table is only read, by any number of threads.
+class TChessPositionHash final : public TPositionHashKeys {
+public:
+    static constexpr int MaxCode = 7;
+
+    TChessPositionHash();
+    TChessPositionHash(const TChessPositionHash&) = delete;
+    TChessPositionHash& operator=(const TChessPositionHash&) = delete;
+
+    // Draws the keys for ABoard's playing-square order; only the first call draws.
+    void Initialize(const TSquaredBoard& ABoard);
+    bool Initialized() const { return FInitialized.load(std::memory_order_acquire); }
+    THash GetHash(const TChessPosition& AChessPosition);
+
+    void SwapSideToMove(THash& AHash) const { AHash.Swap(FPlayer); }
+    void SwapCastle(THash& AHash, int APlayer, int ACastleType) const {
+        AHash.Swap(FCastles[APlayer][ACastleType]);
+    }
+    void SwapEnPassant(THash& AHash, int AColumn) const { AHash.Swap(FEnPassant[AColumn]); }
+    void SwapSquare(THash& AHash, int APiece, int ASquareIndex) const {
+        AHash.Swap(SquareKey(APiece, ASquareIndex));
+    }
+    void SwapMove(THash& AHash, int APiece, int AFromSquareIndex, int AToSquareIndex) const {
+        AHash.Swap(SquareKey(APiece, AFromSquareIndex));
+        AHash.Swap(SquareKey(APiece, AToSquareIndex));
+    }
+
+private:
+    THash FSquares[2 * MaxCode + 1][128]{};
+    std::atomic<bool> FInitialized{false};
+    std::mutex FLock;
+};
+
+// The process-wide shogi keys: piece codes -14..14, no en passant or castling keys; the
+// side-to-move code has only its low 32 bits.
+class TShogiPositionHash final : public TPositionHashKeys {
+public:
+    static constexpr int MaxCode = 14;
+
+    TShogiPositionHash();
+    TShogiPositionHash(const TShogiPositionHash&) = delete;
+    TShogiPositionHash& operator=(const TShogiPositionHash&) = delete;
+
+    void Initialize(const TSquaredBoard& ABoard);
+    bool Initialized() const { return FInitialized.load(std::memory_order_acquire); }
+    // Side, and every piece on a playing cell of ABoard.
+    THash GetHash(const TSquaredBoard& ABoard, int ASide);
+
+    void SwapSideToMove(THash& AHash) const { AHash.Swap(FPlayer); }
+    void SwapSquare(THash& AHash, int APiece, int ASquareIndex) const {
+        AHash.Swap(SquareKey(APiece, ASquareIndex));
+    }
+    void SwapMove(THash& AHash, int APiece, int AFromSquareIndex, int AToSquareIndex) const {
+        AHash.Swap(SquareKey(APiece, AFromSquareIndex));
+        AHash.Swap(SquareKey(APiece, AToSquareIndex));
+    }
+
+private:
+    THash FSquares[2 * MaxCode + 1][128]{};
+    std::atomic<bool> FInitialized{false};
+    std::mutex FLock;
+};
+
+TChessPositionHash& ChessPositionHash();
+TShogiPositionHash& ShogiPositionHash();

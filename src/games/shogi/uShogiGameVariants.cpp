@@ -1,0 +1,133 @@
+#include "games/shogi/uShogiGameVariants.h"
+
+#include "games/chess/uChessMoveGenerator.h"
+#include "games/shogi/uShogiPosition.h"
+
+namespace {
+
+std::unique_ptr<TChessBoard> NewShogiBoard(int AWidth, int AHeight, TNotation ANotation) {
+    auto board = std::make_unique<TChessBoard>();
+    board->SetKingCode(spKing);
+    board->SetSymmetryType(stPointSymmetry);
+    board->SetNotation(ANotation);
+    board->SetSize(AWidth, AHeight);
+    for (int i = 0; i < board->UsedSquareCount(); ++i)
+        (*board)[board->UsedSquares()[i]] = 0;
+    return board;
+}
+
+void Put(TChessBoard& ABoard, int X, int Y, std::int8_t APiece) { ABoard[ABoard.XYToI(X, Y)] = APiece; }
+
+} // namespace
+
+TShogiGameVariant::TShogiGameVariant() {
+    SetName("shogi");
+    SetCaption("Shogi");
+}
+
+std::string TShogiGameVariant::SideColorToString(int AIndex) const {
+    switch (AIndex) {
+    case 0:
+        return "Black";
+    case 1:
+        return "White";
+    default:
+        return TBoardGameVariant::SideColorToString(AIndex);
+    }
+}
+
+std::unique_ptr<TPosition> TShogiGameVariant::CreateStartPosition() {
+    auto position = std::make_unique<TShogiPosition>();
+    position->SetBoard(CreateBoard());
+    ShogiPositionHash().Initialize(position->Board());
+    position->InitializeHash();
+    return position;
+}
+
+std::unique_ptr<TMoveGenerator> TShogiGameVariant::CreateMoveGenerator() {
+    return std::make_unique<TChessMoveGenerator>();
+}
+
+std::unique_ptr<TChessBoard> TShogiGameVariant::CreateBoard() {
+    std::unique_ptr<TChessBoard> board = NewShogiBoard(9, 9, ntShogi);
+    const int last = board->SqX();
+    for (int x = 0; x <= last; ++x) {
+        std::int8_t piece = 0;
+        if (x == last / 2)
+            piece = spKing;
+        else if (x == 0 || x == last)
+            piece = spLance;
+        else if (x == 1 || x == last - 1)
+            piece = spKnight;
+        else if (x == 2 || x == last - 2)
+            piece = spSilver;
+        else if (x == 3 || x == last - 3)
+            piece = spGold;
+        Put(*board, x, 0, piece);
+    }
+    if (board->SqYC() > 3) {
+        Put(*board, 1, 1, spBishop);
+        Put(*board, last - 1, 1, spRook);
+    }
+    if (board->SqYC() > 5)
+        for (int x = 0; x <= last; ++x)
+            Put(*board, x, 2, spPawn);
+    board->CreateSymmetricBoard();
+    return board;
+}
+
+TMiniShogiGameVariant::TMiniShogiGameVariant() {
+    SetName("minishogi");
+    SetCaption("Minishogi");
+    SetURL("https://en.wikipedia.org/wiki/Minishogi");
+}
+
+std::unique_ptr<TChessBoard> TMiniShogiGameVariant::CreateBoard() {
+    std::unique_ptr<TChessBoard> board = NewShogiBoard(5, 5, ntChess);
+    const std::int8_t row[5] = {spKing, spGold, spSilver, spBishop, spRook};
+    for (int x = 0; x < 5; ++x)
+        Put(*board, x, 0, row[x]);
+    if (board->SqYC() >= 3)
+        Put(*board, 0, 1, spPawn);
+    board->CreateSymmetricBoard();
+    return board;
+}
+
+TGoroGoroShogiGameVariant::TGoroGoroShogiGameVariant() {
+    SetName("goroGoroShogi");
+    SetCaption("Goro-Goro Shogi");
+    SetURL("https://en.wikipedia.org/wiki/Dōbutsu_shōgi#Variations");
+}
+
+std::unique_ptr<TChessBoard> TGoroGoroShogiGameVariant::CreateBoard() {
+    std::unique_ptr<TChessBoard> board = NewShogiBoard(5, 6, ntShogi);
+    const int last = board->SqX();
+    Put(*board, last / 2, 0, spKing);
+    Put(*board, 1, 0, spGold);
+    Put(*board, last - 1, 0, spGold);
+    Put(*board, 0, 0, spSilver);
+    Put(*board, last, 0, spSilver);
+    if (board->SqYC() > 5)
+        for (int x = 1; x < last; ++x)
+            Put(*board, x, 2, spPawn);
+    board->CreateSymmetricBoard();
+    return board;
+}
+
+TDobutsuShogiGameVariant::TDobutsuShogiGameVariant() {
+    SetName("dobutsuShogi");
+    SetCaption("Dōbutsu Shōgi");
+    SetURL("https://en.wikipedia.org/wiki/Dōbutsu_shōgi");
+}
+
+std::unique_ptr<TChessBoard> TDobutsuShogiGameVariant::CreateBoard() {
+    std::unique_ptr<TChessBoard> board = NewShogiBoard(3, 4, ntShogi);
+    const int last = board->SqX();
+    Put(*board, last / 2, 0, spKing);
+    Put(*board, 0, 0, spBishop);
+    Put(*board, last, 0, spRook);
+    if (board->SqYC() > 3)
+        Put(*board, last / 2, 1, spPawn);
+    board->CreateSymmetricBoard();
+    return board;
+}

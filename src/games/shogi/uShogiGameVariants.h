@@ -1,0 +1,37 @@
+#pragma once
+
+#include <memory>
+
+#include "games/chess/uChessPosition.h"
+#include "games/uGameVariant.h"
+
+// The shogi family: shogi and its small boards. Each variant builds its first player's half and
+// mirrors it through the board centre. No position-string parser or writer yet. Until the shogi
+// generator exists, moves come from the chess generator.
+class TShogiGameVariant : public TBoardGameVariant {
+public:
+    TShogiGameVariant();
+    std::string SideColorToString(int AIndex) const override;
+    // The process-wide shogi keys are drawn for the first shogi start position.
+    std::unique_ptr<TPosition> CreateStartPosition() override;
+    std::unique_ptr<TMoveGenerator> CreateMoveGenerator() override;
+    virtual std::unique_ptr<TChessBoard> CreateBoard();
+};
+
+class TMiniShogiGameVariant final : public TShogiGameVariant {
+public:
+    TMiniShogiGameVariant();
+    std::unique_ptr<TChessBoard> CreateBoard() override;
+};
+
+class TGoroGoroShogiGameVariant final : public TShogiGameVariant {
+public:
+    TGoroGoroShogiGameVariant();
+    std::unique_ptr<TChessBoard> CreateBoard() override;
+};
+
+class TDobutsuShogiGameVariant final : public TShogiGameVariant {
+public:
+    TDobutsuShogiGameVariant();
+    std::unique_ptr<TChessBoard> CreateBoard() override;
+};

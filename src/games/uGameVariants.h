@@ -1,0 +1,31 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "games/uGameVariant.h"
+
+// The registry of game variants; owns them. Filled once at start-up, then only read.
+class TGameVariants {
+public:
+    void Add(std::unique_ptr<TGameVariant> AVariant);
+    // The first variant whose name equals AGameVaraintName ignoring case; null when none does.
+    TGameVariant* FindByName(std::string_view AGameVaraintName) const;
+    // All names in registration order, joined by "," without spaces.
+    std::string ToXBoardString() const;
+    std::size_t Count() const { return FItems.size(); }
+    TGameVariant& Items(std::size_t AIndex) const { return *FItems[AIndex]; }
+    void Clear() { FItems.clear(); }
+
+private:
+    std::vector<std::unique_ptr<TGameVariant>> FItems;
+};
+
+// The eighteen variants in their order: the chess family, then the shogi family. The first is
+// the default variant.
+void RegisterGameVariants(TGameVariants& AVariants);
+
+// The process-wide registry (empty until filled).
+TGameVariants& GameVariants();

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "games/uMoveList.h"
+
+class TPosition;
+
+// Produces the move lists of one position for the side to move. Owns its move stack; does not
+// own the position. Used by one thread at a time: every perft worker has its own generator.
+class TMoveGenerator {
+public:
+    static constexpr std::int16_t NoScore = -32768;
+
+    TMoveGenerator() = default;
+    virtual ~TMoveGenerator() = default;
+    TMoveGenerator(const TMoveGenerator&) = delete;
+    TMoveGenerator& operator=(const TMoveGenerator&) = delete;
+
+    virtual void SetPosition(TPosition* AValue) { FPosition = AValue; }
+    // A new list on top of the move stack, filled with the moves of Position(). Pair every call
+    // with one RemovePrevious (TMoveListGuard does it).
+    virtual TMoveList* Generate();
+    virtual void UpdateScore() {}
+    virtual void ScoreToOutput() {}
+
+    void RemovePrevious() { FMoveStack.RemovePrevious(); }
+
+    std::int16_t Score() const { return FScore; }
+    void SetScore(std::int16_t AValue) { FScore = AValue; }
+    TPosition* Position() const { return FPosition; }
+    TMoveStack& MoveStack() { return FMoveStack; }
+
+    // Only captures are listed when the position has one (the shipped engine, giveaway).
+    bool MustCapture() const { return FMustCapture; }
+    virtual void SetMustCapture(bool AValue) { FMustCapture = AValue; }
+    // Perft mode lists the same moves in the same order but skips what only the engine reads:
+    // move priorities, the evaluation (Score stays NoScore) and the mover's attack map.
+    bool PerftMode() const { return FPerftMode; }
+    void SetPerftMode(bool AValue) { FPerftMode = AValue; }
+
+protected:
+    // The most moves one list of this generator can hold; bounds the arena check.
+    std::size_t FMaxListMoves = 256;
+    std::int16_t FScore = NoScore;
+    TPosition* FPosition = nullptr;
+    TMoveStack FMoveStack;
+    bool FMustCapture = false;
+    bool FPerftMode = false;
+};
+
+// Generate ... RemovePrevious, also on exceptions.
+class TMoveListGuard {
+public:
+    explicit TMoveListGuard(TMoveGenerator& AGenerator)
+        : FGenerator(AGenerator), FList(AGenerator.Generate()) {}
+    ~TMoveListGuard() { FGenerator.RemovePrevious(); }
+    TMoveListGuard(const TMoveListGuard&) = delete;
+    TMoveListGuard& operator=(const TMoveListGuard&) = delete;
+    TMoveList& List() { return *FList; }
+
+private:
+    TMoveGenerator& FGenerator;
+    TMoveList* FList;
+};

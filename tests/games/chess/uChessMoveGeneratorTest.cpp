@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "games/chess/uChessMoveGenerator.h"
+#include "games/uGameTestHelpers.h"
+#include "games/uPerft.h"
+
+namespace {
+
+using TTexts = std::vector<std::string>;
+
+TTexts Sorted(TTexts ATexts) {
+    std::sort(ATexts.begin(), ATexts.end());
+    return ATexts;
+}
+
+bool Contains(const TTexts& ATexts, const std::string& AText) {
+    return std::find(ATexts.begin(), ATexts.end(), AText) != ATexts.end();
+}
+
+} // namespace
+
+TEST(TChessMoveGenerator, ListsMovesInThePieceWalkOrder) {
+    TTestGame game = MakeGame("chess");
+    const TTexts white = {"d2d3", "d2d4", "e2e3", "e2e4", "c2c3", "c2c4", "f2f3",
+                          "f2f4", "b2b3", "b2b4", "g2g3", "g2g4", "a2a3", "a2a4",
+                          "h2h3", "h2h4", "b1a3", "b1c3", "g1f3", "g1h3"};
+    EXPECT_EQ(game.MoveTexts(), white);
+    game.Position->NextSideToPlay();
+    const TTexts black = {"d7d6", "d7d5", "e7e6", "e7e5", "c7c6", "c7c5", "f7f6",
+                          "f7f5", "b7b6", "b7b5", "g7g6", "g7g5", "a7a6", "a7a5",
+                          "h7h6", "h7h5", "b8a6", "b8c6", "g8f6", "g8h6"};
+    EXPECT_EQ(game.MoveTexts(), black);
+    // Perft mode lists the same moves in the same order.
+    game.Generator->SetPerftMode(true);
+    EXPECT_EQ(game.MoveTexts(), black);
+}
+
+TEST(TChessMoveGenerator, AnswersChecksOnlyLegally) {
+    struct TCase {
+        const char* Why;
+        const char* Fen;
+        TTexts Moves; // the complete list, in any order
+    };
+    const TCase Cases[] = {
+        {"double check: only the king moves, and not onto the defended checker",
+         "4k3/8/8/8/8/5n2/3q4/4K3 w - - 0 1", {"e1f1"}},
+        {"a knight check is answered by capturing the knight or moving the king",
+         "4k3/8/8/8/8/3n4/2B5/R3K3 w Q - 0 1", {"c2d3", "e1d1", "e1d2", "e1e2", "e1f1"}},
+        {"the king never steps back along the checking rook's line",
+         "4r2k/8/8/8/4K3/8/8/8 w - - 0 1", {"e4d3", "e4d4", "e4d5", "e4f3", "e4f4", "e4f5"}},
+        {"a slider check may be blocked or its checker captured",
+         "4k3/8/8/b7/5B2/8/8/R3K3 w Q - 0 1", {"a1a5", "f4d2", "e1d1", "e1e2", "e1f1", "e1f2"}},
+        {"a pinned knight has no move; the pinned bishop slides along the pin",
+         "4k3/4r3/8/8/1b6/8/3BN3/4K3 w - - 0 1", {"d2c3", "d2b4", "e1d1", "e1f1", "e1f2"}},
+        {"a pawn pinned on a diagonal captures the pinner but does not advance",
+         "7k/8/8/8/1b6/2P5/8/4K3 w - - 0 1", {"c3b4", "e1d1", "e1d2", "e1e2", "e1f1", "e1f2"}},
+        {"en passant that uncovers a rank attack on the king is not generated",
+         "7k/8/8/K1pP3r/8/8/8/8 w - c6 0 1", {"d5d6", "a5a4", "a5a6", "a5b5", "a5b6"}},
+        {"en passant that removes the checking pawn is generated",
+         "8/8/8/2k5/3Pp3/8/8/4K3 b - d3 0 1",
+         {"e4d3", "c5d4", "c5b4", "c5b5", "c5b6", "c5c6", "c5d6", "c5d5", "c5c4"}},
+        {"en passant that uncovers a diagonal through the captured pawn is not generated",
+         "8/8/2k5/8/3pP3/8/6B1/4K3 b - e3 0 1",
+         {"d4d3", "c6b5", "c6b6", "c6b7", "c6c5", "c6c7", "c6d6", "c6d7"}},
+    };
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(c.Why);
+        TTestGame game = MakeGame("chess", c.Fen);
+        for (const bool perft : {false, true}) {
+            game.Generator->SetPerftMode(perft);
+            EXPECT_EQ(Sorted(game.MoveTexts()), Sorted(c.Moves));
+        }
+    }
+}
+
+TEST(TChessMoveGenerator, RefusesCastlingThatCrossesAttacksOrPieces) {
+    struct TCase {
+        const char* Variant;
+        const char* Fen;
+        const char* Castle;
+        bool Allowed;
+    };
+    constexpr TCase Cases[] = {
+        {"chess", "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", "e1g1", true},
+        {"chess", "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", "e1c1", true},
+        {"chess", "4k3/8/8/8/4r3/8/8/R3K2R w KQ - 0 1", "e1g1", false},      // in check
+        {"chess", "4k3/8/8/8/5r2/8/8/R3K2R w KQ - 0 1", "e1g1", false},      // through f1
+        {"chess", "4k3/8/8/8/6r1/8/8/R3K2R w KQ - 0 1", "e1g1", false},      // onto g1
+        {"chess", "4k3/8/8/8/1r6/8/8/R3K2R w KQ - 0 1", "e1c1", true},       // b1 may be attacked
+        {"chess", "4k3/8/8/8/8/8/8/R3KN1R w KQ - 0 1", "e1g1", false},       // piece between
+        {"chess", "4k3/8/8/8/8/8/8/RN2K2R w KQ - 0 1", "e1c1", false},       // piece on b1
+        {"chess960", "4k3/8/8/8/8/8/8/4K1R1 w G - 0 1", "O-O", true},        // rook on g1
+        {"chess960", "4k3/8/8/8/8/8/8/qR1K4 w B - 0 1", "O-O-O", false},     // rook shielded c1
+        {"chess960", "4k3/8/8/8/8/8/8/qRK5 w B - 0 1", "O-O-O", false},      // king already on c1
+        {"chess960", "4k3/8/8/8/8/8/8/1R1K4 w B - 0 1", "O-O-O", true},
+        {"chess960", "4k3/8/8/8/8/8/8/r1RK4 w C - 0 1", "O-O-O", false},     // a1 rook sees c1
+    };
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(c.Fen);
+        TTestGame game = MakeGame(c.Variant, c.Fen);
+        EXPECT_EQ(Contains(game.MoveTexts(), c.Castle), c.Allowed);
+    }
+    // A castling move never carries a captured piece, even with the rook on the king's target.
+    TTestGame game = MakeGame("chess960", "4k3/8/8/8/8/8/8/4K1R1 w G - 0 1");
+    const TMove castle = game.FindMove("O-O");
+    EXPECT_EQ(castle.CapturedPiece, 0);
+    EXPECT_EQ(castle.MoveType, mvKingSideCastle);
+    EXPECT_EQ(castle.Spare, game.Chess().Board().XYToI(6, 0));
+}
+
+TEST(TChessMoveGenerator, KeepsOnlyCapturesWhenCapturesAreCompulsory) {
+    TTestGame game = MakeGame("chess", "4k3/8/8/8/8/p7/8/R3K1NR w K - 0 1");
+    EXPECT_EQ(game.MoveTexts().size(), 20u);
+    game.Generator->SetMustCapture(true);
+    EXPECT_EQ(game.MoveTexts(), TTexts{"a1a3"});
+    game.Generator->SetPerftMode(true);
+    EXPECT_EQ(game.MoveTexts(), TTexts{"a1a3"});
+
+    // Without a capture every move stays, in the same order.
+    TTestGame quiet = MakeGame("chess", "4k3/8/8/8/8/8/8/R3K1NR w K - 0 1");
+    const TTexts all = quiet.MoveTexts();
+    quiet.Generator->SetMustCapture(true);
+    EXPECT_EQ(quiet.MoveTexts(), all);
+    // En passant counts as a capture.
+    TTestGame passant = MakeGame("chess", "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1");
+    passant.Generator->SetMustCapture(true);
+    EXPECT_EQ(passant.MoveTexts(), TTexts{"d5e6"});
+}
+
+TEST(TChessMoveGenerator, PromotesToEachPieceDownFromPromotePawnTo) {
+    TTestGame game = MakeGame("chess", "8/4P3/8/8/8/8/k7/4K3 w - - 0 1");
+    const auto promotions = [&] {
+        TTexts result;
+        for (const std::string& text : game.MoveTexts())
+            if (text.rfind("e7e8", 0) == 0)
+                result.push_back(text);
+        return result;
+    };
+    EXPECT_EQ(promotions(), (TTexts{"e7e8q", "e7e8r", "e7e8b", "e7e8n"}));
+    game.ChessGenerator().SetPromotePawnTo(6);
+    EXPECT_EQ(promotions(), (TTexts{"e7e8k", "e7e8q", "e7e8r", "e7e8b", "e7e8n"}));
+    game.ChessGenerator().SetPromotePawnTo(0);
+    EXPECT_EQ(promotions(), (TTexts{"e7e8"}));
+    EXPECT_EQ(game.FindMove("e7e8").MoveType, mvDefaultPromotion);
+}
+
+TEST(TChessMoveGenerator, ScoresOnlyOutsidePerftMode) {
+    TTestGame game = MakeGame("chess");
+    game.Generator->SetPerftMode(true);
+    game.MoveTexts();
+    EXPECT_EQ(game.Generator->Score(), TMoveGenerator::NoScore);
+    game.Generator->SetPerftMode(false);
+    game.MoveTexts();
+    EXPECT_NE(game.Generator->Score(), TMoveGenerator::NoScore);
+    EXPECT_EQ(game.Generator->Score(), 0) << "the start position is symmetric";
+    EXPECT_EQ(game.ChessGenerator().Scores().Complexity, 40);
+    // Priorities: an unattacked quiet move scores by centrality.
+    const TMove move = game.FindMove("g1f3");
+    const auto& pri = game.ChessGenerator().Evaluation().Pri;
+    EXPECT_EQ(move.Priority, pri[move.ToSquare] - pri[move.FromSquare] + 127);
+}
+
+TEST(TChessMoveGenerator, KnowsEndgameMaterialBalances) {
+    struct TCase {
+        const char* Fen;
+        int Low;
+        int High;
+    };
+    constexpr TCase Cases[] = {
+        {"4k3/8/8/8/8/8/8/3NK3 w - - 0 1", 0, 0},               // K N vs k: no mating material
+        {"4k3/3r4/8/8/8/8/8/3QK3 w - - 0 1", 16383, 17800},     // K Q vs k r: first player wins
+        {"4k3/3q4/8/8/8/8/8/3RK3 w - - 0 1", -17800, -16383},   // colours exchanged
+        {"4k3/3b4/8/8/8/8/8/3BK3 w - - 0 1", -40, 40},          // K B vs k b: drawn, S div 10
+    };
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(c.Fen);
+        TTestGame game = MakeGame("chess", c.Fen);
+        game.MoveTexts();
+        EXPECT_GE(game.Generator->Score(), c.Low);
+        EXPECT_LE(game.Generator->Score(), c.High);
+    }
+}

@@ -1,0 +1,52 @@
+// Shared helpers of the game-model tests (kept in a *Test.cpp file so the test target builds it).
+#include "games/uGameTestHelpers.h"
+
+#include <gtest/gtest.h>
+
+TGameVariants& TestVariants() {
+    static TGameVariants variants = [] {
+        TGameVariants result;
+        RegisterGameVariants(result);
+        return result;
+    }();
+    return variants;
+}
+
+TTestGame MakeGame(const std::string& AVariant, const std::string& AFen) {
+    TTestGame game;
+    game.Variant = TestVariants().FindByName(AVariant);
+    if (game.Variant == nullptr)
+        throw std::runtime_error("unknown variant " + AVariant);
+    game.Position = game.Variant->CreateStartPosition();
+    if (!AFen.empty()) {
+        auto parser = game.Variant->CreateForsythEdwardsNotationParser();
+        parser->SetPosition(game.Position.get());
+        parser->Parse(AFen);
+    }
+    game.Generator = game.Variant->CreateMoveGenerator();
+    game.Generator->SetPosition(game.Position.get());
+    return game;
+}
+
+std::vector<std::string> TTestGame::MoveTexts() {
+    TMoveListGuard guard(*Generator);
+    std::vector<std::string> result;
+    for (const TMove& move : guard.List())
+        result.push_back(Position->MoveToString(move));
+    return result;
+}
+
+TMove TTestGame::FindMove(const std::string& AText) {
+    TMoveListGuard guard(*Generator);
+    for (const TMove& move : guard.List())
+        if (Position->MoveToString(move) == AText)
+            return move;
+    ADD_FAILURE() << "no move " << AText;
+    return TMove{};
+}
+
+std::string TTestGame::Fen() {
+    auto writer = Variant->CreateForsythEdwardsNotationWriter();
+    writer->SetPosition(Position.get());
+    return writer->AsString();
+}
