@@ -13,5 +13,5 @@ inline constexpr TScore ScoreMate = 32766;
 inline constexpr TScore ScoreInfinity = 32767;
 inline constexpr TScore ScoreNone = -32768;
 
-// How a search score bounds the true value.
-enum TScoreBound : std::uint8_t { sbNone, sbExact, sbLower, sbUpper };
+// How a search score bounds the true value: TScoreBound comes with the game model.
+#include "games/uPosition.h"
