@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "games/uPosition.h" // TScoreBound: how a search score bounds the true value
+
 // A score from the side to move's point of view. Up to 32000 in magnitude it is centipawns;
 // 32001..32766 win by mate (nearer 32766 = shorter), the negatives lose by mate; 32767 is
 // infinity and -32768 means that there is no score.
@@ -13,5 +15,3 @@ inline constexpr TScore ScoreMate = 32766;
 inline constexpr TScore ScoreInfinity = 32767;
 inline constexpr TScore ScoreNone = -32768;
 
-// How a search score bounds the true value: TScoreBound comes with the game model.
-#include "games/uPosition.h"
