@@ -5,6 +5,7 @@
 #include "engine/uCommonProtocol.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
+#include "protocols/uci/uUCICommand.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 
@@ -30,6 +31,13 @@ void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
     FInternalEngine = AEngine;
     if (FInternalEngine != nullptr)
         FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    // The protocol-selection commands, in the order UCI, USI, XBoard. The registry exists only
+    // after a successful initialization.
+    if (Initialized() && FUCICommand == nullptr) {
+        auto uci = std::make_unique<TUCICommand>();
+        uci->SetConsoleEngine(this);
+        FUCICommand = &Commands().AddCommand(std::move(uci));
+    }
 }
 
 void TConsoleEngine::SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) {
