@@ -301,6 +301,7 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     std::memset(FPinned, 0, cells);
     FMoveList = TMoveGenerator::Generate();
     FListLimit = FMoveList->begin() + FMaxListMoves;
+    FEnPassantCell = FChessPosition->EnPassant();
     Squares = FChessPosition->Board().Squares().data();
 
     // -- the pieces of both sides, in playing-square order --
@@ -370,9 +371,9 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FMoveCount = 0;
     if (FCheckingPiecePosition[side][1] != 0) {
         // Double check: only the king can move.
-        const int king = FKingPos[side];
+        const std::uint8_t king = static_cast<std::uint8_t>(FKingPos[side]);
         if (king != 0)
-            WalkPiece<AEval, true>(king, Squares[king]);
+            WalkPieces<AEval, true>(&king, 1, 1);
     } else if (FCheckingPiecePosition[side][0] != 0) {
         MarkEvasionSquares();
         walk(side, std::true_type{});
@@ -396,14 +397,16 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
 }
 
 template <bool AEval, bool AAdd>
-void TChessMoveGenerator::WalkPieces(const std::uint8_t* ACells, int ACount, int AStep) {
+[[gnu::noinline]] void TChessMoveGenerator::WalkPieces(const std::uint8_t* ACells, int ACount,
+                                                      int AStep) {
     for (int i = 0; i < ACount; ++i, ACells += AStep) {
         const int cell = *ACells;
         WalkPiece<AEval, AAdd>(cell, Squares[cell]);
     }
 }
 
-template <bool AEval, bool AAdd> void TChessMoveGenerator::WalkPiece(int ACell, int APiece) {
+template <bool AEval, bool AAdd>
+KV_INLINE void TChessMoveGenerator::WalkPiece(int ACell, int APiece) {
     const int type = APiece < 0 ? -APiece : APiece;
     if constexpr (AEval)
         FSideScore->Add(FEvaluation->Material[type <= TChessEvaluation::MaxCode ? type : 0], APiece,
@@ -486,7 +489,7 @@ void TChessMoveGenerator::GenerateKingAndCastlingMoves() {
     }
 }
 
-template <bool AEval, bool AAdd> void TChessMoveGenerator::PawnMoves(int ACell, int APiece) {
+template <bool AEval, bool AAdd> KV_INLINE void TChessMoveGenerator::PawnMoves(int ACell, int APiece) {
     const std::uint8_t pin = FPinned[ACell];
     if (pin == 0 || pin == 4)
         PawnCapture<AEval, AAdd>(ACell, APiece, 0);
@@ -527,33 +530,36 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::PawnMoves(int ACell, 
 }
 
 template <bool AEval, bool AAdd>
-void TChessMoveGenerator::PawnCapture(int ACell, int APiece, int ADirection) {
+KV_INLINE void TChessMoveGenerator::PawnCapture(int ACell, int APiece, int ADirection) {
     const int to = ACell + Ofst[ADirection];
     const int value = Squares[to];
+    if (value == 0) {
+        if constexpr (AEval || !AAdd)
+            ++FAffectedSquares[FSide][to];
+        if (to == FEnPassantCell)
+            Emit<AEval, AAdd>(ACell, to, APiece, 0, mvEnPassant);
+        return;
+    }
     if (value == TSquaredBoard::OffBoard)
         return;
     if constexpr (AEval || !AAdd)
         ++FAffectedSquares[FSide][to];
-    if (value != 0) {
-        const bool enemy = Opposite(value, APiece);
-        if (!enemy && !FSelfCaptures)
-            return;
-        if (enemy) {
-            if constexpr (AEval)
-                FSideScore->Add(FEvaluation->PieceActivity(APiece, value), APiece, stAttack);
-            if constexpr (AEval || !AAdd)
-                if (FMateKing && (value == FKingCode || value == -FKingCode))
-                    RecordCheck(ACell, to, Ofst[ADirection], false);
-        }
-        if constexpr (!AEval && !AAdd)
-            return;
-        if (FPromotionSquares[FSide][to])
-            Promotions<AEval, AAdd>(ACell, to, APiece, value);
-        else
-            Emit<AEval, AAdd>(ACell, to, APiece, value, mvNormal);
-    } else if (to == FChessPosition->EnPassant()) {
-        Emit<AEval, AAdd>(ACell, to, APiece, 0, mvEnPassant);
+    const bool enemy = Opposite(value, APiece);
+    if (!enemy && !FSelfCaptures)
+        return;
+    if (enemy) {
+        if constexpr (AEval)
+            FSideScore->Add(FEvaluation->PieceActivity(APiece, value), APiece, stAttack);
+        if constexpr (AEval || !AAdd)
+            if (FMateKing && (value == FKingCode || value == -FKingCode))
+                RecordCheck(ACell, to, Ofst[ADirection], false);
     }
+    if constexpr (!AEval && !AAdd)
+        return;
+    if (FPromotionSquares[FSide][to])
+        Promotions<AEval, AAdd>(ACell, to, APiece, value);
+    else
+        Emit<AEval, AAdd>(ACell, to, APiece, value, mvNormal);
 }
 
 template <bool AEval, bool AAdd>
@@ -568,7 +574,7 @@ void TChessMoveGenerator::Promotions(int AFrom, int ATo, int APiece, int ACaptur
         Emit<AEval, AAdd>(AFrom, ATo, APiece, ACaptured, static_cast<std::uint8_t>(type));
 }
 
-template <bool AEval, bool AAdd> void TChessMoveGenerator::KnightMoves(int ACell, int APiece) {
+template <bool AEval, bool AAdd> KV_INLINE void TChessMoveGenerator::KnightMoves(int ACell, int APiece) {
     if (FPinned[ACell] != 0)
         return;
     for (int d = 8; d < 16; ++d) {
@@ -594,7 +600,7 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::KnightMoves(int ACell
 }
 
 template <bool AEval, bool AAdd>
-void TChessMoveGenerator::SliderRay(int ACell, int APiece, int ADirection) {
+KV_INLINE void TChessMoveGenerator::SliderRay(int ACell, int APiece, int ADirection) {
     const std::uint8_t pin = FPinned[ACell];
     if (pin != 0 && pin != AllowedPinByDirection[ADirection])
         return;

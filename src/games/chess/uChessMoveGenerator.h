@@ -221,6 +221,7 @@ private:
     // Set while the second pass may append plain moves straight away: no check to answer, no
     // compulsory captures, no filter of a variant.
     bool FDirectAdd = false;
+    int FEnPassantCell = 0;
     TMove* FListLimit = nullptr;
     // Bit per piece code whose chess routine still runs inline.
     std::uint32_t FStandardRoutines = 0x3E;
