@@ -155,6 +155,7 @@ private:
     template <bool AEval, bool AAdd>
     void RecordMove(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
     [[noreturn]] static void RaiseOverflow();
+    void FastPieceMoves(int ACell, int APiece, int AType);
     void ScanFromKing(int AKing, int AMover);
     void ScanFromKingByRelations(int AKing, int AMover);
     // The opponent's attack on ACell from its piece lists of this Generate.
@@ -169,7 +170,8 @@ private:
     void InitializeRelations();
     void InitializeRowScan();
     // The pieces of both sides in playing-square order; returns the counts.
-    void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2]) const;
+    template <bool ATyped>
+    void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2], int AOpponent);
     void RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider);
     bool MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType);
     bool EnPassantIsLegal(int AFrom, int ATo);
@@ -213,14 +215,17 @@ private:
     std::int16_t FCellKey[256]{};
     bool FRelationsValid = false;
     // The opponent's pieces by kind, collected for the king-centred lookups.
-    std::uint8_t FEnemySliders[128]{};
-    std::uint8_t FEnemyKnights[128]{};
+    std::uint8_t FEnemySliders[136]{};
+    std::uint8_t FEnemyKnights[136]{};
     int FEnemySliderCount = 0;
     int FEnemyKnightCount = 0;
     int FEnemyKing = 0;
+    int FMoverKing = 0;
     // Set while the second pass may append plain moves straight away: no check to answer, no
     // compulsory captures, no filter of a variant.
     bool FDirectAdd = false;
+    // FDirectAdd without self-captures: the branch-free routines of FastPieceMoves may run.
+    bool FFastEmit = false;
     int FEnPassantCell = 0;
     TMove* FListLimit = nullptr;
     // Bit per piece code whose chess routine still runs inline.
