@@ -83,7 +83,8 @@ TEST(TGameVariants, NumbersTheRandomSetups) {
         SCOPED_TRACE(std::string(c.Variant) + " " + std::to_string(c.Id));
         TTestGame game;
         game.Variant = TestVariants().FindByName(c.Variant);
-        game.Position = static_cast<TRandomChessGameVariant*>(game.Variant)->CreateStartPosition(c.Id);
+        game.Position =
+            static_cast<TRandomChessGameVariant*>(game.Variant)->CreateStartPosition(c.Id);
         EXPECT_EQ(FirstRow(game), c.FirstRow);
         if (c.Fen != nullptr) {
             EXPECT_EQ(game.Fen(), c.Fen);

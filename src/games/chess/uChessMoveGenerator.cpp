@@ -183,7 +183,8 @@ void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&A
 #endif
             // The occupied columns in row order, shifted to cells, stored eight at a time: the
             // bytes past the count are overwritten by the next row or ignored.
-            const unsigned mine = ~(negative | equal(0) | equal(TSquaredBoard::OffBoard)) & FColumnMask;
+            const unsigned mine =
+                ~(negative | equal(0) | equal(TSquaredBoard::OffBoard)) & FColumnMask;
             const unsigned theirs = negative & FColumnMask;
             const std::uint64_t* ordered = FOrderedColumns[scan.Order];
             const std::uint64_t base = scan.Start * 0x0101010101010101ULL;
@@ -537,7 +538,8 @@ void TChessMoveGenerator::GenerateKingAndCastlingMoves() {
     }
 }
 
-template <bool AEval, bool AAdd> KV_INLINE void TChessMoveGenerator::PawnMoves(int ACell, int APiece) {
+template <bool AEval, bool AAdd>
+KV_INLINE void TChessMoveGenerator::PawnMoves(int ACell, int APiece) {
     const std::uint8_t pin = FPinned[ACell];
     if (pin == 0 || pin == 4)
         PawnCapture<AEval, AAdd>(ACell, APiece, 0);
@@ -622,7 +624,8 @@ void TChessMoveGenerator::Promotions(int AFrom, int ATo, int APiece, int ACaptur
         Emit<AEval, AAdd>(AFrom, ATo, APiece, ACaptured, static_cast<std::uint8_t>(type));
 }
 
-template <bool AEval, bool AAdd> KV_INLINE void TChessMoveGenerator::KnightMoves(int ACell, int APiece) {
+template <bool AEval, bool AAdd>
+KV_INLINE void TChessMoveGenerator::KnightMoves(int ACell, int APiece) {
     if (FPinned[ACell] != 0)
         return;
     for (int d = 8; d < 16; ++d) {
@@ -1098,7 +1101,8 @@ bool TChessMoveGenerator::AttackedBy(int ACell, int AAttacker) const {
     // The defender's offsets: the attacker's pawns stand on its forward diagonals.
     const int* offsets = FOffsets[AAttacker ^ 1];
     const int sign = AAttacker == 0 ? 1 : -1;
-    if (Squares[ACell + offsets[0]] == sign * cpPawn || Squares[ACell + offsets[1]] == sign * cpPawn)
+    if (Squares[ACell + offsets[0]] == sign * cpPawn ||
+        Squares[ACell + offsets[1]] == sign * cpPawn)
         return true;
     for (int d = 8; d < 16; ++d)
         if (Squares[ACell + offsets[d]] == sign * cpKnight)

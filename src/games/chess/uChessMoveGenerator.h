@@ -20,9 +20,10 @@
 // position must not change while a list is in use except by make/revert pairs that restore it.
 // One thread at a time.
 //
-// Variant generators replace piece routines with SetPieceMethod or the virtual GenerateKingMoves, and may filter moves in AddChessMove: a class that overrides
-// AddChessMove must call SetCustomAddChessMove(true), since the walk otherwise records moves
-// without the virtual call.
+// Variant generators replace piece routines with SetPieceMethod or the virtual
+// GenerateKingMoves, and may filter moves in AddChessMove: a class that overrides AddChessMove
+// must call SetCustomAddChessMove(true), since the walk otherwise records moves without the
+// virtual call.
 class TChessMoveGenerator : public TMoveGenerator {
 public:
     using TPieceMethod = void (TChessMoveGenerator::*)();
@@ -67,8 +68,12 @@ public:
     std::uint8_t MaxPrior() const { return FMaxPrior; }
     // Attackers and defenders of a cell by ASide in the last Generate (the mover's counts only
     // outside perft mode).
-    std::uint8_t AffectedSquares(int ASide, int ACell) const { return FAffectedSquares[ASide][ACell]; }
-    int FinalKingPosition(int ASide, int ACastleType) const { return FFinalKPos[ASide][ACastleType]; }
+    std::uint8_t AffectedSquares(int ASide, int ACell) const {
+        return FAffectedSquares[ASide][ACell];
+    }
+    int FinalKingPosition(int ASide, int ACastleType) const {
+        return FFinalKPos[ASide][ACastleType];
+    }
     // The checking pieces of ASide's king found by the last Generate (0 = none).
     int CheckingPiecePosition(int ASide, int AIndex) const {
         return FCheckingPiecePosition[ASide][AIndex];
@@ -141,7 +146,8 @@ protected:
 
 private:
     template <bool AEval> TMoveList* GenerateT();
-    template <bool AEval, bool AAdd> void WalkPieces(const std::uint8_t* ACells, int ACount, int AStep);
+    template <bool AEval, bool AAdd>
+    void WalkPieces(const std::uint8_t* ACells, int ACount, int AStep);
     template <bool AEval, bool AAdd> void WalkPiece(int ACell, int APiece);
     template <bool AEval, bool AAdd> void PawnMoves(int ACell, int APiece);
     template <bool AEval, bool AAdd> void PawnCapture(int ACell, int APiece, int ADirection);

@@ -108,8 +108,9 @@ TEST(TChessForsythEdwardsNotation, ReportsEachErrorAndLeavesThePositionUnchanged
         {"99999999999999999999/8 w - - 0 1", "Row 2 size mishmash"},
         {tallBoard + "8 w - - 0 1", "Column overflow"},
     };
-    TTestGame game = MakeGame("chess", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R[Pq] "
-                                       "b KQkq - 3 9");
+    TTestGame game =
+        MakeGame("chess", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R[Pq] "
+                          "b KQkq - 3 9");
     const std::string before = game.Fen();
     const std::string holdings = game.Chess().CapturedPieces().AsString();
     ASSERT_EQ(holdings, "Pq");
