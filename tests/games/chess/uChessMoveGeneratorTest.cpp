@@ -48,6 +48,8 @@ TEST(TChessMoveGenerator, AnswersChecksOnlyLegally) {
     const TCase Cases[] = {
         {"double check: only the king moves, and not onto the defended checker",
          "4k3/8/8/8/8/5n2/3q4/4K3 w - - 0 1", {"e1f1"}},
+        {"double check: the checker next to the king is guarded by the line behind it",
+         "4r2k/8/8/8/1b6/8/4r3/4K3 w - - 0 1", {"e1d1", "e1f1"}},
         {"a knight check is answered by capturing the knight or moving the king",
          "4k3/8/8/8/8/3n4/2B5/R3K3 w Q - 0 1", {"c2d3", "e1d1", "e1d2", "e1e2", "e1f1"}},
         {"the king never steps back along the checking rook's line",
@@ -146,6 +148,19 @@ TEST(TChessMoveGenerator, PromotesToEachPieceDownFromPromotePawnTo) {
     game.ChessGenerator().SetPromotePawnTo(0);
     EXPECT_EQ(promotions(), (TTexts{"e7e8"}));
     EXPECT_EQ(game.FindMove("e7e8").MoveType, mvDefaultPromotion);
+}
+
+TEST(TChessMoveGenerator, CapturesOwnPiecesOnlyWhenAllowed) {
+    TTestGame game = MakeGame("chess", "4k3/8/8/8/8/8/8/RN2K3 w - - 0 1");
+    EXPECT_FALSE(Contains(game.MoveTexts(), "a1b1"));
+    game.ChessGenerator().SetSelfCaptures(true);
+    for (const bool perft : {false, true}) {
+        game.Generator->SetPerftMode(perft);
+        const TTexts moves = game.MoveTexts();
+        EXPECT_TRUE(Contains(moves, "a1b1"));
+        EXPECT_FALSE(Contains(moves, "a1c1")) << "the ray ends at the first piece";
+    }
+    EXPECT_EQ(game.FindMove("a1b1").CapturedPiece, cpKnight);
 }
 
 TEST(TChessMoveGenerator, ScoresOnlyOutsidePerftMode) {
