@@ -794,15 +794,20 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACe
 
 namespace {
 
-KV_INLINE TMove MakeMove(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AType) {
-    return TMove{sizeof(TMove),
-                 0,
-                 static_cast<std::uint8_t>(AFrom),
-                 static_cast<std::uint8_t>(ATo),
-                 static_cast<std::int8_t>(APiece),
-                 static_cast<std::int8_t>(ACaptured),
-                 AType,
-                 0};
+// A move record as one 64-bit word (little-endian, Size first), so that each candidate costs a
+// single store: the parts of the moving piece, then a target and what stands there.
+KV_INLINE std::uint64_t MoveBase(int AFrom, int APiece, std::uint8_t AType) {
+    return std::uint64_t{sizeof(TMove)} | std::uint64_t{static_cast<std::uint8_t>(AFrom)} << 16 |
+           std::uint64_t{static_cast<std::uint8_t>(APiece)} << 32 | std::uint64_t{AType} << 48;
+}
+
+KV_INLINE std::uint64_t MoveTarget(int ATo, int ACaptured) {
+    return std::uint64_t{static_cast<std::uint8_t>(ATo)} << 24 |
+           std::uint64_t{static_cast<std::uint8_t>(ACaptured)} << 40;
+}
+
+KV_INLINE void StoreMove(TMove* ACursor, std::uint64_t AMove) {
+    std::memcpy(ACursor, &AMove, sizeof(AMove));
 }
 
 // A capturable piece for APiece: the other side's, not an empty cell (0 has the sign of neither
@@ -813,13 +818,15 @@ KV_INLINE bool Capturable(int AValue, int APiece) {
 
 } // namespace
 
-void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AType) {
+KV_INLINE void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AType) {
+    static_assert(std::endian::native == std::endian::little, "moves are packed little-endian");
     TMove* cursor = FMoveList->end();
     // A piece adds at most 27 moves here (a queen); the list keeps that much room.
     if (cursor + 32 > FListLimit)
         RaiseOverflow();
     const std::int8_t* squares = Squares;
     const std::uint8_t pin = FPinned[ACell];
+    const std::uint64_t base = MoveBase(ACell, APiece, mvNormal);
     switch (AType) {
     case cpPawn: {
         const int forward = Ofst[4];
@@ -831,24 +838,24 @@ void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AType) {
         if (pin == 0 || pin == 4) {
             const int to = ACell + Ofst[0];
             const int value = squares[to];
-            *cursor = MakeMove(ACell, to, APiece, value, mvNormal);
+            StoreMove(cursor, base | MoveTarget(to, value));
             cursor += Capturable(value, APiece);
         }
         if (pin == 0 || pin == 8) {
             const int to = ACell + Ofst[1];
             const int value = squares[to];
-            *cursor = MakeMove(ACell, to, APiece, value, mvNormal);
+            StoreMove(cursor, base | MoveTarget(to, value));
             cursor += Capturable(value, APiece);
         }
         if (pin == 0 || pin == 1) {
             const int to = ACell + forward;
             const bool push = squares[to] == 0;
-            *cursor = MakeMove(ACell, to, APiece, 0, mvNormal);
+            StoreMove(cursor, base | MoveTarget(to, 0));
             cursor += push;
             const int to2 = to + forward;
             const bool twice =
                 push && FDoubleSquares[ACell] == (APiece > 0 ? 1 : -1) && squares[to2] == 0;
-            *cursor = MakeMove(ACell, to2, APiece, 0, mvDoubleStep);
+            StoreMove(cursor, MoveBase(ACell, APiece, mvDoubleStep) | MoveTarget(to2, 0));
             cursor += twice;
         }
         break;
@@ -859,7 +866,7 @@ void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AType) {
         for (int d = 8; d < 16; ++d) {
             const int to = ACell + Ofst[d];
             const int value = squares[to];
-            *cursor = MakeMove(ACell, to, APiece, value, mvNormal);
+            StoreMove(cursor, base | MoveTarget(to, value));
             cursor += value == 0 || Capturable(value, APiece);
         }
         break;
@@ -873,12 +880,12 @@ void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AType) {
             int to = ACell + step;
             int value = squares[to];
             while (value == 0) {
-                *cursor++ = MakeMove(ACell, to, APiece, 0, mvNormal);
+                StoreMove(cursor++, base | MoveTarget(to, 0));
                 to += step;
                 value = squares[to];
             }
             // A slider takes no king: with MateKing that is a check, recorded elsewhere.
-            *cursor = MakeMove(ACell, to, APiece, value, mvNormal);
+            StoreMove(cursor, base | MoveTarget(to, value));
             cursor += Capturable(value, APiece) &&
                       !(FMateKing && (value == FKingCode || value == -FKingCode));
         }
