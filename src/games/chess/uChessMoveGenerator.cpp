@@ -30,6 +30,22 @@ constexpr auto BitCount = [] {
     return result;
 }();
 
+// A move record as one 64-bit word (little-endian, Size first), so that each candidate costs a
+// single store: the parts of the moving piece, then a target and what stands there.
+inline std::uint64_t MoveBase(int AFrom, int APiece, std::uint8_t AType) {
+    return std::uint64_t{sizeof(TMove)} | std::uint64_t{static_cast<std::uint8_t>(AFrom)} << 16 |
+           std::uint64_t{static_cast<std::uint8_t>(APiece)} << 32 | std::uint64_t{AType} << 48;
+}
+
+inline std::uint64_t MoveTarget(int ATo, int ACaptured) {
+    return std::uint64_t{static_cast<std::uint8_t>(ATo)} << 24 |
+           std::uint64_t{static_cast<std::uint8_t>(ACaptured)} << 40;
+}
+
+inline void StoreMove(TMove* ACursor, std::uint64_t AMove) {
+    std::memcpy(ACursor, &AMove, sizeof(AMove));
+}
+
 constexpr bool IsPlainMoveType(std::uint8_t AMoveType) {
     return AMoveType != mvEnPassant && AMoveType != mvKingSideCastle &&
            AMoveType != mvQueenSideCastle && AMoveType != mvDrop;
@@ -794,22 +810,6 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACe
 
 namespace {
 
-// A move record as one 64-bit word (little-endian, Size first), so that each candidate costs a
-// single store: the parts of the moving piece, then a target and what stands there.
-KV_INLINE std::uint64_t MoveBase(int AFrom, int APiece, std::uint8_t AType) {
-    return std::uint64_t{sizeof(TMove)} | std::uint64_t{static_cast<std::uint8_t>(AFrom)} << 16 |
-           std::uint64_t{static_cast<std::uint8_t>(APiece)} << 32 | std::uint64_t{AType} << 48;
-}
-
-KV_INLINE std::uint64_t MoveTarget(int ATo, int ACaptured) {
-    return std::uint64_t{static_cast<std::uint8_t>(ATo)} << 24 |
-           std::uint64_t{static_cast<std::uint8_t>(ACaptured)} << 40;
-}
-
-KV_INLINE void StoreMove(TMove* ACursor, std::uint64_t AMove) {
-    std::memcpy(ACursor, &AMove, sizeof(AMove));
-}
-
 // A capturable piece for APiece: the other side's, not an empty cell (0 has the sign of neither
 // side, but Opposite sees it as opposite to a negative piece) and not the frame (127 is positive).
 KV_INLINE bool Capturable(int AValue, int APiece) {
@@ -914,10 +914,10 @@ KV_INLINE void TChessMoveGenerator::Emit(int AFrom, int ATo, int APiece, int ACa
                     if (priority > FMaxPrior)
                         FMaxPrior = priority;
                 }
-                FMoveList->Push(TMove{sizeof(TMove), priority, static_cast<std::uint8_t>(AFrom),
-                                      static_cast<std::uint8_t>(ATo),
-                                      static_cast<std::int8_t>(APiece),
-                                      static_cast<std::int8_t>(ACaptured), AMoveType, 0});
+                TMove* cursor = FMoveList->end();
+                StoreMove(cursor, MoveBase(AFrom, APiece, AMoveType) |
+                                      std::uint64_t{priority} << 8 | MoveTarget(ATo, ACaptured));
+                FMoveList->SetEnd(cursor + 1);
                 return;
             }
         }
