@@ -15,6 +15,11 @@
 // the board's playing-square order (ascending for the first player, descending for the second),
 // and each piece's directions in its side's offset order: that fixes the order of every list.
 //
+// Perft mode (SetPerftMode) lists the same moves in the same order without priorities or score.
+// The plain chess generator then also skips the opponent's attack map: it finds checks and pins
+// by looking out from the mover's king and tests a cell's safety only where a king step or
+// castling asks, and writes plain moves branch-free. Derived generators keep the two passes.
+//
 // Owns its move stack, evaluation and tables, and its own offset table (so generators on boards
 // of different widths can run at once). Holds the position's cell array during Generate; the
 // position must not change while a list is in use except by make/revert pairs that restore it.
@@ -66,8 +71,8 @@ public:
     const TPreciseScores& Scores() const { return FScores; }
     bool CanPromote() const { return FCanPromote; }
     std::uint8_t MaxPrior() const { return FMaxPrior; }
-    // Attackers and defenders of a cell by ASide in the last Generate (the mover's counts only
-    // outside perft mode).
+    // Attackers and defenders of a cell by ASide in the last evaluating Generate (perft mode
+    // builds only the opponent's counts, and the plain chess generator not even those).
     std::uint8_t AffectedSquares(int ASide, int ACell) const {
         return FAffectedSquares[ASide][ACell];
     }
