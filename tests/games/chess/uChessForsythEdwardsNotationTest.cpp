@@ -35,6 +35,9 @@ TEST(TChessForsythEdwardsNotation, RoundTripsPositionStrings) {
          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
         {"chess960", "4k3/8/8/8/8/8/8/1R2K1R1 w KQ - 0 1", "4k3/8/8/8/8/8/8/1R2K1R1 w GB - 0 1"},
         {"chess960", "4k3/8/8/8/8/8/8/RR2K1RR w KQ - 0 1", "4k3/8/8/8/8/8/8/RR2K1RR w HA - 0 1"},
+        // A castling rook that is not the outermost one is written by its column.
+        {"shuffle", "bbqknnrr/pppppppp/8/8/8/8/PPPPPPPP/BBQKNNRR w Gg - 0 1", nullptr},
+        {"chess", "4k3/8/8/8/8/8/8/1KR4R w C - 0 1", nullptr},
         // Rights of a side without its king on the back row mean nothing.
         {"chess", "8/8/8/8/8/4k3/8/R3K2R w KQkq - 0 1", "8/8/8/8/8/4k3/8/R3K2R w KQ - 0 1"},
         // An en passant square no capture can use is dropped.
