@@ -15,8 +15,8 @@ void TPositionCommand::Execute(std::string_view AParameters) {
     if (FInternalEngine == nullptr)
         return;
     TUCIParameterReader reader(AParameters);
-    const std::string   kind = reader.ReadWord();
-    std::string_view    moves;
+    const std::string kind = reader.ReadWord();
+    std::string_view moves;
     if (kind == "startpos") {
         FInternalEngine->SetStartPos();
         const std::string next = reader.ReadWord();
@@ -28,7 +28,7 @@ void TPositionCommand::Execute(std::string_view AParameters) {
         moves = reader.Rest();
     } else if (kind == "fen" || kind == "sfen") {
         const std::string_view rest = reader.Rest();
-        const std::size_t      movesAt = rest.find("moves");
+        const std::size_t movesAt = rest.find("moves");
         FInternalEngine->SetPositionFromString(Trim(rest.substr(0, movesAt)));
         if (movesAt != std::string_view::npos) {
             TUCIParameterReader movesReader(rest.substr(movesAt + 5));

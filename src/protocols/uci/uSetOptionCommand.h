@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
-
 #include <string>
 #include <string_view>
+
+#include "app/uCustomCommand.h"
 
 // Sets an engine option by name (ignoring case) from its text form. Shared by the protocols
 // that set options by name.
@@ -22,5 +22,5 @@ class TSetOptionCommand final : public TCommonSetOptionCommand {
 public:
     TSetOptionCommand();
     std::string GetSyntax() const override { return "name {option name} value {option value}"; }
-    void        Execute(std::string_view AParameters) override;
+    void Execute(std::string_view AParameters) override;
 };

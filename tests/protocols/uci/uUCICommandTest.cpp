@@ -1,10 +1,9 @@
 #include "protocols/uci/uUCICommand.h"
+#include <gtest/gtest.h>
 
 #include "app/uConsoleEngine.h"
 #include "games/uGameVariants.h"
 #include "uUCITestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -22,7 +21,7 @@ protected:
         FCommand = dynamic_cast<TUCICommand*>(FApplication.Commands().FindByString("uci"));
         ASSERT_NE(FCommand, nullptr);
     }
-    void        TearDown() override { FApplication.SetInternalEngine(nullptr); }
+    void TearDown() override { FApplication.SetInternalEngine(nullptr); }
     std::string Variant() const {
         return FEngine.GameVariant() != nullptr ? FEngine.GameVariant()->Name() : "";
     }
@@ -32,7 +31,7 @@ protected:
 
     TConsoleEngine FApplication;
     TUCITestEngine FEngine;
-    TUCICommand*   FCommand = nullptr;
+    TUCICommand* FCommand = nullptr;
 };
 
 } // namespace

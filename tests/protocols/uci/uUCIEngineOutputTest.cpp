@@ -1,7 +1,8 @@
-#include "uUCITestSupport.h"
-
 #include <gtest/gtest.h>
+
 #include <thread>
+
+#include "uUCITestSupport.h"
 
 namespace {
 
@@ -12,8 +13,8 @@ protected:
     TUCIEngineOutputFixture() : FOutput(FConsole) { FOutput.SetAnalysisInfo(&FInfo); }
     TLines Lines() { return TakeLines(FConsole); }
 
-    TFakeConsole     FConsole{true};
-    TAnalysisInfo    FInfo;
+    TFakeConsole FConsole{true};
+    TAnalysisInfo FInfo;
     TUCIEngineOutput FOutput;
 };
 

@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+
 #include "engine/uLevelManager.h"
 #include "engine/uTimeControlLevel.h"
 #include "protocols/uci/uGoCommand.h"
 #include "support/uProjectInfo.h"
 #include "uUCITestSupport.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -41,19 +41,19 @@ protected:
             EXPECT_TRUE(ALines[i].starts_with("info ")) << ALines[i];
         return ALines.empty() ? std::string() : ALines.back();
     }
-    TCustomLevel*      MyLevel() { return FProtocol.GoCommand()->MyLevel(); }
+    TCustomLevel* MyLevel() { return FProtocol.GoCommand()->MyLevel(); }
     TTimeControlLevel* MyTimeControl() { return dynamic_cast<TTimeControlLevel*>(MyLevel()); }
     TTimeControlLevel* OpponentTimeControl() {
         return dynamic_cast<TTimeControlLevel*>(FProtocol.GoCommand()->OpponentLevel());
     }
 
-    TFakeConsole      FConsole{true};
-    TUCITestEngine    FEngine;
+    TFakeConsole FConsole{true};
+    TUCITestEngine FEngine;
     TUCIEngineOutput* FOutput = nullptr;
-    TUCIProtocol      FProtocol;
-    TCommands         FCommands;
-    TLines            FAnnouncement;
-    TLines            FLinesAfterError;
+    TUCIProtocol FProtocol;
+    TCommands FCommands;
+    TLines FAnnouncement;
+    TLines FLinesAfterError;
 };
 
 } // namespace
@@ -130,6 +130,24 @@ TEST_F(TUCIProtocolFixture, SetOptionReadsNameAndValue) {
     // Front ends send these to every engine.
     EXPECT_EQ(Run("setoption name NalimovPath value /tb"), TLines{});
     EXPECT_EQ(Run("setoption name NalimovCache value 4"), TLines{});
+}
+
+TEST_F(TUCIProtocolFixture, EngineStateWritesInfoStrings) {
+    FEngine.EngineStateToConsole();
+    const TLines lines = TakeLines(FConsole);
+    const TLines expectedStart = {
+        "info string Check Option: true",
+        "info string Spin Option: 10",
+        "info string Text: abc",
+        "info string Combo: Two words",
+        "info string Button: ",
+        "info string UCI_Opponent: ",
+        "info string Show Current Move: Every second",
+    };
+    ASSERT_GE(lines.size(), expectedStart.size());
+    EXPECT_EQ(TLines(lines.begin(), lines.begin() + 7), expectedStart);
+    for (const std::string& line : lines)
+        EXPECT_TRUE(line.starts_with("info string ")) << line;
 }
 
 TEST_F(TUCIProtocolFixture, SetOptionRefusals) {
