@@ -314,10 +314,16 @@ void TChessMoveGenerator::InitializeDoubleSquares() {
     if (board.SqYC() < 7 || (!FWhiteDouble && !FBlackDouble))
         return;
     for (int x = 0; x <= board.SqX(); ++x) {
-        if (FWhiteDouble)
+        if (FWhiteDouble) {
             FDoubleSquares[board.XYToI(x, 1)] = 1;
-        if (FBlackDouble)
+            if (FFirstRowDoubleSteps)
+                FDoubleSquares[board.XYToI(x, 0)] = 1;
+        }
+        if (FBlackDouble) {
             FDoubleSquares[board.XYToI(x, board.SqY() - 1)] = -1;
+            if (FFirstRowDoubleSteps)
+                FDoubleSquares[board.XYToI(x, board.SqY())] = -1;
+        }
     }
 }
 
@@ -349,6 +355,13 @@ TMoveList* TChessMoveGenerator::Generate() {
     return FPerftMode ? GenerateT<false>() : GenerateT<true>();
 }
 
+TMoveList* TChessMoveGenerator::GenerateNoMoves(std::int16_t AScore) {
+    TMoveList* list = TMoveGenerator::Generate();
+    if (!FPerftMode)
+        SetScore(AScore);
+    return list;
+}
+
 template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FEvaluating = AEval;
     const TChessBoard& board = FChessPosition->Board();
@@ -365,7 +378,8 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FKingPos[0] = FKingPos[1] = 0;
     std::memset(FCheckingPiecePosition, 0, sizeof(FCheckingPiecePosition));
     std::memset(FBannedKingCell, 0, sizeof(FBannedKingCell));
-    FKingCentred = !AEval && FExactClass && FStandardRoutines == 0x3E && !FCustomAddChessMove;
+    FKingCentred = !AEval && (FKingCentredAllowed || (FExactClass && FStandardRoutines == 0x3E &&
+                                                      !FCustomAddChessMove));
     if (!FKingCentred)
         std::memset(FAffectedSquares[opponent], 0, cells);
     if constexpr (AEval) {
