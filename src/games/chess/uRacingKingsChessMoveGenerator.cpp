@@ -66,7 +66,15 @@ TMoveList* TRacingKingsChessMoveGenerator::Generate() {
     }
     FOpponentKingPos = board.FindKingPos(side ^ 1);
     FWinMove = false;
-    TMoveList* list = TChessMoveGenerator::Generate();
+    MarkCheckSquares();
+    TMoveList* list;
+    try {
+        list = TChessMoveGenerator::Generate();
+    } catch (...) {
+        UnmarkCheckSquares();
+        throw;
+    }
+    UnmarkCheckSquares();
     if (!FPerftMode) {
         for (const TMove& move : *list)
             if ((move.Piece == king || move.Piece == -king) && FWinSquares[move.ToSquare] != 0)
@@ -83,41 +91,115 @@ void TRacingKingsChessMoveGenerator::AddChessMove() {
     TChessMoveGenerator::AddChessMove();
 }
 
+namespace {
+
+enum : std::uint8_t { CheckByPawn = 1, CheckByKnight = 2, CheckByBishop = 4, CheckByRook = 8 };
+
+} // namespace
+
+void TRacingKingsChessMoveGenerator::MarkCheckSquares() {
+    FMarkedCount = 0;
+    const int target = FOpponentKingPos;
+    if (target == 0)
+        return;
+    const TChessBoard& board = FChessPosition->Board();
+    const std::int8_t* cells = board.Squares().data();
+    const int side = FChessPosition->Side();
+    const int sign = side == 0 ? 1 : -1;
+    const int* offsets = FOffsets[side];
+    const auto mark = [&](int ACell, std::uint8_t AKind) {
+        if (FCheckSquares[ACell] == 0 && FShieldStep[ACell] == 0)
+            FMarked[FMarkedCount++] = static_cast<std::uint8_t>(ACell);
+        FCheckSquares[ACell] |= AKind;
+    };
+    // A pawn of the mover attacks forward-diagonally: it checks from behind the king's cell.
+    for (int d = 0; d < 2; ++d)
+        if (cells[target - offsets[d]] != TSquaredBoard::OffBoard)
+            mark(target - offsets[d], CheckByPawn);
+    for (int d = 8; d < 16; ++d)
+        if (cells[target + offsets[d]] != TSquaredBoard::OffBoard)
+            mark(target + offsets[d], CheckByKnight);
+    for (int d = 0; d < 8; ++d) {
+        const int step = offsets[d];
+        const std::uint8_t kind = d < 4 ? CheckByBishop : CheckByRook;
+        int c = target + step;
+        while (cells[c] == 0) {
+            mark(c, kind);
+            c += step;
+        }
+        if (cells[c] == TSquaredBoard::OffBoard)
+            continue;
+        mark(c, kind);
+        if ((cells[c] > 0) != (sign > 0))
+            continue;
+        // A piece of the mover: does one of its sliders of this line stand right behind it?
+        const int shield = c;
+        do
+            c += step;
+        while (cells[c] == 0);
+        const int behind = cells[c] * sign;
+        if (behind == cpQueen || behind == (d < 4 ? cpBishop : cpRook)) {
+            if (FCheckSquares[shield] == 0 && FShieldStep[shield] == 0)
+                FMarked[FMarkedCount++] = static_cast<std::uint8_t>(shield);
+            FShieldStep[shield] = static_cast<std::int8_t>(step);
+        }
+    }
+}
+
+void TRacingKingsChessMoveGenerator::UnmarkCheckSquares() {
+    for (int i = 0; i < FMarkedCount; ++i) {
+        FCheckSquares[FMarked[i]] = 0;
+        FShieldStep[FMarked[i]] = 0;
+    }
+    FMarkedCount = 0;
+}
+
 bool TRacingKingsChessMoveGenerator::GivesCheck(int AFrom, int ATo, int APiece,
                                                 std::uint8_t AMoveType) {
     const int target = FOpponentKingPos;
     if (target == 0)
         return false;
-    const bool special = AMoveType != mvNormal && AMoveType != mvDoubleStep;
-    if (!special && RelationsValid()) {
-        // Only a piece that reaches the king from its new cell, or a line through the cell it
-        // leaves, can give check.
-        const int type = APiece < 0 ? -APiece : APiece;
-        bool candidate = LineStep(target, AFrom) != 0;
-        if (!candidate) {
-            switch (type) {
-            case cpPawn:
-                candidate = ATo + Ofst[0] == target || ATo + Ofst[1] == target;
-                break;
-            case cpKnight:
-                candidate = KnightJump(ATo, target);
-                break;
-            case cpBishop:
-                candidate = LineStep(ATo, target) != 0 && DiagonalLine(ATo, target);
-                break;
-            case cpRook:
-                candidate = LineStep(ATo, target) != 0 && !DiagonalLine(ATo, target);
-                break;
-            case cpQueen:
-                candidate = LineStep(ATo, target) != 0;
-                break;
-            default:
-                break;
-            }
-        }
-        if (!candidate)
-            return false;
+    if (AMoveType != mvNormal && AMoveType != mvDoubleStep)
+        return AttacksAfterMove(AFrom, ATo, APiece, AMoveType);
+    // Moved off its line, a shielding piece opens the slider behind it.
+    const int shieldStep = FShieldStep[AFrom];
+    if (shieldStep != 0) {
+        const TChessBoard& board = FChessPosition->Board();
+        const int dx = board.X(ATo) - board.X(target);
+        const int dy = board.Y(ATo) - board.Y(target);
+        const int adx = dx < 0 ? -dx : dx;
+        const int ady = dy < 0 ? -dy : dy;
+        const bool onLine = (dx == 0 || dy == 0 || adx == ady) &&
+                            (dx > 0) - (dx < 0) + ((dy > 0) - (dy < 0)) * board.SqXC2() ==
+                                shieldStep;
+        if (!onLine)
+            return true;
     }
+    // From its new cell: the marks were made on the cells before the move, which is exact here,
+    // since a piece that could reach the king along the line it leaves would be giving check
+    // already.
+    const std::uint8_t kinds = FCheckSquares[ATo];
+    if (kinds == 0)
+        return false;
+    switch (APiece < 0 ? -APiece : APiece) {
+    case cpPawn:
+        return (kinds & CheckByPawn) != 0;
+    case cpKnight:
+        return (kinds & CheckByKnight) != 0;
+    case cpBishop:
+        return (kinds & CheckByBishop) != 0;
+    case cpRook:
+        return (kinds & CheckByRook) != 0;
+    case cpQueen:
+        return (kinds & (CheckByBishop | CheckByRook)) != 0;
+    default:
+        return false;
+    }
+}
+
+bool TRacingKingsChessMoveGenerator::AttacksAfterMove(int AFrom, int ATo, int APiece,
+                                                      std::uint8_t AMoveType) {
+    const int target = FOpponentKingPos;
     // Play the move on the cells, look, and put every touched cell back as it was.
     int cells[4] = {AFrom, ATo, AFrom, AFrom};
     std::int8_t saved[4];

@@ -19,11 +19,23 @@ public:
     void AddChessMove() override;
 
 private:
+    // Marks, for this Generate, the cells from which a piece of the mover would attack the enemy
+    // king, and the mover's pieces that alone stand between it and a mover's slider.
+    void MarkCheckSquares();
+    void UnmarkCheckSquares();
     bool GivesCheck(int AFrom, int ATo, int APiece, std::uint8_t AMoveType);
+    // The full test: the move played on the cells.
+    bool AttacksAfterMove(int AFrom, int ATo, int APiece, std::uint8_t AMoveType);
     // Whether the second player's king can step onto the last row without being attacked.
     bool SecondKingCanArrive();
 
     bool FWinMove = false;
     int FOpponentKingPos = 0;
     std::uint8_t FWinSquares[256]{};
+    // Per cell: the kinds of piece that would give check from there (CheckBy* bits).
+    std::uint8_t FCheckSquares[256]{};
+    // Per cell holding a shielding piece: the step of the line from the enemy king through it.
+    std::int8_t FShieldStep[256]{};
+    std::uint8_t FMarked[96]{};
+    int FMarkedCount = 0;
 };
