@@ -15,7 +15,9 @@ bool IsCapture(const TMove& AMove) {
 
 } // namespace
 
-TAtomicChessPosition::TAtomicChessPosition() { SetUndoRecordSize(sizeof(TChessUndoRecord) + 8); }
+TAtomicChessPosition::TAtomicChessPosition() {
+    SetUndoRecordSize(sizeof(TChessUndoRecord) + 8);
+}
 
 void TAtomicChessPosition::Neighbours(int ACell, int (&ACells)[8]) const {
     const int s = FBoard->SqXC2();

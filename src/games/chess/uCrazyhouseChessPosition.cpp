@@ -73,9 +73,9 @@ void TCrazyhouseChessPosition::DoMove(const TMove& AMove) {
         const int dropped = AMove.Piece < 0 ? -AMove.Piece : AMove.Piece;
         FHash.Swap(keys.ReserveKey(mover, dropped, counts[dropped] + 1));
     } else if (AMove.CapturedPiece != 0 || type == mvEnPassant) {
-        int taken = type == mvEnPassant ? cpPawn
-                                         : (AMove.CapturedPiece < 0 ? -AMove.CapturedPiece
-                                                                    : AMove.CapturedPiece);
+        int taken = type == mvEnPassant
+                        ? cpPawn
+                        : (AMove.CapturedPiece < 0 ? -AMove.CapturedPiece : AMove.CapturedPiece);
         if (taken > cpKing)
             taken = cpPawn;
         if (capturedPromoted && taken != cpPawn) {

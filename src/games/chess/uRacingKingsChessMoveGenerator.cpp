@@ -169,9 +169,9 @@ bool TRacingKingsChessMoveGenerator::GivesCheck(int AFrom, int ATo, int APiece,
         const int dy = board.Y(ATo) - board.Y(target);
         const int adx = dx < 0 ? -dx : dx;
         const int ady = dy < 0 ? -dy : dy;
-        const bool onLine = (dx == 0 || dy == 0 || adx == ady) &&
-                            (dx > 0) - (dx < 0) + ((dy > 0) - (dy < 0)) * board.SqXC2() ==
-                                shieldStep;
+        const bool onLine =
+            (dx == 0 || dy == 0 || adx == ady) &&
+            (dx > 0) - (dx < 0) + ((dy > 0) - (dy < 0)) * board.SqXC2() == shieldStep;
         if (!onLine)
             return true;
     }

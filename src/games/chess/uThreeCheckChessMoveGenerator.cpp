@@ -2,7 +2,9 @@
 
 #include "games/chess/uThreeCheckChessPosition.h"
 
-TThreeCheckChessMoveGenerator::TThreeCheckChessMoveGenerator() { SetKingCentredAllowed(true); }
+TThreeCheckChessMoveGenerator::TThreeCheckChessMoveGenerator() {
+    SetKingCentredAllowed(true);
+}
 
 void TThreeCheckChessMoveGenerator::SetPosition(TPosition* AValue) {
     TChessMoveGenerator::SetPosition(AValue);
