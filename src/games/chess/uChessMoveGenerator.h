@@ -112,6 +112,9 @@ protected:
     // and the recorded checks and pins: perft mode may then skip the opponent's walk as the
     // plain chess generator does.
     void SetKingCentredAllowed(bool AValue) { FKingCentredAllowed = AValue; }
+    // For sides with many pawns (the hordes): perft mode leaves pawns without any move out of
+    // the walk; the list is the same.
+    void SetSkipImmobilePawns(bool AValue) { FSkipImmobilePawns = AValue; }
     // The empty list of a game the rules have decided; AScore is the result (evaluating mode).
     TMoveList* GenerateNoMoves(std::int16_t AScore);
     // How two playing cells relate, from a table (valid for boards up to 16 x 16): the step of
@@ -204,8 +207,10 @@ private:
     void InitializeRelations();
     void InitializeRowScan();
     // The pieces of both sides in playing-square order; returns the counts.
-    template <bool ATyped>
+    template <bool ATyped, bool ASkipPawns = false>
     void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2], int AOpponent);
+    // Per row of the row scan: the mover's pawns that have nothing to push to or capture.
+    void FindImmobilePawns(unsigned (&AMasks)[64], int AMover) const;
     void RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider);
     bool MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType);
     bool EnPassantIsLegal(int AFrom, int ATo);
@@ -218,6 +223,7 @@ private:
     bool FCustomAddChessMove = false;
     bool FKingCentredAllowed = false;
     bool FFirstRowDoubleSteps = false;
+    bool FSkipImmobilePawns = false;
     // Perft mode of the plain chess generator: instead of the opponent's whole attack map, the
     // checks and pins are found by looking out from the mover's king, and a cell's safety is
     // looked up when a king move or castling asks for it. The lists are the same.

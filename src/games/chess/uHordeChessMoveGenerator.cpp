@@ -3,6 +3,7 @@
 THordeChessMoveGenerator::THordeChessMoveGenerator(bool AFirstRowDoubleSteps) {
     SetFirstRowDoubleSteps(AFirstRowDoubleSteps);
     SetKingCentredAllowed(true);
+    SetSkipImmobilePawns(true);
 }
 
 TMoveList* THordeChessMoveGenerator::Generate() {
