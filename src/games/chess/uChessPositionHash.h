@@ -27,9 +27,9 @@ struct TPositionHashKeys {
 // cells of the first position's board in its playing-square order, then the side-to-move,
 // en passant and castling keys, then the remaining cells up to index 127 (so a position string
 // of another board size still gets distinct keys) and last the code 7 placed by a default
-// promotion. The keys of the variant state follow last (reserves, check counters, promoted
-// marks), so adding them changed none of the keys above. After drawing, the table is only read,
-// by any number of threads.
+// promotion. The keys of the variant state come last (reserves, check counters, promoted
+// marks), so the keys above are the same for every variant. After drawing, the table is only
+// read, by any number of threads.
 class TChessPositionHash final : public TPositionHashKeys {
 public:
     static constexpr int MaxCode = 7;
