@@ -100,6 +100,7 @@ TEST_F(TUCIProtocolFixture, RegistersTheCommandsInOrderWithTheirUsage) {
     EXPECT_EQ(Run("isready"), TLines{"readyok"});
     EXPECT_EQ(Error("isready now"), "No parameters required.");
     Run("ucinewgame");
+    EXPECT_EQ(FEngine.FNewGames, 1);
     EXPECT_EQ(FEngine.FStartPositions, 1);
 }
 

@@ -48,6 +48,10 @@ public:
         FPlayed.clear();
         ASideToMove = APosition.find(" b") != std::string_view::npos ? 1 : 0;
     }
+    void NewGame() override {
+        ++FNewGames;
+        TInternalEngine::NewGame();
+    }
     void SetStartPos() override {
         TInternalEngine::SetStartPos();
         FPosition = "startpos";
@@ -79,6 +83,7 @@ public:
     std::vector<std::string> FPlayed;
     std::string FPosition;
     int FStartPositions = 0;
+    int FNewGames = 0;
     int FButtonPresses = 0;
     std::vector<TCastlingNotation> FNotations;
 
