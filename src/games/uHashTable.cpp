@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/uPlatformMemory.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uExceptions.h"
 
@@ -14,10 +15,6 @@ std::uint64_t Relaxed(const std::atomic<std::uint64_t>& AValue) {
     return AValue.load(std::memory_order_relaxed);
 }
 
-void Increment(std::atomic<std::uint64_t>& AValue) {
-    AValue.fetch_add(1, std::memory_order_relaxed);
-}
-
 } // namespace
 
 THashTable::THashTable() {
@@ -25,6 +22,8 @@ THashTable::THashTable() {
     FDefaultSizeInMB = FMaxSizeInMB * 2 / 3;
     FSizeInMB = FDefaultSizeInMB;
 }
+
+THashTable::~THashTable() { UnallocateMemory(); }
 
 void THashTable::SetItemSize(std::uint32_t AValue) {
     if (AValue < 8 || AValue % 4 != 0)
@@ -40,10 +39,11 @@ void THashTable::SetItemSize(std::uint32_t AValue) {
 }
 
 void THashTable::UnallocateMemory() {
-    if (!FAllocatedData)
+    if (FAllocatedData == nullptr)
         return;
     Log("Free Hash");
-    FAllocatedData.reset();
+    FreeZeroedBlock(FAllocatedData, FAllocatedSize);
+    FAllocatedData = nullptr;
     FAllocatedItems = 0;
     FAllocatedSize = 0;
     Log("Free Hash Done");
@@ -51,31 +51,36 @@ void THashTable::UnallocateMemory() {
 
 void THashTable::ReallocateMemory() {
     const std::uint64_t items = FSizeInMB * MiB / FItemSize;
-    if (items == FAllocatedItems && (FAllocatedData || items == 0))
+    if (items == FAllocatedItems && (FAllocatedData != nullptr || items == 0))
         return;
     UnallocateMemory();
+    ResetStatistics();
     if (items == 0)
         return;
     const std::uint64_t size = items * FItemSize;
     Log("Allocate Hash of size " + std::to_string(size));
-    FAllocatedData = std::make_unique<TWord[]>(items * FItemWords);
+    void* block = size <= SIZE_MAX ? AllocateZeroedBlock(static_cast<std::size_t>(size)) : nullptr;
+    if (block == nullptr)
+        throw Exception("Can not allocate hash of size " +
+                                           std::to_string(size) + " bytes.");
+    // Zero pages are entries with empty key words: the table starts empty without a write.
+    FAllocatedData = static_cast<TWord*>(block);
     FAllocatedItems = items;
     FAllocatedSize = size;
     Log("Allocated");
 }
 
+void THashTable::ResetStatistics() {
+    for (std::atomic<std::uint64_t>* counter :
+         {&FStatistics.Found, &FStatistics.Missed, &FStatistics.Replaced, &FStatistics.Updated,
+          &FStatistics.Corrupted, &FStatistics.Conflicted, &FStatistics.New})
+        counter->store(0, std::memory_order_relaxed);
+}
+
 void THashTable::Clear() {
     const auto start = std::chrono::steady_clock::now();
-    FStatistics.Found = 0;
-    FStatistics.Missed = 0;
-    FStatistics.Replaced = 0;
-    FStatistics.Updated = 0;
-    FStatistics.Corrupted = 0;
-    FStatistics.Conflicted = 0;
-    FStatistics.New = 0;
-    const std::uint64_t words = FAllocatedItems * FItemWords;
-    for (std::uint64_t i = 0; i < words; ++i)
-        FAllocatedData[i].store(0, std::memory_order_relaxed);
+    ResetStatistics();
+    ZeroBlock(FAllocatedData, static_cast<std::size_t>(FAllocatedSize));
     FLastOperationMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
@@ -85,65 +90,29 @@ void THashTable::Refresh() {
     const std::uint64_t words = FAllocatedItems * FItemWords;
     std::uint32_t sum = 0;
     for (std::uint64_t i = 0; i < words; ++i)
-        sum += FAllocatedData[i].load(std::memory_order_relaxed);
+        sum += FAllocatedData[i].load();
     volatile std::uint32_t sink = sum;
     (void)sink;
     FLastOperationMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-THashTable::TWord* THashTable::Find(std::uint64_t AHashCode, std::uint64_t AHashIndex) {
-    if (!FAllocatedData)
-        return nullptr;
-    std::uint64_t index = AHashIndex % FAllocatedItems;
-    for (std::uint32_t probe = 0; probe < FSlotCount; ++probe) {
-        TWord* item = Item(index);
-        const std::uint64_t code = CodeOf(item);
-        if (code == AHashCode) {
-            Increment(FStatistics.Found);
-            return item;
-        }
-        if (code == 0)
-            break;
-        if (++index == FAllocatedItems)
-            index = 0;
-    }
-    Increment(FStatistics.Missed);
-    return nullptr;
-}
-
-THashTable::TWord* THashTable::Add(std::uint64_t AHashCode, std::uint64_t AHashIndex) {
-    if (!FAllocatedData)
-        return nullptr;
-    const std::uint64_t home = AHashIndex % FAllocatedItems;
-    std::uint64_t index = home;
-    for (std::uint32_t probe = 0; probe < FSlotCount; ++probe) {
-        TWord* item = Item(index);
-        const std::uint64_t code = CodeOf(item);
-        if (code == 0) {
-            SetCode(item, AHashCode);
-            Increment(FStatistics.New);
-            return item;
-        }
-        if (code == AHashCode) {
-            Increment(FStatistics.Updated);
-            return item;
-        }
-        if (++index == FAllocatedItems)
-            index = 0;
-    }
-    if (!FAllowReplace) {
-        Increment(FStatistics.Corrupted);
-        return nullptr;
-    }
-    Increment(FStatistics.Replaced);
-    TWord* item = Item(home);
-    SetCode(item, AHashCode);
-    return item;
+void THashTable::AddStatistics(const TCounters& ACounters) {
+    const auto add = [](std::atomic<std::uint64_t>& ATotal, std::uint64_t AValue) {
+        if (AValue != 0)
+            ATotal.fetch_add(AValue, std::memory_order_relaxed);
+    };
+    add(FStatistics.Found, ACounters.Found);
+    add(FStatistics.Missed, ACounters.Missed);
+    add(FStatistics.Replaced, ACounters.Replaced);
+    add(FStatistics.Updated, ACounters.Updated);
+    add(FStatistics.Corrupted, ACounters.Corrupted);
+    add(FStatistics.Conflicted, ACounters.Conflicted);
+    add(FStatistics.New, ACounters.New);
 }
 
 std::string THashTable::StateToString() const {
-    if (!FAllocatedData)
+    if (FAllocatedData == nullptr)
         return "N/A";
     const std::uint64_t usage = Relaxed(FStatistics.New) * 10000 / FAllocatedItems;
     const std::string hundredths = std::to_string(usage % 100);
