@@ -45,6 +45,7 @@ void THashTable::UnallocateMemory() {
     FreeZeroedBlock(FAllocatedData, FAllocatedSize);
     FAllocatedData = nullptr;
     FAllocatedItems = 0;
+    FActiveItems = 0;
     FAllocatedSize = 0;
     Log("Free Hash Done");
 }
@@ -66,8 +67,47 @@ void THashTable::ReallocateMemory() {
     // Zero pages are entries with empty key words: the table starts empty without a write.
     FAllocatedData = static_cast<TWord*>(block);
     FAllocatedItems = items;
+    FActiveItems = items;
     FAllocatedSize = size;
     Log("Allocated");
+}
+
+void THashTable::SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf) {
+    const std::uint64_t previous = FActiveItems;
+    FActiveItems = std::clamp<std::uint64_t>(AValue, FAllocatedItems == 0 ? 0 : 1, FAllocatedItems);
+    if (ASlotOf == nullptr || FActiveItems == previous)
+        return;
+    // Out first, then in again: moving entries one by one would leave holes in the probe runs
+    // of entries not yet moved.
+    std::vector<std::uint32_t> entries;
+    for (std::uint64_t index = 0; index < previous; ++index) {
+        TWord* item = Item(index);
+        if (CodeOf(item) == 0)
+            continue;
+        for (std::uint32_t word = 0; word < FItemWords; ++word) {
+            entries.push_back(item[word].load());
+            item[word].store(0);
+        }
+    }
+    if (FActiveItems > previous)
+        PopulateBlock(Item(previous), (FActiveItems - previous) * FItemSize);
+    TCounters moves;
+    // The homes a few entries ahead are fetched while the current one goes in.
+    constexpr std::size_t Ahead = 16;
+    const std::size_t count = entries.size() / FItemWords;
+    const auto homeOf = [&](std::size_t AEntry) {
+        return HomeIndex(ASlotOf(entries.data() + AEntry * FItemWords));
+    };
+    for (std::size_t entry = 0; entry < count; ++entry) {
+        if (entry + Ahead < count)
+            PrefetchHome(homeOf(entry + Ahead));
+        const std::uint32_t* words = entries.data() + entry * FItemWords;
+        const std::uint64_t code = words[0] | static_cast<std::uint64_t>(words[1]) << 32;
+        TWord* item = AddAtHome(code, homeOf(entry), moves);
+        if (item != nullptr)
+            for (std::uint32_t word = 2; word < FItemWords; ++word)
+                item[word].store(words[word]);
+    }
 }
 
 void THashTable::ResetStatistics() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A fixed-size-entry table shared without locks (the perft threads). An entry is an array of
 // 32-bit words, each read and written as a relaxed atomic: words 0 and 1 hold the 64-bit key
@@ -13,7 +14,7 @@
 // around.
 //
 // The block comes from the kernel as zero pages: it is never cleared by the program, and only
-// the pages that entries are written to take memory. Allocation, sizing and Clear happen only
+// the pages that entries are written to take memory (see ActiveItems). Allocation, sizing and Clear happen only
 // while no thread probes. The statistics are relaxed counters, approximate under concurrency;
 // hot loops count into a TCounters of their own and add it once (AddStatistics).
 class THashTable {
@@ -95,10 +96,10 @@ public:
     // and the operations from it, counting into the caller's own counters. Only while allocated.
     std::uint64_t HomeIndex(std::uint64_t AHashIndex) const {
         // Table indexes are mostly 32-bit; their division is the cheaper one.
-        if (((AHashIndex | FAllocatedItems) >> 32) == 0)
+        if (((AHashIndex | FActiveItems) >> 32) == 0)
             return static_cast<std::uint32_t>(AHashIndex) %
-                   static_cast<std::uint32_t>(FAllocatedItems);
-        return AHashIndex % FAllocatedItems;
+                   static_cast<std::uint32_t>(FActiveItems);
+        return AHashIndex % FActiveItems;
     }
     template <class TCounterSet>
     TWord* FindAtHome(std::uint64_t AHashCode, std::uint64_t AHome, TCounterSet& ACounters);
@@ -118,6 +119,14 @@ public:
     bool AllowReplace() const { return FAllowReplace; }
     bool Allocated() const { return FAllocatedData != nullptr; }
     std::uint64_t AllocatedItems() const { return FAllocatedItems; }
+    // The entries that keys are placed in, from the first: all allocated ones unless an owner
+    // fills the block step by step, so that memory is taken only as the contents grow. Only while
+    // no thread probes. Changing the number moves the keys' homes: an owner that can tell each
+    // entry's slot index from the entry (ASlotOf) has the stored entries placed anew, otherwise
+    // they may not be found any more.
+    using TSlotOf = std::uint64_t (*)(const std::uint32_t* AWords);
+    std::uint64_t ActiveItems() const { return FActiveItems; }
+    void SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf = nullptr);
     std::uint64_t AllocatedSize() const { return FAllocatedSize; }
     std::uint64_t MaxItemCount() const { return FMaxItemCount; }
     std::uint64_t DefaultItemCount() const { return FDefaultItemCount; }
@@ -161,6 +170,7 @@ private:
     std::uint32_t FItemWords = 2;
     TWord* FAllocatedData = nullptr; // a zero-page block of FAllocatedSize bytes
     std::uint64_t FAllocatedItems = 0;
+    std::uint64_t FActiveItems = 0;
     std::uint64_t FAllocatedSize = 0;
     std::uint64_t FMaxItemCount = 0;
     std::uint64_t FDefaultItemCount = 0;
@@ -185,7 +195,7 @@ THashTable::TWord* THashTable::FindAtHome(std::uint64_t AHashCode, std::uint64_t
         }
         if (code == 0)
             break;
-        if (++index == FAllocatedItems)
+        if (++index == FActiveItems)
             index = 0;
     }
     Count(ACounters.Missed);
@@ -209,7 +219,7 @@ THashTable::TWord* THashTable::AddAtHome(std::uint64_t AHashCode, std::uint64_t 
             Count(ACounters.Updated);
             return item;
         }
-        if (++index == FAllocatedItems)
+        if (++index == FActiveItems)
             index = 0;
     }
     if (!FAllowReplace) {

@@ -4,6 +4,9 @@
 
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
+#include "support/uExceptions.h"
+
+const char* const PerftOverflowMessage = "Perft node count exceeds the 64-bit range.";
 
 double TContinuousStatistics::GetAverage() const {
     if (FCount == 0)
@@ -38,6 +41,14 @@ constexpr std::uint32_t ItemSize = 20;
 // Keys of the children of every node on the current path: ample for chess lists at any depth
 // the codes allow; a deeper or wider path probes without prefetching.
 constexpr std::size_t ChildKeyCapacity = 16384;
+
+} // namespace
+
+std::uint64_t PerftSlotOf(std::uint64_t AKey) { return AKey >> 32; }
+
+std::uint64_t PerftSlotOfItem(const std::uint32_t* AWords) { return AWords[KeyCheckWord]; }
+
+namespace {
 
 std::uint32_t Checksum(std::uint64_t AKey, std::uint32_t ACountLow, std::uint32_t ACountHigh) {
     return static_cast<std::uint32_t>(AKey) ^ static_cast<std::uint32_t>(AKey >> 32) ^ ACountLow ^
@@ -83,7 +94,11 @@ std::uint64_t TPerftCalculator::CalculateTotal(std::int32_t AMaximalDepth) {
     if (FHashTable != nullptr && FChildKeys.empty())
         FChildKeys.resize(ChildKeyCapacity);
     FChildKeyTop = 0;
-    return Count(AMaximalDepth - 1);
+    FOverflowed = false;
+    const std::uint64_t total = Count(AMaximalDepth - 1);
+    if (FOverflowed)
+        throw Exception(PerftOverflowMessage);
+    return total;
 }
 
 bool TPerftCalculator::Lookup(std::uint64_t AKey, std::uint64_t AHome, std::uint64_t& ACount) {
@@ -130,15 +145,14 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
             position.MakeRevertableMove(move);
             const std::uint64_t count = Count(ARemain - 1);
             position.RevertMove(move);
-            if (Terminated())
+            if (Stopped() || !AddCount(sum, count))
                 return sum;
-            sum += count;
         }
         return sum;
     }
 
-    // The key of a child: its position's hash XOR the code of the depth that remains below it.
-    // The low half of the 64-bit key is the item's key code, the high half its key check.
+    // The key of a child: its position's hash code XOR the code of the depth that remains below
+    // it. The low half of the 64-bit key is the item's key code, the high half its key check.
     const TPerftDepthCode& depthCode = FDepthCodes[static_cast<std::size_t>(ARemain - 1)];
     const std::size_t base = FChildKeyTop;
     if (base + moveCount > FChildKeys.size())
@@ -155,8 +169,8 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
         position.MakeRevertableMove(move);
         const THash& hash = position.Hash();
         TChildKey& key = keys[visited];
-        key.Home = FHashTable->HomeIndex(hash.Index ^ depthCode.Index);
         key.Key = hash.Code ^ depthCode.Code;
+        key.Home = FHashTable->HomeIndex(PerftSlotOf(key.Key));
         position.RevertMove(move);
         if (++i == moveCount)
             i = 0;
@@ -174,11 +188,12 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
             position.MakeRevertableMove(move);
             count = Count(ARemain - 1);
             position.RevertMove(move);
-            if (Terminated())
+            if (Stopped())
                 break;
             Store(key.Key, key.Home, count);
         }
-        sum += count;
+        if (!AddCount(sum, count))
+            break;
         if (++index == moveCount)
             index = 0;
     }
@@ -198,19 +213,20 @@ std::uint64_t TPerftCalculator::CountWithoutPrefetch(TMoveList& AList, std::uint
             AIndex = 0;
         position.MakeRevertableMove(move);
         const THash& hash = position.Hash();
-        const std::uint64_t home = FHashTable->HomeIndex(hash.Index ^ ADepthCode.Index);
         const std::uint64_t key = hash.Code ^ ADepthCode.Code;
+        const std::uint64_t home = FHashTable->HomeIndex(PerftSlotOf(key));
         std::uint64_t count;
         if (!Lookup(key, home, count)) {
             count = Count(ARemain - 1);
-            if (Terminated()) {
+            if (Stopped()) {
                 position.RevertMove(move);
                 return sum;
             }
             Store(key, home, count);
         }
         position.RevertMove(move);
-        sum += count;
+        if (!AddCount(sum, count))
+            return sum;
     }
     return sum;
 }

@@ -43,6 +43,14 @@ private:
     std::uint64_t FCount = 0;
 };
 
+// The failure of a count too large for 64 bits.
+extern const char* const PerftOverflowMessage;
+
+// The table slot of a key: its key check. Being part of the item, the slot can be told from a
+// stored item, so that the table can place its items anew when it grows.
+std::uint64_t PerftSlotOf(std::uint64_t AKey);
+std::uint64_t PerftSlotOfItem(const std::uint32_t* AWords);
+
 // Spreads the keys of one position over the remaining depths: a subtree count is stored under
 // the position's key XOR the code of its remaining depth.
 struct TPerftDepthCode {
@@ -82,7 +90,7 @@ public:
 
     // Leaves AMaximalDepth plies below the position; 1 for a depth of 0 or less. A terminated
     // count returns early with a partial sum, which is never stored. Raises what the generator
-    // raises ("Move stack overflow").
+    // raises ("Move stack overflow"), and PerftOverflowMessage for a count beyond 64 bits.
     std::uint64_t CalculateTotal(std::int32_t AMaximalDepth);
 
     // Number of moves of every generated list.
@@ -93,6 +101,16 @@ private:
     std::uint64_t Count(int ARemain);
     std::uint64_t CountWithoutPrefetch(TMoveList& AList, std::uint32_t AIndex,
                                        const TPerftDepthCode& ADepthCode, int ARemain);
+    // Adds a subtree's count; false, and the count stops, when the sum leaves the 64-bit range.
+    bool AddCount(std::uint64_t& ASum, std::uint64_t ACount) {
+        if (__builtin_add_overflow(ASum, ACount, &ASum)) {
+            FOverflowed = true;
+            return false;
+        }
+        return true;
+    }
+    // Terminated, or a count that cannot be exact any more: the recursion unwinds without storing.
+    bool Stopped() const { return Terminated() || FOverflowed; }
     // The count stored under the key, when an intact item holds it.
     bool Lookup(std::uint64_t AKey, std::uint64_t AHome, std::uint64_t& ACount);
     void Store(std::uint64_t AKey, std::uint64_t AHome, std::uint64_t ACount);
@@ -114,5 +132,6 @@ private:
     };
     std::vector<TChildKey> FChildKeys;
     std::size_t FChildKeyTop = 0;
+    bool FOverflowed = false;
     std::atomic<bool> FTerminated{false};
 };

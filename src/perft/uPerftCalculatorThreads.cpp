@@ -11,7 +11,19 @@
 #include "games/uPosition.h"
 #include "perft/uPerftCalculator.h"
 #include "support/uCommonOutputFormat.h"
+#include "support/uExceptions.h"
 #include "support/uMainTimer.h"
+
+namespace {
+
+// A fresh table places its entries in this many first items (80 MiB) until they fill up.
+constexpr std::uint64_t InitialActiveItems = std::uint64_t{1} << 22;
+
+std::uint64_t StoredItems(const THashTable& ATable) {
+    return ATable.Statistics().New.load(std::memory_order_relaxed);
+}
+
+} // namespace
 
 // ---- TPerftCalculatorThread ----
 
@@ -139,6 +151,25 @@ bool TPerftCalculatorThreads::CountRootMove(const TMove& AMove, std::uint64_t& A
     return counted;
 }
 
+void TPerftCalculatorThreads::FitTable() {
+    if (FHashTable == nullptr)
+        return;
+    // Grown fourfold when three quarters of the items in use hold entries, or when entries had to
+    // replace others since the last growth; the entries then move to their new places.
+    const std::uint64_t stored = StoredItems(*FHashTable);
+    const std::uint64_t replaced =
+        FHashTable->Statistics().Replaced.load(std::memory_order_relaxed);
+    const std::uint64_t allocated = FHashTable->AllocatedItems();
+    const std::uint64_t active = FHashTable->ActiveItems();
+    if (active >= allocated ||
+        (stored <= active / 4 * 3 && replaced - FReplacedAtGrowth <= stored / 16))
+        return;
+    // Nearly the whole table is the whole table: it spares one more move later.
+    const std::uint64_t grown = active * 4 >= allocated / 2 ? allocated : active * 4;
+    FHashTable->SetActiveItems(grown, PerftSlotOfItem);
+    FReplacedAtGrowth = replaced;
+}
+
 void TPerftCalculatorThreads::Execute() {
     TStopwatch stopwatch;
     stopwatch.Start();
@@ -152,6 +183,11 @@ void TPerftCalculatorThreads::Execute() {
             generator->SetPosition(FPosition.get());
             TMoveListGuard guard(*generator);
             TMoveList& list = guard.List();
+            if (FHashTable != nullptr) {
+                if (StoredItems(*FHashTable) == 0)
+                    FHashTable->SetActiveItems(InitialActiveItems);
+                FReplacedAtGrowth = FHashTable->Statistics().Replaced.load(std::memory_order_relaxed);
+            }
             for (std::uint32_t i = 0; i < list.Count && !Terminated(); ++i) {
                 const TMove& move = *list.Get(i);
                 const std::string text = FPosition->MoveToString(move);
@@ -160,7 +196,9 @@ void TPerftCalculatorThreads::Execute() {
                     break;
                 if (FOutput != nullptr)
                     FOutput->TellGUIInfo(text + ": " + std::to_string(count));
-                total += count;
+                if (__builtin_add_overflow(total, count, &total))
+                    throw Exception(PerftOverflowMessage);
+                FitTable();
             }
         }
         if (FOutput != nullptr && FOutput->DebugMode() && FHashTable != nullptr)

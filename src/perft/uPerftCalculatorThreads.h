@@ -81,6 +81,9 @@ protected:
 private:
     // Counts one root move's subtree into ACount; false when the workers failed or were stopped.
     bool CountRootMove(const TMove& AMove, std::uint64_t& ACount);
+    // Between root moves: lets the table place its entries in as many items as they need, so
+    // that its memory grows with what is stored, not with the table's size.
+    void FitTable();
 
     std::int32_t FThreadCount = 1;
     std::int32_t FMaximalDepth = 0;
@@ -90,6 +93,7 @@ private:
     TEngineOutput* FOutput = nullptr;
     TOnStop FOnStop;
     std::uint64_t FNodeCount = 0;
+    std::uint64_t FReplacedAtGrowth = 0;
     bool FFailed = false;
     // The workers of the current root move. The lock only orders their creation and release on
     // this thread against Terminate on another.

@@ -1,11 +1,9 @@
 #include "platform/uPlatformMemory.h"
 
 #include <cstring>
+#include <cstdint>
 #include <sys/mman.h>
-
-namespace {
-constexpr std::size_t HugePageSize = 2 * 1024 * 1024;
-} // namespace
+#include <unistd.h>
 
 void* AllocateZeroedBlock(std::size_t ASize) {
     if (ASize == 0)
@@ -14,10 +12,6 @@ void* AllocateZeroedBlock(std::size_t ASize) {
                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
     if (block == MAP_FAILED)
         return nullptr;
-#ifdef MADV_HUGEPAGE
-    if (ASize >= 2 * HugePageSize)
-        madvise(block, ASize, MADV_HUGEPAGE); // a hint; refusing it changes nothing else
-#endif
     return block;
 }
 
@@ -32,4 +26,18 @@ void ZeroBlock(void* ABlock, std::size_t ASize) {
     // Private anonymous pages read as zero after being given back.
     if (madvise(ABlock, ASize, MADV_DONTNEED) != 0)
         std::memset(ABlock, 0, ASize);
+}
+
+void PopulateBlock(void* APart, std::size_t ASize) {
+#ifdef MADV_POPULATE_WRITE
+    // madvise needs a page-aligned start: the part's first partial page is left to the faults.
+    const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(APart);
+    const std::uintptr_t aligned = (start + pageSize - 1) / pageSize * pageSize;
+    if (aligned - start < ASize)
+        madvise(reinterpret_cast<void*>(aligned), ASize - (aligned - start), MADV_POPULATE_WRITE);
+#else
+    (void)APart;
+    (void)ASize;
+#endif
 }

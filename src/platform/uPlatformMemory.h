@@ -6,9 +6,12 @@
 // the first time it is touched, so a table of many gigabytes costs nothing until it is used and
 // never has to be cleared by the program.
 
-// A block of ASize zero bytes aligned to a page, or null when the system refuses it. Blocks of a
-// few megabytes and more ask for huge pages, which spare the translation misses of random probes.
+// A block of ASize zero bytes aligned to a page, or null when the system refuses it. Huge pages
+// are not asked for: each would take two megabytes for the first entry written into it.
 void* AllocateZeroedBlock(std::size_t ASize);
 void FreeZeroedBlock(void* ABlock, std::size_t ASize);
 // Gives the block's pages back to the system; they read as zero again.
 void ZeroBlock(void* ABlock, std::size_t ASize);
+// Brings the pages of a part of a block into memory at once, as writing to each would one by
+// one; cheaper where the whole part is about to be written. A hint: nothing when unsupported.
+void PopulateBlock(void* APart, std::size_t ASize);
