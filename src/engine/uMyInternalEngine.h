@@ -25,7 +25,9 @@ class TSwitchArgument;
 // or move that is refused leaves the game as it was. A perft runs on its own threads with its own
 // copy of the position; everything that would pull the table, the output or the variant from
 // under it (a new perft, a new position, a variant change, a new output, destruction) first ends
-// it and waits for it. Commands use the engine from the console reader thread.
+// it and waits for it. The perft's end calls the virtual OnStop from the perft thread, so a
+// derived engine calls StopPerft first thing in its destructor. Commands use the engine from the
+// console reader thread.
 class TMyInternalEngine : public TInternalEngine {
 public:
     TMyInternalEngine();

@@ -37,7 +37,11 @@ TVexdraEngine::TVexdraEngine() : FRandomGenerator(std::make_unique<TKvRandomGene
     Options().Add(PerftHash());
 }
 
-TVexdraEngine::~TVexdraEngine() = default;
+TVexdraEngine::~TVexdraEngine() {
+    // The perft thread ends with a virtual call on this engine: it must be over before the
+    // engine starts to take itself apart.
+    StopPerft();
+}
 
 void TVexdraEngine::Start() {
     TMyInternalEngine::Start();
