@@ -89,8 +89,6 @@ void THashTable::SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf) {
             item[word].store(0);
         }
     }
-    if (FActiveItems > previous)
-        PopulateBlock(Item(previous), (FActiveItems - previous) * FItemSize);
     TCounters moves;
     // The homes a few entries ahead are fetched while the current one goes in.
     constexpr std::size_t Ahead = 16;

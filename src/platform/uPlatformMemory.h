@@ -12,6 +12,3 @@ void* AllocateZeroedBlock(std::size_t ASize);
 void FreeZeroedBlock(void* ABlock, std::size_t ASize);
 // Gives the block's pages back to the system; they read as zero again.
 void ZeroBlock(void* ABlock, std::size_t ASize);
-// Brings the pages of a part of a block into memory at once, as writing to each would one by
-// one; cheaper where the whole part is about to be written. A hint: nothing when unsupported.
-void PopulateBlock(void* APart, std::size_t ASize);
