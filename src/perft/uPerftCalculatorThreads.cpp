@@ -151,18 +151,21 @@ bool TPerftCalculatorThreads::CountRootMove(const TMove& AMove, std::uint64_t& A
     return counted;
 }
 
-void TPerftCalculatorThreads::FitTable() {
+void TPerftCalculatorThreads::FitTable(std::uint32_t ADone, std::uint32_t ARootMoves) {
     if (FHashTable == nullptr)
         return;
     // Grown fourfold when three quarters of the items in use hold entries, or when entries had to
-    // replace others since the last growth; the entries then move to their new places.
+    // replace others since the last growth; the entries then move to their new places. The
+    // first root move also foretells the whole count: growing then moves few entries.
     const std::uint64_t stored = StoredItems(*FHashTable);
     const std::uint64_t replaced =
         FHashTable->Statistics().Replaced.load(std::memory_order_relaxed);
+    const std::uint64_t foretold =
+        ADone > 1 ? stored : FStoredAtStart + (stored - FStoredAtStart) * ARootMoves;
     const std::uint64_t allocated = FHashTable->AllocatedItems();
     const std::uint64_t active = FHashTable->ActiveItems();
     if (active >= allocated ||
-        (stored <= active / 4 * 3 && replaced - FReplacedAtGrowth <= stored / 16))
+        (foretold <= active / 4 * 3 && replaced - FReplacedAtGrowth <= stored / 16))
         return;
     // Nearly the whole table is the whole table: it spares one more move later.
     const std::uint64_t grown = active * 4 >= allocated / 2 ? allocated : active * 4;
@@ -184,7 +187,8 @@ void TPerftCalculatorThreads::Execute() {
             TMoveListGuard guard(*generator);
             TMoveList& list = guard.List();
             if (FHashTable != nullptr) {
-                if (StoredItems(*FHashTable) == 0)
+                FStoredAtStart = StoredItems(*FHashTable);
+                if (FStoredAtStart == 0)
                     FHashTable->SetActiveItems(InitialActiveItems);
                 FReplacedAtGrowth = FHashTable->Statistics().Replaced.load(std::memory_order_relaxed);
             }
@@ -198,7 +202,7 @@ void TPerftCalculatorThreads::Execute() {
                     FOutput->TellGUIInfo(text + ": " + std::to_string(count));
                 if (__builtin_add_overflow(total, count, &total))
                     throw Exception(PerftOverflowMessage);
-                FitTable();
+                FitTable(i + 1, list.Count);
             }
         }
         if (FOutput != nullptr && FOutput->DebugMode() && FHashTable != nullptr)

@@ -83,7 +83,7 @@ private:
     bool CountRootMove(const TMove& AMove, std::uint64_t& ACount);
     // Between root moves: lets the table place its entries in as many items as they need, so
     // that its memory grows with what is stored, not with the table's size.
-    void FitTable();
+    void FitTable(std::uint32_t ADone, std::uint32_t ARootMoves);
 
     std::int32_t FThreadCount = 1;
     std::int32_t FMaximalDepth = 0;
@@ -93,6 +93,7 @@ private:
     TEngineOutput* FOutput = nullptr;
     TOnStop FOnStop;
     std::uint64_t FNodeCount = 0;
+    std::uint64_t FStoredAtStart = 0;
     std::uint64_t FReplacedAtGrowth = 0;
     bool FFailed = false;
     // The workers of the current root move. The lock only orders their creation and release on
