@@ -66,6 +66,8 @@ public:
     // Appends without updating Count and Size, for generators that add many moves in a row;
     // Seal brings both up to date.
     void Push(const TMove& AMove) { *FAddMovePointer++ = AMove; }
+    // Moves the end to AEnd, after moves written there directly; Seal follows.
+    void SetEnd(TMove* AEnd) { FAddMovePointer = AEnd; }
     void Seal() {
         Count = static_cast<std::uint32_t>(FAddMovePointer - FStartMovePointer);
         Size = HeaderSize + Count * static_cast<std::uint32_t>(sizeof(TMove));

@@ -32,8 +32,10 @@ constexpr const char* ChessLetters[PieceLanguageCount] = {
     "BSLTDK", // plSwedish
 };
 // U+2659..U+2654 for the first player, U+265F..U+265A for the second.
-constexpr const char* WhiteSymbols[6] = {"\u2659", "\u2658", "\u2657", "\u2656", "\u2655", "\u2654"};
-constexpr const char* BlackSymbols[6] = {"\u265F", "\u265E", "\u265D", "\u265C", "\u265B", "\u265A"};
+constexpr const char* WhiteSymbols[6] = {"\u2659", "\u2658", "\u2657",
+                                         "\u2656", "\u2655", "\u2654"};
+constexpr const char* BlackSymbols[6] = {"\u265F", "\u265E", "\u265D",
+                                         "\u265C", "\u265B", "\u265A"};
 // clang-format on
 
 } // namespace

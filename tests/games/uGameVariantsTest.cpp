@@ -72,7 +72,7 @@ TEST(TGameVariants, NumbersTheRandomSetups) {
         {"chess960", 0, "BBQNNRKR", "bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w HFhf - 0 1"},
         {"chess960", 518, "RNBQKBNR", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w HAha - 0 1"},
         {"chess960", 959, "RKRNNQBB", nullptr},
-        {"shuffle", 0, "BBQKNNRR", "bbqknnrr/pppppppp/8/8/8/8/PPPPPPPP/BBQKNNRR w Kk - 0 1"},
+        {"shuffle", 0, "BBQKNNRR", "bbqknnrr/pppppppp/8/8/8/8/PPPPPPPP/BBQKNNRR w Gg - 0 1"},
         {"shuffle", 2879, "RRNNKQBB", nullptr},
         {"random256", 0, "RNBQKBNR", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
         {"random256", 255, "RNBQKBNR", "rnbqkbnr/8/pppppppp/8/8/PPPPPPPP/8/RNBQKBNR w KQkq - 0 1"},
@@ -83,7 +83,8 @@ TEST(TGameVariants, NumbersTheRandomSetups) {
         SCOPED_TRACE(std::string(c.Variant) + " " + std::to_string(c.Id));
         TTestGame game;
         game.Variant = TestVariants().FindByName(c.Variant);
-        game.Position = static_cast<TRandomChessGameVariant*>(game.Variant)->CreateStartPosition(c.Id);
+        game.Position =
+            static_cast<TRandomChessGameVariant*>(game.Variant)->CreateStartPosition(c.Id);
         EXPECT_EQ(FirstRow(game), c.FirstRow);
         if (c.Fen != nullptr) {
             EXPECT_EQ(game.Fen(), c.Fen);

@@ -49,6 +49,11 @@ void TChessForsythEdwardsNotationParser::Parse(std::string_view AText) {
     work.CapturedPieces().Clear();
     work.ClearCastles();
     work.SetEnPassant(0);
+    // The copy dies with this call; the parser must not keep pointing at it.
+    struct TReset {
+        TChessPosition*& Position;
+        ~TReset() { Position = nullptr; }
+    } reset{FChessPosition};
     FChessPosition = &work;
     std::size_t index = 0;
     ReadFields(AText, index);

@@ -55,6 +55,21 @@ std::string TChessForsythEdwardsNotationWriter::BoardToString() {
     return result;
 }
 
+namespace {
+
+// Whether ARook is the outermost rook of its side on its side of AKing, so that K or Q names it
+// without doubt.
+bool IsOutermostRook(const TChessBoard& ABoard, int AKing, int ARook) {
+    const int step = ARook > AKing ? 1 : -1;
+    const std::int8_t rook = ABoard[ARook];
+    for (int c = ARook + step; ABoard[c] != TSquaredBoard::OffBoard; c += step)
+        if (ABoard[c] == rook)
+            return false;
+    return true;
+}
+
+} // namespace
+
 std::string TChessForsythEdwardsNotationWriter::WriteCastling() {
     const TChessPosition& position = ChessPosition();
     const TChessBoard& board = position.Board();
@@ -64,7 +79,8 @@ std::string TChessForsythEdwardsNotationWriter::WriteCastling() {
         const auto write = [&](int ACell, int APiece) {
             if (ACell == 0)
                 return;
-            if (FCastleIdAsCoordinate) {
+            // K and Q name the outermost rooks; any other castling rook goes by its column.
+            if (FCastleIdAsCoordinate || !IsOutermostRook(board, castles[side][caKing], ACell)) {
                 const char letter = static_cast<char>('a' + board.X(ACell));
                 result += side == 0 ? UpperChar(letter) : letter;
             } else {

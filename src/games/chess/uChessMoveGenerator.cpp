@@ -30,6 +30,22 @@ constexpr auto BitCount = [] {
     return result;
 }();
 
+// A move record as one 64-bit word (little-endian, Size first), so that each candidate costs a
+// single store: the parts of the moving piece, then a target and what stands there.
+inline std::uint64_t MoveBase(int AFrom, int APiece, std::uint8_t AType) {
+    return std::uint64_t{sizeof(TMove)} | std::uint64_t{static_cast<std::uint8_t>(AFrom)} << 16 |
+           std::uint64_t{static_cast<std::uint8_t>(APiece)} << 32 | std::uint64_t{AType} << 48;
+}
+
+inline std::uint64_t MoveTarget(int ATo, int ACaptured) {
+    return std::uint64_t{static_cast<std::uint8_t>(ATo)} << 24 |
+           std::uint64_t{static_cast<std::uint8_t>(ACaptured)} << 40;
+}
+
+inline void StoreMove(TMove* ACursor, std::uint64_t AMove) {
+    std::memcpy(ACursor, &AMove, sizeof(AMove));
+}
+
 constexpr bool IsPlainMoveType(std::uint8_t AMoveType) {
     return AMoveType != mvEnPassant && AMoveType != mvKingSideCastle &&
            AMoveType != mvQueenSideCastle && AMoveType != mvDrop;
@@ -61,7 +77,7 @@ bool IsSliderCode(int APiece) {
     } while (false)
 
 TChessMoveGenerator::TChessMoveGenerator() {
-    FMaxListMoves = 320;
+    FMaxListMoves = 400;
     FPieceMethodAddresses[cpPawn] = &TChessMoveGenerator::GeneratePawnMoves;
     FPieceMethodAddresses[cpKnight] = &TChessMoveGenerator::GenerateKnightMoves;
     FPieceMethodAddresses[cpBishop] = &TChessMoveGenerator::GenerateBishopMoves;
@@ -144,43 +160,79 @@ void TChessMoveGenerator::InitializeRowScan() {
     FRowScanValid = true;
 }
 
-void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2]) const {
+template <bool ATyped>
+void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2],
+                                        int AOpponent) {
     int white = 0;
     int black = 0;
     if (FRowScanValid) {
+        // With ATyped also the opponent's sliders, knights and king and the mover's king.
+        const int enemy = AOpponent == 0 ? 1 : -1;
+        int sliders = 0;
+        int knights = 0;
+        int enemyKing = 0;
+        int moverKing = 0;
         for (int row = 0; row < FRowCount; ++row) {
             const TRowScan scan = FRows[row];
             std::uint64_t cells;
             std::memcpy(&cells, Squares + scan.Start, sizeof(cells));
 #if defined(__SSE2__)
             const __m128i v = _mm_cvtsi64_si128(static_cast<long long>(cells));
+            const auto equal = [&v](int AValue) {
+                return static_cast<unsigned>(_mm_movemask_epi8(
+                    _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(AValue)))));
+            };
             const unsigned negative = static_cast<unsigned>(_mm_movemask_epi8(v));
-            const unsigned empty =
-                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_setzero_si128())));
-            const unsigned off = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(TSquaredBoard::OffBoard))));
 #else
+            const auto equal = [cells](int AValue) {
+                unsigned mask = 0;
+                for (int x = 0; x < 8; ++x)
+                    mask |= static_cast<unsigned>(static_cast<std::int8_t>(cells >> (8 * x)) ==
+                                                  AValue)
+                            << x;
+                return mask;
+            };
             unsigned negative = 0;
-            unsigned empty = 0;
-            unsigned off = 0;
-            for (int x = 0; x < 8; ++x) {
-                const auto value = static_cast<std::int8_t>(cells >> (8 * x));
-                negative |= static_cast<unsigned>(value < 0) << x;
-                empty |= static_cast<unsigned>(value == 0) << x;
-                off |= static_cast<unsigned>(value == TSquaredBoard::OffBoard) << x;
-            }
+            for (int x = 0; x < 8; ++x)
+                negative |= static_cast<unsigned>(static_cast<std::int8_t>(cells >> (8 * x)) < 0)
+                            << x;
 #endif
             // The occupied columns in row order, shifted to cells, stored eight at a time: the
             // bytes past the count are overwritten by the next row or ignored.
-            const unsigned mine = ~(negative | empty | off) & FColumnMask;
+            const unsigned mine =
+                ~(negative | equal(0) | equal(TSquaredBoard::OffBoard)) & FColumnMask;
             const unsigned theirs = negative & FColumnMask;
+            const std::uint64_t* ordered = FOrderedColumns[scan.Order];
             const std::uint64_t base = scan.Start * 0x0101010101010101ULL;
-            const std::uint64_t myCells = FOrderedColumns[scan.Order][mine] + base;
-            const std::uint64_t theirCells = FOrderedColumns[scan.Order][theirs] + base;
+            const std::uint64_t myCells = ordered[mine] + base;
+            const std::uint64_t theirCells = ordered[theirs] + base;
             std::memcpy(&APieces[0][white], &myCells, sizeof(myCells));
             std::memcpy(&APieces[1][black], &theirCells, sizeof(theirCells));
             white += BitCount[mine];
             black += BitCount[theirs];
+            if constexpr (ATyped) {
+                const unsigned slider = (equal(enemy * cpBishop) | equal(enemy * cpRook) |
+                                         equal(enemy * cpQueen)) & FColumnMask;
+                const unsigned knight = equal(enemy * cpKnight) & FColumnMask;
+                const std::uint64_t sliderCells = ordered[slider] + base;
+                const std::uint64_t knightCells = ordered[knight] + base;
+                std::memcpy(&FEnemySliders[sliders], &sliderCells, sizeof(sliderCells));
+                std::memcpy(&FEnemyKnights[knights], &knightCells, sizeof(knightCells));
+                sliders += BitCount[slider];
+                knights += BitCount[knight];
+                const unsigned theirKing = equal(enemy * FKingCode) & FColumnMask;
+                const unsigned myKing = equal(-enemy * FKingCode) & FColumnMask;
+                if (theirKing != 0)
+                    enemyKing = scan.Start + std::countr_zero(theirKing);
+                if (myKing != 0 && moverKing == 0)
+                    moverKing = scan.Start + std::countr_zero(myKing);
+            }
+        }
+        if constexpr (ATyped) {
+            FEnemySliderCount = sliders;
+            FEnemyKnightCount = knights;
+            FEnemyKing = enemyKing;
+            FMoverKing = moverKing;
         }
     } else {
         // Branch-free: most cells are empty.
@@ -194,6 +246,28 @@ void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&A
             APieces[1][black] = static_cast<std::uint8_t>(cell);
             white += static_cast<unsigned>(value - 1) < TSquaredBoard::OffBoard - 1;
             black += value < 0;
+        }
+        if constexpr (ATyped) {
+            // The opponent's sliders, knights and king, branch-free, and the mover's king.
+            int sliders = 0;
+            int knights = 0;
+            int enemyKing = 0;
+            const std::uint8_t* theirs = APieces[AOpponent];
+            const int count = AOpponent == 0 ? white : black;
+            for (int i = 0; i < count; ++i) {
+                const int cell = theirs[i];
+                const int value = Squares[cell];
+                const int type = value < 0 ? -value : value;
+                FEnemySliders[sliders] = static_cast<std::uint8_t>(cell);
+                FEnemyKnights[knights] = static_cast<std::uint8_t>(cell);
+                sliders += static_cast<unsigned>(type - cpBishop) <= cpQueen - cpBishop;
+                knights += type == cpKnight;
+                enemyKing = type == FKingCode ? cell : enemyKing;
+            }
+            FEnemySliderCount = sliders;
+            FEnemyKnightCount = knights;
+            FEnemyKing = enemyKing;
+            FMoverKing = board.FindKingPos(AOpponent ^ 1);
         }
     }
     ACounts[0] = white;
@@ -301,12 +375,17 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     std::memset(FPinned, 0, cells);
     FMoveList = TMoveGenerator::Generate();
     FListLimit = FMoveList->begin() + FMaxListMoves;
+    FEnPassantCell = FChessPosition->EnPassant();
     Squares = FChessPosition->Board().Squares().data();
 
     // -- the pieces of both sides, in playing-square order --
     std::uint8_t pieces[2][136];
     int counts[2];
-    CollectPieces(pieces, counts);
+    const bool lookups = FKingCentred && FMateKing;
+    if (lookups && FRelationsValid)
+        CollectPieces<true>(pieces, counts, opponent);
+    else
+        CollectPieces<false>(pieces, counts, opponent);
     const auto walk = [&](int AOwner, auto APass) {
         constexpr bool add = decltype(APass)::value;
         if (AOwner == 0)
@@ -323,36 +402,15 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FMoveCount = 0;
     if (FKingCentred) {
         // Without MateKing the king is an ordinary piece and nothing needs the opponent's attacks.
-        if (FMateKing) {
+        if (lookups) {
             if (FRelationsValid) {
-                // The opponent's sliders, knights and king, branch-free.
-                int sliders = 0;
-                int knights = 0;
-                int enemyKing = 0;
-                const std::uint8_t* theirs = pieces[opponent];
-                for (int i = 0; i < counts[opponent]; ++i) {
-                    const int cell = theirs[i];
-                    const int value = Squares[cell];
-                    const int type = value < 0 ? -value : value;
-                    FEnemySliders[sliders] = static_cast<std::uint8_t>(cell);
-                    FEnemyKnights[knights] = static_cast<std::uint8_t>(cell);
-                    sliders += static_cast<unsigned>(type - cpBishop) <= cpQueen - cpBishop;
-                    knights += type == cpKnight;
-                    enemyKing = type == FKingCode ? cell : enemyKing;
-                }
-                FEnemySliderCount = sliders;
-                FEnemyKnightCount = knights;
-                FEnemyKing = enemyKing;
+                if (FMoverKing != 0)
+                    ScanFromKingByRelations(FMoverKing, side);
+            } else {
+                const int king = FChessPosition->Board().FindKingPos(side);
+                if (king != 0)
+                    ScanFromKing(king, side);
             }
-            const std::uint8_t* own = pieces[side];
-            for (int i = 0; i < counts[side]; ++i)
-                if (Squares[own[i]] == (side == 0 ? FKingCode : -FKingCode)) {
-                    if (FRelationsValid)
-                        ScanFromKingByRelations(own[i], side);
-                    else
-                        ScanFromKing(own[i], side);
-                    break;
-                }
         }
     } else {
         walk(opponent, std::false_type{});
@@ -370,9 +428,9 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FMoveCount = 0;
     if (FCheckingPiecePosition[side][1] != 0) {
         // Double check: only the king can move.
-        const int king = FKingPos[side];
+        const std::uint8_t king = static_cast<std::uint8_t>(FKingPos[side]);
         if (king != 0)
-            WalkPiece<AEval, true>(king, Squares[king]);
+            WalkPieces<AEval, true>(&king, 1, 1);
     } else if (FCheckingPiecePosition[side][0] != 0) {
         MarkEvasionSquares();
         walk(side, std::true_type{});
@@ -380,11 +438,13 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     } else {
         // Nothing to answer: plain moves go straight into the list.
         FDirectAdd = !FCustomAddChessMove && !FMustCapture;
+        FFastEmit = FDirectAdd && !FSelfCaptures;
         walk(side, std::true_type{});
         FMoveList->Seal();
         if (FDirectAdd)
             FMoveCount = static_cast<int>(FMoveList->Count);
         FDirectAdd = false;
+        FFastEmit = false;
     }
     FMoveList->Seal();
     if constexpr (AEval) {
@@ -396,20 +456,28 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
 }
 
 template <bool AEval, bool AAdd>
-void TChessMoveGenerator::WalkPieces(const std::uint8_t* ACells, int ACount, int AStep) {
+[[gnu::noinline]] void TChessMoveGenerator::WalkPieces(const std::uint8_t* ACells, int ACount,
+                                                      int AStep) {
     for (int i = 0; i < ACount; ++i, ACells += AStep) {
         const int cell = *ACells;
         WalkPiece<AEval, AAdd>(cell, Squares[cell]);
     }
 }
 
-template <bool AEval, bool AAdd> void TChessMoveGenerator::WalkPiece(int ACell, int APiece) {
+template <bool AEval, bool AAdd>
+KV_INLINE void TChessMoveGenerator::WalkPiece(int ACell, int APiece) {
     const int type = APiece < 0 ? -APiece : APiece;
     if constexpr (AEval)
         FSideScore->Add(FEvaluation->Material[type <= TChessEvaluation::MaxCode ? type : 0], APiece,
                         stMaterial);
     // The chess routines run inline unless a variant has replaced them.
     if (type < cpKing && (FStandardRoutines & (1u << type)) != 0) {
+        if constexpr (!AEval && AAdd) {
+            if (FFastEmit) {
+                FastPieceMoves(ACell, APiece, type);
+                return;
+            }
+        }
         switch (type) {
         case cpPawn:
             PawnMoves<AEval, AAdd>(ACell, APiece);
@@ -486,7 +554,8 @@ void TChessMoveGenerator::GenerateKingAndCastlingMoves() {
     }
 }
 
-template <bool AEval, bool AAdd> void TChessMoveGenerator::PawnMoves(int ACell, int APiece) {
+template <bool AEval, bool AAdd>
+KV_INLINE void TChessMoveGenerator::PawnMoves(int ACell, int APiece) {
     const std::uint8_t pin = FPinned[ACell];
     if (pin == 0 || pin == 4)
         PawnCapture<AEval, AAdd>(ACell, APiece, 0);
@@ -527,33 +596,36 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::PawnMoves(int ACell, 
 }
 
 template <bool AEval, bool AAdd>
-void TChessMoveGenerator::PawnCapture(int ACell, int APiece, int ADirection) {
+KV_INLINE void TChessMoveGenerator::PawnCapture(int ACell, int APiece, int ADirection) {
     const int to = ACell + Ofst[ADirection];
     const int value = Squares[to];
+    if (value == 0) {
+        if constexpr (AEval || !AAdd)
+            ++FAffectedSquares[FSide][to];
+        if (to == FEnPassantCell)
+            Emit<AEval, AAdd>(ACell, to, APiece, 0, mvEnPassant);
+        return;
+    }
     if (value == TSquaredBoard::OffBoard)
         return;
     if constexpr (AEval || !AAdd)
         ++FAffectedSquares[FSide][to];
-    if (value != 0) {
-        const bool enemy = Opposite(value, APiece);
-        if (!enemy && !FSelfCaptures)
-            return;
-        if (enemy) {
-            if constexpr (AEval)
-                FSideScore->Add(FEvaluation->PieceActivity(APiece, value), APiece, stAttack);
-            if constexpr (AEval || !AAdd)
-                if (FMateKing && (value == FKingCode || value == -FKingCode))
-                    RecordCheck(ACell, to, Ofst[ADirection], false);
-        }
-        if constexpr (!AEval && !AAdd)
-            return;
-        if (FPromotionSquares[FSide][to])
-            Promotions<AEval, AAdd>(ACell, to, APiece, value);
-        else
-            Emit<AEval, AAdd>(ACell, to, APiece, value, mvNormal);
-    } else if (to == FChessPosition->EnPassant()) {
-        Emit<AEval, AAdd>(ACell, to, APiece, 0, mvEnPassant);
+    const bool enemy = Opposite(value, APiece);
+    if (!enemy && !FSelfCaptures)
+        return;
+    if (enemy) {
+        if constexpr (AEval)
+            FSideScore->Add(FEvaluation->PieceActivity(APiece, value), APiece, stAttack);
+        if constexpr (AEval || !AAdd)
+            if (FMateKing && (value == FKingCode || value == -FKingCode))
+                RecordCheck(ACell, to, Ofst[ADirection], false);
     }
+    if constexpr (!AEval && !AAdd)
+        return;
+    if (FPromotionSquares[FSide][to])
+        Promotions<AEval, AAdd>(ACell, to, APiece, value);
+    else
+        Emit<AEval, AAdd>(ACell, to, APiece, value, mvNormal);
 }
 
 template <bool AEval, bool AAdd>
@@ -568,7 +640,8 @@ void TChessMoveGenerator::Promotions(int AFrom, int ATo, int APiece, int ACaptur
         Emit<AEval, AAdd>(AFrom, ATo, APiece, ACaptured, static_cast<std::uint8_t>(type));
 }
 
-template <bool AEval, bool AAdd> void TChessMoveGenerator::KnightMoves(int ACell, int APiece) {
+template <bool AEval, bool AAdd>
+KV_INLINE void TChessMoveGenerator::KnightMoves(int ACell, int APiece) {
     if (FPinned[ACell] != 0)
         return;
     for (int d = 8; d < 16; ++d) {
@@ -594,7 +667,7 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::KnightMoves(int ACell
 }
 
 template <bool AEval, bool AAdd>
-void TChessMoveGenerator::SliderRay(int ACell, int APiece, int ADirection) {
+KV_INLINE void TChessMoveGenerator::SliderRay(int ACell, int APiece, int ADirection) {
     const std::uint8_t pin = FPinned[ACell];
     if (pin != 0 && pin != AllowedPinByDirection[ADirection])
         return;
@@ -730,6 +803,99 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACe
 }
 
 // ---------------------------------------------------------------------------------------------
+// Perft fast path: the second pass when nothing needs filtering (no check, no compulsory
+// captures, no self-captures, no variant hooks). Each candidate is written and the list end
+// advanced by whether it is a move, so the varying ends of rays and jumps cost no mispredicted
+// branches. The lists are the same as the general routines'.
+
+namespace {
+
+// A capturable piece for APiece: the other side's, not an empty cell (0 has the sign of neither
+// side, but Opposite sees it as opposite to a negative piece) and not the frame (127 is positive).
+KV_INLINE bool Capturable(int AValue, int APiece) {
+    return Opposite(AValue, APiece) && AValue != 0 && AValue != TSquaredBoard::OffBoard;
+}
+
+} // namespace
+
+KV_INLINE void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AType) {
+    static_assert(std::endian::native == std::endian::little, "moves are packed little-endian");
+    TMove* cursor = FMoveList->end();
+    // A piece adds at most 27 moves here (a queen); the list keeps that much room.
+    if (cursor + 32 > FListLimit)
+        RaiseOverflow();
+    const std::int8_t* squares = Squares;
+    const std::uint8_t pin = FPinned[ACell];
+    const std::uint64_t base = MoveBase(ACell, APiece, mvNormal);
+    switch (AType) {
+    case cpPawn: {
+        const int forward = Ofst[4];
+        if (FPromotionSquares[FSide][ACell + forward] != 0 || FEnPassantCell != 0) {
+            // Promotions and en passant take the general route.
+            PawnMoves<false, true>(ACell, APiece);
+            return;
+        }
+        if (pin == 0 || pin == 4) {
+            const int to = ACell + Ofst[0];
+            const int value = squares[to];
+            StoreMove(cursor, base | MoveTarget(to, value));
+            cursor += Capturable(value, APiece);
+        }
+        if (pin == 0 || pin == 8) {
+            const int to = ACell + Ofst[1];
+            const int value = squares[to];
+            StoreMove(cursor, base | MoveTarget(to, value));
+            cursor += Capturable(value, APiece);
+        }
+        if (pin == 0 || pin == 1) {
+            const int to = ACell + forward;
+            const bool push = squares[to] == 0;
+            StoreMove(cursor, base | MoveTarget(to, 0));
+            cursor += push;
+            const int to2 = to + forward;
+            const bool twice =
+                push && FDoubleSquares[ACell] == (APiece > 0 ? 1 : -1) && squares[to2] == 0;
+            StoreMove(cursor, MoveBase(ACell, APiece, mvDoubleStep) | MoveTarget(to2, 0));
+            cursor += twice;
+        }
+        break;
+    }
+    case cpKnight:
+        if (pin != 0)
+            return;
+        for (int d = 8; d < 16; ++d) {
+            const int to = ACell + Ofst[d];
+            const int value = squares[to];
+            StoreMove(cursor, base | MoveTarget(to, value));
+            cursor += value == 0 || Capturable(value, APiece);
+        }
+        break;
+    default: {
+        const int first = AType == cpRook ? 4 : 0;
+        const int last = AType == cpBishop ? 4 : 8;
+        for (int d = first; d < last; ++d) {
+            if (pin != 0 && pin != AllowedPinByDirection[d])
+                continue;
+            const int step = Ofst[d];
+            int to = ACell + step;
+            int value = squares[to];
+            while (value == 0) {
+                StoreMove(cursor++, base | MoveTarget(to, 0));
+                to += step;
+                value = squares[to];
+            }
+            // A slider takes no king: with MateKing that is a check, recorded elsewhere.
+            StoreMove(cursor, base | MoveTarget(to, value));
+            cursor += Capturable(value, APiece) &&
+                      !(FMateKing && (value == FKingCode || value == -FKingCode));
+        }
+        break;
+    }
+    }
+    FMoveList->SetEnd(cursor);
+}
+
+// ---------------------------------------------------------------------------------------------
 // Recording moves
 
 template <bool AEval, bool AAdd>
@@ -748,10 +914,10 @@ KV_INLINE void TChessMoveGenerator::Emit(int AFrom, int ATo, int APiece, int ACa
                     if (priority > FMaxPrior)
                         FMaxPrior = priority;
                 }
-                FMoveList->Push(TMove{sizeof(TMove), priority, static_cast<std::uint8_t>(AFrom),
-                                      static_cast<std::uint8_t>(ATo),
-                                      static_cast<std::int8_t>(APiece),
-                                      static_cast<std::int8_t>(ACaptured), AMoveType, 0});
+                TMove* cursor = FMoveList->end();
+                StoreMove(cursor, MoveBase(AFrom, APiece, AMoveType) |
+                                      std::uint64_t{priority} << 8 | MoveTarget(ATo, ACaptured));
+                FMoveList->SetEnd(cursor + 1);
                 return;
             }
         }
@@ -942,7 +1108,8 @@ bool TChessMoveGenerator::AttackedBy(int ACell, int AAttacker) const {
     // The defender's offsets: the attacker's pawns stand on its forward diagonals.
     const int* offsets = FOffsets[AAttacker ^ 1];
     const int sign = AAttacker == 0 ? 1 : -1;
-    if (Squares[ACell + offsets[0]] == sign * cpPawn || Squares[ACell + offsets[1]] == sign * cpPawn)
+    if (Squares[ACell + offsets[0]] == sign * cpPawn ||
+        Squares[ACell + offsets[1]] == sign * cpPawn)
         return true;
     for (int d = 8; d < 16; ++d)
         if (Squares[ACell + offsets[d]] == sign * cpKnight)

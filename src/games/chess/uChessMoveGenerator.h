@@ -15,14 +15,20 @@
 // the board's playing-square order (ascending for the first player, descending for the second),
 // and each piece's directions in its side's offset order: that fixes the order of every list.
 //
+// Perft mode (SetPerftMode) lists the same moves in the same order without priorities or score.
+// The plain chess generator then also skips the opponent's attack map: it finds checks and pins
+// by looking out from the mover's king and tests a cell's safety only where a king step or
+// castling asks, and writes plain moves branch-free. Derived generators keep the two passes.
+//
 // Owns its move stack, evaluation and tables, and its own offset table (so generators on boards
 // of different widths can run at once). Holds the position's cell array during Generate; the
 // position must not change while a list is in use except by make/revert pairs that restore it.
 // One thread at a time.
 //
-// Variant generators replace piece routines with SetPieceMethod or the virtual GenerateKingMoves, and may filter moves in AddChessMove: a class that overrides
-// AddChessMove must call SetCustomAddChessMove(true), since the walk otherwise records moves
-// without the virtual call.
+// Variant generators replace piece routines with SetPieceMethod or the virtual
+// GenerateKingMoves, and may filter moves in AddChessMove: a class that overrides AddChessMove
+// must call SetCustomAddChessMove(true), since the walk otherwise records moves without the
+// virtual call.
 class TChessMoveGenerator : public TMoveGenerator {
 public:
     using TPieceMethod = void (TChessMoveGenerator::*)();
@@ -65,10 +71,14 @@ public:
     const TPreciseScores& Scores() const { return FScores; }
     bool CanPromote() const { return FCanPromote; }
     std::uint8_t MaxPrior() const { return FMaxPrior; }
-    // Attackers and defenders of a cell by ASide in the last Generate (the mover's counts only
-    // outside perft mode).
-    std::uint8_t AffectedSquares(int ASide, int ACell) const { return FAffectedSquares[ASide][ACell]; }
-    int FinalKingPosition(int ASide, int ACastleType) const { return FFinalKPos[ASide][ACastleType]; }
+    // Attackers and defenders of a cell by ASide in the last evaluating Generate (perft mode
+    // builds only the opponent's counts, and the plain chess generator not even those).
+    std::uint8_t AffectedSquares(int ASide, int ACell) const {
+        return FAffectedSquares[ASide][ACell];
+    }
+    int FinalKingPosition(int ASide, int ACastleType) const {
+        return FFinalKPos[ASide][ACastleType];
+    }
     // The checking pieces of ASide's king found by the last Generate (0 = none).
     int CheckingPiecePosition(int ASide, int AIndex) const {
         return FCheckingPiecePosition[ASide][AIndex];
@@ -141,7 +151,8 @@ protected:
 
 private:
     template <bool AEval> TMoveList* GenerateT();
-    template <bool AEval, bool AAdd> void WalkPieces(const std::uint8_t* ACells, int ACount, int AStep);
+    template <bool AEval, bool AAdd>
+    void WalkPieces(const std::uint8_t* ACells, int ACount, int AStep);
     template <bool AEval, bool AAdd> void WalkPiece(int ACell, int APiece);
     template <bool AEval, bool AAdd> void PawnMoves(int ACell, int APiece);
     template <bool AEval, bool AAdd> void PawnCapture(int ACell, int APiece, int ADirection);
@@ -155,6 +166,7 @@ private:
     template <bool AEval, bool AAdd>
     void RecordMove(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
     [[noreturn]] static void RaiseOverflow();
+    void FastPieceMoves(int ACell, int APiece, int AType);
     void ScanFromKing(int AKing, int AMover);
     void ScanFromKingByRelations(int AKing, int AMover);
     // The opponent's attack on ACell from its piece lists of this Generate.
@@ -169,7 +181,8 @@ private:
     void InitializeRelations();
     void InitializeRowScan();
     // The pieces of both sides in playing-square order; returns the counts.
-    void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2]) const;
+    template <bool ATyped>
+    void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2], int AOpponent);
     void RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider);
     bool MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType);
     bool EnPassantIsLegal(int AFrom, int ATo);
@@ -213,14 +226,18 @@ private:
     std::int16_t FCellKey[256]{};
     bool FRelationsValid = false;
     // The opponent's pieces by kind, collected for the king-centred lookups.
-    std::uint8_t FEnemySliders[128]{};
-    std::uint8_t FEnemyKnights[128]{};
+    std::uint8_t FEnemySliders[136]{};
+    std::uint8_t FEnemyKnights[136]{};
     int FEnemySliderCount = 0;
     int FEnemyKnightCount = 0;
     int FEnemyKing = 0;
+    int FMoverKing = 0;
     // Set while the second pass may append plain moves straight away: no check to answer, no
     // compulsory captures, no filter of a variant.
     bool FDirectAdd = false;
+    // FDirectAdd without self-captures: the branch-free routines of FastPieceMoves may run.
+    bool FFastEmit = false;
+    int FEnPassantCell = 0;
     TMove* FListLimit = nullptr;
     // Bit per piece code whose chess routine still runs inline.
     std::uint32_t FStandardRoutines = 0x3E;

@@ -1,6 +1,7 @@
 #include "games/chess/uChessPosition.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 
@@ -273,22 +274,26 @@ void TChessPosition::NextSideToPlay() {
     FHash.Swap(FKeys->FPlayer);
 }
 
+// Field by field: a record assembled elsewhere and copied whole would be read back through
+// stores of other widths, which the processor cannot forward.
 void TChessPosition::SaveUndoRecord(std::uint8_t* ARecord) const {
-    TChessUndoRecord record;
-    record.Hash = FHash;
-    record.Castles = FCastles;
-    record.EnPassant = FEnPassant;
-    record.LongDraw = FLongDraw;
-    std::memcpy(ARecord, &record, sizeof(record));
+    std::memcpy(ARecord + offsetof(TChessUndoRecord, Hash) + offsetof(THash, Index), &FHash.Index,
+                sizeof(FHash.Index));
+    std::memcpy(ARecord + offsetof(TChessUndoRecord, Hash) + offsetof(THash, Code), &FHash.Code,
+                sizeof(FHash.Code));
+    std::memcpy(ARecord + offsetof(TChessUndoRecord, Castles), &FCastles, sizeof(FCastles));
+    ARecord[offsetof(TChessUndoRecord, EnPassant)] = FEnPassant;
+    std::memcpy(ARecord + offsetof(TChessUndoRecord, LongDraw), &FLongDraw, sizeof(FLongDraw));
 }
 
 void TChessPosition::RestoreUndoRecord(const std::uint8_t* ARecord) {
-    TChessUndoRecord record;
-    std::memcpy(&record, ARecord, sizeof(record));
-    FHash = record.Hash;
-    FCastles = record.Castles;
-    FEnPassant = record.EnPassant;
-    FLongDraw = record.LongDraw;
+    std::memcpy(&FHash.Index, ARecord + offsetof(TChessUndoRecord, Hash) + offsetof(THash, Index),
+                sizeof(FHash.Index));
+    std::memcpy(&FHash.Code, ARecord + offsetof(TChessUndoRecord, Hash) + offsetof(THash, Code),
+                sizeof(FHash.Code));
+    std::memcpy(&FCastles, ARecord + offsetof(TChessUndoRecord, Castles), sizeof(FCastles));
+    FEnPassant = ARecord[offsetof(TChessUndoRecord, EnPassant)];
+    std::memcpy(&FLongDraw, ARecord + offsetof(TChessUndoRecord, LongDraw), sizeof(FLongDraw));
 }
 
 void TChessPosition::MakeRevertableMove(const TMove& AMove) {

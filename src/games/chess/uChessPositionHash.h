@@ -18,7 +18,9 @@ struct TPositionHashKeys {
     // The row of piece code 0; rows of negative codes lie before it.
     const THash* FSquareKeys = nullptr;
 
-    const THash& SquareKey(int APiece, int ACell) const { return FSquareKeys[APiece * 128 + ACell]; }
+    const THash& SquareKey(int APiece, int ACell) const {
+        return FSquareKeys[APiece * 128 + ACell];
+    }
 };
 
 // The process-wide chess keys. Drawn once, from seed 0, so every run has the same keys: first the

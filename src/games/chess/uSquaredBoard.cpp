@@ -149,7 +149,8 @@ void TSquaredBoard::CreateSymmetricBoard() {
         if (s == m)
             FSquares[s] = 0;
         else if (FSquares[s] != 0)
-            FSquares[m] = FSquares[s] == OffBoard ? OffBoard : static_cast<std::int8_t>(-FSquares[s]);
+            FSquares[m] =
+                FSquares[s] == OffBoard ? OffBoard : static_cast<std::int8_t>(-FSquares[s]);
     }
 }
 

@@ -16,7 +16,9 @@ std::unique_ptr<TChessBoard> NewShogiBoard(int AWidth, int AHeight, TNotation AN
     return board;
 }
 
-void Put(TChessBoard& ABoard, int X, int Y, std::int8_t APiece) { ABoard[ABoard.XYToI(X, Y)] = APiece; }
+void Put(TChessBoard& ABoard, int X, int Y, std::int8_t APiece) {
+    ABoard[ABoard.XYToI(X, Y)] = APiece;
+}
 
 } // namespace
 

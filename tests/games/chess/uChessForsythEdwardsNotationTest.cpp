@@ -35,6 +35,9 @@ TEST(TChessForsythEdwardsNotation, RoundTripsPositionStrings) {
          "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
         {"chess960", "4k3/8/8/8/8/8/8/1R2K1R1 w KQ - 0 1", "4k3/8/8/8/8/8/8/1R2K1R1 w GB - 0 1"},
         {"chess960", "4k3/8/8/8/8/8/8/RR2K1RR w KQ - 0 1", "4k3/8/8/8/8/8/8/RR2K1RR w HA - 0 1"},
+        // A castling rook that is not the outermost one is written by its column.
+        {"shuffle", "bbqknnrr/pppppppp/8/8/8/8/PPPPPPPP/BBQKNNRR w Gg - 0 1", nullptr},
+        {"chess", "4k3/8/8/8/8/8/8/1KR4R w C - 0 1", nullptr},
         // Rights of a side without its king on the back row mean nothing.
         {"chess", "8/8/8/8/8/4k3/8/R3K2R w KQkq - 0 1", "8/8/8/8/8/4k3/8/R3K2R w KQ - 0 1"},
         // An en passant square no capture can use is dropped.
@@ -108,8 +111,9 @@ TEST(TChessForsythEdwardsNotation, ReportsEachErrorAndLeavesThePositionUnchanged
         {"99999999999999999999/8 w - - 0 1", "Row 2 size mishmash"},
         {tallBoard + "8 w - - 0 1", "Column overflow"},
     };
-    TTestGame game = MakeGame("chess", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R[Pq] "
-                                       "b KQkq - 3 9");
+    TTestGame game =
+        MakeGame("chess", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R[Pq] "
+                          "b KQkq - 3 9");
     const std::string before = game.Fen();
     const std::string holdings = game.Chess().CapturedPieces().AsString();
     ASSERT_EQ(holdings, "Pq");

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "games/chess/uChessMoveGenerator.h"
 #include "games/uGameTestHelpers.h"
 #include "games/uPerft.h"
+#include "support/uRandomGenerator.h"
 
 namespace {
 
@@ -48,6 +50,8 @@ TEST(TChessMoveGenerator, AnswersChecksOnlyLegally) {
     const TCase Cases[] = {
         {"double check: only the king moves, and not onto the defended checker",
          "4k3/8/8/8/8/5n2/3q4/4K3 w - - 0 1", {"e1f1"}},
+        {"double check: the checker next to the king is guarded by the line behind it",
+         "4r2k/8/8/8/1b6/8/4r3/4K3 w - - 0 1", {"e1d1", "e1f1"}},
         {"a knight check is answered by capturing the knight or moving the king",
          "4k3/8/8/8/8/3n4/2B5/R3K3 w Q - 0 1", {"c2d3", "e1d1", "e1d2", "e1e2", "e1f1"}},
         {"the king never steps back along the checking rook's line",
@@ -148,6 +152,19 @@ TEST(TChessMoveGenerator, PromotesToEachPieceDownFromPromotePawnTo) {
     EXPECT_EQ(game.FindMove("e7e8").MoveType, mvDefaultPromotion);
 }
 
+TEST(TChessMoveGenerator, CapturesOwnPiecesOnlyWhenAllowed) {
+    TTestGame game = MakeGame("chess", "4k3/8/8/8/8/8/8/RN2K3 w - - 0 1");
+    EXPECT_FALSE(Contains(game.MoveTexts(), "a1b1"));
+    game.ChessGenerator().SetSelfCaptures(true);
+    for (const bool perft : {false, true}) {
+        game.Generator->SetPerftMode(perft);
+        const TTexts moves = game.MoveTexts();
+        EXPECT_TRUE(Contains(moves, "a1b1"));
+        EXPECT_FALSE(Contains(moves, "a1c1")) << "the ray ends at the first piece";
+    }
+    EXPECT_EQ(game.FindMove("a1b1").CapturedPiece, cpKnight);
+}
+
 TEST(TChessMoveGenerator, ScoresOnlyOutsidePerftMode) {
     TTestGame game = MakeGame("chess");
     game.Generator->SetPerftMode(true);
@@ -182,5 +199,54 @@ TEST(TChessMoveGenerator, KnowsEndgameMaterialBalances) {
         game.MoveTexts();
         EXPECT_GE(game.Generator->Score(), c.Low);
         EXPECT_LE(game.Generator->Score(), c.High);
+    }
+}
+
+// The perft mode takes other routes to legality (looked up from the king, branch-free emission);
+// along random games its lists must equal the evaluating mode's, move for move and in order.
+TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
+    struct TCase {
+        const char* Variant;
+        const char* Fen;
+    };
+    constexpr TCase Cases[] = {
+        {"chess", ""},
+        {"chess", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"},
+        {"chess", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1"},
+        {"chess960", "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9"},
+        {"giveaway", ""},
+        {"dunsany", ""},
+        {"chess", "4k3/8/8/8/8/8/8/8/8/R3K2R w KQ - 0 1"},
+    };
+    TKvRandomGenerator random;
+    random.SetSeed(2024);
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(std::string(c.Variant) + " " + c.Fen);
+        TTestGame game = MakeGame(c.Variant, c.Fen);
+        const std::unique_ptr<TMoveGenerator> counting = game.Variant->CreateMoveGenerator();
+        counting->SetPosition(game.Position.get());
+        counting->SetPerftMode(true);
+        for (int walk = 0; walk < 30; ++walk) {
+            std::vector<TMove> played;
+            for (int ply = 0; ply < 60; ++ply) {
+                TMoveListGuard full(*game.Generator);
+                TMoveListGuard fast(*counting);
+                ASSERT_EQ(fast.List().Count, full.List().Count) << game.Fen();
+                for (std::uint32_t i = 0; i < full.List().Count; ++i) {
+                    TMove a = *full.List().Get(i);
+                    TMove b = *fast.List().Get(i);
+                    a.Priority = b.Priority = 0; // only the evaluating mode rates moves
+                    ASSERT_EQ(std::memcmp(&a, &b, sizeof(TMove)), 0)
+                        << game.Fen() << " move " << game.Position->MoveToString(a);
+                }
+                if (full.List().Count == 0)
+                    break;
+                const TMove move = *full.List().Get(random.RangeU4(full.List().Count - 1));
+                game.Position->MakeRevertableMove(move);
+                played.push_back(move);
+            }
+            for (auto it = played.rbegin(); it != played.rend(); ++it)
+                game.Position->RevertMove(*it);
+        }
     }
 }

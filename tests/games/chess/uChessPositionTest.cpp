@@ -42,14 +42,19 @@ TEST(TChessPosition, MakeAndRevertRestoreEverything) {
          "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1"},
         {"chess", "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1", "d5e6", "4k3/8/4P3/8/8/8/8/4K3 b - - 0 1"},
         // Capturing a rook on its castling square removes the opponent's matching right.
-        {"chess", "r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1", "h1a8", "B3k2r/8/8/8/8/8/8/R3K3 b Qk - 0 1"},
+        {"chess", "r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1", "h1a8",
+         "B3k2r/8/8/8/8/8/8/R3K3 b Qk - 0 1"},
         // A king move clears both rights of its side; a rook from an unrecorded cell changes none.
-        {"chess", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1d1", "r3k2r/8/8/8/8/8/8/R2K3R b kq - 1 1"},
+        {"chess", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1d1",
+         "r3k2r/8/8/8/8/8/8/R2K3R b kq - 1 1"},
         {"chess", "r3k2r/8/8/8/8/8/8/RR2K2R w KQkq - 0 1", "b1b2",
          "r3k2r/8/8/8/8/8/1R6/R3K2R b KQkq - 1 1"},
-        {"chess", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "h1h5", "r3k2r/8/8/7R/8/8/8/R3K3 b Qkq - 1 1"},
-        {"chess", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1", "r3k2r/8/8/8/8/8/8/R4RK1 b kq - 1 1"},
-        {"chess", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8c8", "2kr3r/8/8/8/8/8/8/R3K2R w KQ - 1 1"},
+        {"chess", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "h1h5",
+         "r3k2r/8/8/7R/8/8/8/R3K3 b Qkq - 1 1"},
+        {"chess", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1",
+         "r3k2r/8/8/8/8/8/8/R4RK1 b kq - 1 1"},
+        {"chess", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8c8",
+         "2kr3r/8/8/8/8/8/8/R3K2R w KQ - 1 1"},
         // Promotion with capture on a castling rook's square.
         {"chess", "r3k2r/1P6/8/8/8/8/8/4K3 w kq - 0 1", "b7a8n", "N3k2r/8/8/8/8/8/8/4K3 b k - 0 1"},
         // Chess960: king already on its destination, rook on the king's destination, and the
