@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
 #include "platform/uPlatformMemory.h"
 #include "platform/uPlatformSystem.h"
@@ -72,7 +73,8 @@ void THashTable::ReallocateMemory() {
     Log("Allocated");
 }
 
-void THashTable::SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf) {
+void THashTable::SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf,
+                                const std::function<bool()>& AStopped) {
     const std::uint64_t previous = FActiveItems;
     FActiveItems = std::clamp<std::uint64_t>(AValue, FAllocatedItems == 0 ? 0 : 1, FAllocatedItems);
     if (ASlotOf == nullptr || FActiveItems == previous)
@@ -97,6 +99,9 @@ void THashTable::SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf) {
         return HomeIndex(ASlotOf(entries.data() + AEntry * FItemWords));
     };
     for (std::size_t entry = 0; entry < count; ++entry) {
+        // Entries not yet back are lost to a stop, which is all a stop costs.
+        if (entry % 65536 == 0 && AStopped && AStopped())
+            return;
         if (entry + Ahead < count)
             PrefetchHome(homeOf(entry + Ahead));
         const std::uint32_t* words = entries.data() + entry * FItemWords;

@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // A fixed-size-entry table shared without locks (the perft threads). An entry is an array of
 // 32-bit words, each read and written as a relaxed atomic: words 0 and 1 hold the 64-bit key
@@ -14,9 +13,9 @@
 // around.
 //
 // The block comes from the kernel as zero pages: it is never cleared by the program, and only
-// the pages that entries are written to take memory (see ActiveItems). Allocation, sizing and Clear happen only
-// while no thread probes. The statistics are relaxed counters, approximate under concurrency;
-// hot loops count into a TCounters of their own and add it once (AddStatistics).
+// the pages that entries are written to take memory (see ActiveItems). Allocation, sizing and
+// Clear happen only while no thread probes. The statistics are relaxed counters, approximate
+// under concurrency; hot loops count into a TCounters of their own and add it once.
 class THashTable {
 public:
     // One word of an entry. The storage is a plain 32-bit number, so that zero pages from the
@@ -123,10 +122,12 @@ public:
     // fills the block step by step, so that memory is taken only as the contents grow. Only while
     // no thread probes. Changing the number moves the keys' homes: an owner that can tell each
     // entry's slot index from the entry (ASlotOf) has the stored entries placed anew, otherwise
-    // they may not be found any more.
+    // they may not be found any more. AStopped, asked now and then, cuts the moving short: the
+    // entries not yet placed are then dropped.
     using TSlotOf = std::uint64_t (*)(const std::uint32_t* AWords);
     std::uint64_t ActiveItems() const { return FActiveItems; }
-    void SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf = nullptr);
+    void SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf = nullptr,
+                        const std::function<bool()>& AStopped = {});
     std::uint64_t AllocatedSize() const { return FAllocatedSize; }
     std::uint64_t MaxItemCount() const { return FMaxItemCount; }
     std::uint64_t DefaultItemCount() const { return FDefaultItemCount; }

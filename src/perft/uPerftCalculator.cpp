@@ -14,6 +14,8 @@ double TContinuousStatistics::GetAverage() const {
     return FSuma / static_cast<double>(FCount);
 }
 
+// Both values of an entry are drawn, in the order of the seed-0 sequence; the table places a key
+// by its key check, so only the 64-bit values take part in the keys.
 const TPerftDepthCodes& PerftDepthCodes() {
     static const TPerftDepthCodes codes = [] {
         TKvRandomGenerator generator;
@@ -31,8 +33,7 @@ const TPerftDepthCodes& PerftDepthCodes() {
 
 namespace {
 
-// Item words.
-constexpr int KeyCodeWord = 0;
+// Item words: key code (0), key check, subtree count low and high, checksum.
 constexpr int KeyCheckWord = 1;
 constexpr int CountLowWord = 2;
 constexpr int CountHighWord = 3;

@@ -169,7 +169,7 @@ void TPerftCalculatorThreads::FitTable(std::uint32_t ADone, std::uint32_t ARootM
         return;
     // Nearly the whole table is the whole table: it spares one more move later.
     const std::uint64_t grown = active * 4 >= allocated / 2 ? allocated : active * 4;
-    FHashTable->SetActiveItems(grown, PerftSlotOfItem);
+    FHashTable->SetActiveItems(grown, PerftSlotOfItem, [this] { return Terminated(); });
     FReplacedAtGrowth = replaced;
 }
 
@@ -190,7 +190,8 @@ void TPerftCalculatorThreads::Execute() {
                 FStoredAtStart = StoredItems(*FHashTable);
                 if (FStoredAtStart == 0)
                     FHashTable->SetActiveItems(InitialActiveItems);
-                FReplacedAtGrowth = FHashTable->Statistics().Replaced.load(std::memory_order_relaxed);
+                FReplacedAtGrowth =
+                    FHashTable->Statistics().Replaced.load(std::memory_order_relaxed);
             }
             for (std::uint32_t i = 0; i < list.Count && !Terminated(); ++i) {
                 const TMove& move = *list.Get(i);

@@ -90,7 +90,8 @@ TEST(TBenchmarkCommand, ScoresTheFivePositionsAndLeavesItsLevel) {
     TVexdraEngine& engine = benchmark.FPerft.Engine();
     ASSERT_NE(engine.LevelManager().MyLevel(), nullptr);
     EXPECT_EQ(engine.LevelManager().MyLevel()->GetAsString(), "Move Time: 3.000000000");
-    std::shared_ptr<ICustomWriter> writer = engine.GameVariant()->CreateForsythEdwardsNotationWriter();
+    std::shared_ptr<ICustomWriter> writer =
+        engine.GameVariant()->CreateForsythEdwardsNotationWriter();
     writer->SetPosition(&engine.Position());
     EXPECT_EQ(writer->AsString(), "4k3/3pp3/8/8/8/8/3PP3/4K3 w - - 0 1");
 }

@@ -128,8 +128,9 @@ TEST(TPerftCalculatorThreads, ListsTheRootMovesOfTheStartPositionAndTheTotals) {
     const std::vector<std::string> events = perft.Perft(1);
     ASSERT_EQ(legal.size(), 20u);
     EXPECT_EQ(RootLines(events), legal);
-    EXPECT_EQ(Ending(events), (std::vector<std::string>{"Info:Nodes Searched:",
-                                                         "Info:Nodes/second:", "Info:Elapsed Time:"}));
+    EXPECT_EQ(Ending(events), (std::vector<std::string>{
+                                  "Info:Nodes Searched:", "Info:Nodes/second:",
+                                  "Info:Elapsed Time:"}));
     EXPECT_EQ(NodesSearched(events), 20);
     EXPECT_EQ(perft.Engine().PowerRequest().Count(), 0);
 }
