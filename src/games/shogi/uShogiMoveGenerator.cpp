@@ -192,10 +192,17 @@ TMoveList* TShogiMoveGenerator::Generate() {
     Squares = FShogiPosition->Board().Squares().data();
     FKingPos[0] = FKingPos[1] = 0;
     std::memset(FCheckingPiecePosition, 0, sizeof(FCheckingPiecePosition));
-    if (FShogiPosition->Side() == 0)
-        GenerateFor<0>();
-    else
-        GenerateFor<1>();
+    try {
+        if (FShogiPosition->Side() == 0)
+            GenerateFor<0>();
+        else
+            GenerateFor<1>();
+    } catch (...) {
+        // A list that overflowed is no list: the caller's guard never took it.
+        ClearMarks();
+        RemovePrevious();
+        throw;
+    }
     if (FMustCapture)
         KeepCaptures();
     if (!FPerftMode)

@@ -9,6 +9,7 @@
 #include "games/shogi/uShogiPosition.h"
 #include "games/uGameTestHelpers.h"
 #include "games/uPerft.h"
+#include "support/uExceptions.h"
 
 namespace {
 
@@ -215,4 +216,21 @@ TEST(TShogiMoveGenerator, ScoresMaterialWithHandsForTheFirstPlayer) {
         game.MoveTexts();
         EXPECT_GT(game.Generator->Score(), 0) << sfen;
     }
+}
+
+// Far more moves than any real game has: the list refuses them and the generator stays usable.
+TEST(TShogiMoveGenerator, RaisesWhenAListWouldOverflow) {
+    TTestGame game = MakeGame(
+        "shogi", "1+B+R1k4/5+R3/7+R1/6+R2/2+B+R4+R/6+B2/+R6+R1/3+B3+R1/4K4 b 9R14B4G4S4N4L18P 1");
+    try {
+        game.MoveTexts();
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Move stack overflow");
+    }
+    EXPECT_EQ(game.Generator->MoveStack().LastMoveList(), nullptr);
+    auto parser = game.Variant->CreateForsythEdwardsNotationParser();
+    parser->SetPosition(game.Position.get());
+    parser->Parse("4k4/9/9/9/9/9/9/4+p4/4K4 b - 1");
+    EXPECT_EQ(SortedMoves(game), "5i5h");
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <random>
 #include <string>
 #include <vector>
@@ -177,4 +178,17 @@ TEST(TShogiCapturedPieces, ReadsAndWritesHands) {
     EXPECT_THROW(hand.ReadFromString("2K"), EConvertError);
     EXPECT_THROW(hand.ReadFromString("19P"), EConvertError);
     EXPECT_THROW(hand.ReadFromString("3"), EConvertError);
+}
+
+// The diagram labels files from 9 to 1 and ranks from a at the top, and shows the hands.
+TEST(TShogiPosition, DrawsTheBoardWithShogiCoordinates) {
+    TTestGame game = MakeGame("minishogi", "1r2s/4k/1K2p/PS1+B1/1GR2 b GB 17");
+    testing::internal::CaptureStdout();
+    game.Position->WriteToConsole();
+    std::fflush(stdout);
+    const std::string diagram = testing::internal::GetCapturedStdout();
+    EXPECT_NE(diagram.find("  5    4    3    2    1"), std::string::npos) << diagram;
+    EXPECT_NE(diagram.find("  a  "), std::string::npos);
+    EXPECT_NE(diagram.find(" +B "), std::string::npos);
+    EXPECT_NE(diagram.find("Captured Pieces: BG"), std::string::npos);
 }
