@@ -22,20 +22,26 @@ struct TBenchGame {
     std::unique_ptr<TMoveGenerator> Generator;
 };
 
-TBenchGame MakeGame(const char* AFen, bool APerftMode) {
+TBenchGame MakeVariantGame(const char* AVariant, const char* AFen, bool APerftMode) {
     static TGameVariants variants = [] {
         TGameVariants result;
         RegisterGameVariants(result);
         return result;
     }();
-    TGameVariant* chess = variants.FindByName("chess");
-    TBenchGame game{chess->CreateStartPosition(), chess->CreateMoveGenerator()};
-    auto parser = chess->CreateForsythEdwardsNotationParser();
-    parser->SetPosition(game.Position.get());
-    parser->Parse(AFen);
+    TGameVariant* variant = variants.FindByName(AVariant);
+    TBenchGame game{variant->CreateStartPosition(), variant->CreateMoveGenerator()};
+    if (AFen != nullptr) {
+        auto parser = variant->CreateForsythEdwardsNotationParser();
+        parser->SetPosition(game.Position.get());
+        parser->Parse(AFen);
+    }
     game.Generator->SetPosition(game.Position.get());
     game.Generator->SetPerftMode(APerftMode);
     return game;
+}
+
+TBenchGame MakeGame(const char* AFen, bool APerftMode) {
+    return MakeVariantGame("chess", AFen, APerftMode);
 }
 
 std::vector<TMove> AllMoves(TBenchGame& AGame) {
@@ -95,5 +101,44 @@ BENCHMARK_CAPTURE(BM_Perft, KiwipeteDepth4Evaluating, KiwipeteFen, 4, false)
 BENCHMARK_CAPTURE(BM_Perft, Position3Depth7, "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", 7, true)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+
+// The variants from their start positions, single-threaded without a hash table: the deepest
+// reference rows of each (counts in the "nodes" counter).
+void BM_VariantPerft(benchmark::State& AState, const char* AVariant, int ADepth) {
+    TBenchGame game = MakeVariantGame(AVariant, nullptr, true);
+    std::uint64_t nodes = 0;
+    for (auto _ : AState)
+        nodes += Perft(*game.Position, *game.Generator, ADepth);
+    AState.SetItemsProcessed(static_cast<std::int64_t>(nodes));
+    AState.counters["nodes"] =
+        benchmark::Counter(static_cast<double>(nodes) / static_cast<double>(AState.iterations()));
+}
+BENCHMARK_CAPTURE(BM_VariantPerft, ThreeCheckDepth6, "3Check", 6)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_VariantPerft, KingOfTheHillDepth6, "kingOfTheHill", 6)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_VariantPerft, RacingKingsDepth5, "racingKings", 5)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_VariantPerft, AtomicDepth5, "atomic", 5)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_VariantPerft, CrazyhouseDepth5, "crazyhouse", 5)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_VariantPerft, HordeDepth6, "horde", 6)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_VariantPerft, HordeChessDepth6, "hordeChess", 6)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+BENCHMARK_CAPTURE(BM_VariantPerft, GiveawayDepth6, "giveaway", 6)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_VariantPerft, DunsanyDepth6, "dunsany", 6)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 } // namespace

@@ -47,9 +47,9 @@ TEST(TGameVariants, BuildsEachStartPosition) {
         {"hordeChess", "pp4pp/pppppppp/pppppppp/pppppppp/2pppp2/8/PPPPPPPP/RNBQKBNR w KQ - 0 1"},
         {"horde", "rnbqkbnr/pppppppp/8/1PP2PP1/PPPPPPPP/PPPPPPPP/PPPPPPPP/PPPPPPPP w kq - 0 1"},
         {"giveaway", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w - - 0 1"},
-        {"3Check", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
+        {"3Check", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 3+3 0 1"},
         {"racingKings", "8/8/8/8/8/8/krbnNBRK/qrbnNBRQ w - - 0 1"},
-        {"crazyhouse", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"},
+        {"crazyhouse", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR[] w KQkq - 0 1"},
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Variant);

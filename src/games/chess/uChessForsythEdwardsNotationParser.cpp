@@ -1,7 +1,10 @@
 #include "games/chess/uChessForsythEdwardsNotationParser.h"
 
+#include <algorithm>
 #include <cstdint>
 
+#include "games/chess/uCrazyhouseChessPosition.h"
+#include "games/chess/uThreeCheckChessPosition.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 
@@ -49,6 +52,10 @@ void TChessForsythEdwardsNotationParser::Parse(std::string_view AText) {
     work.CapturedPieces().Clear();
     work.ClearCastles();
     work.SetEnPassant(0);
+    if (auto* threeCheck = dynamic_cast<TThreeCheckChessPosition*>(&work)) {
+        threeCheck->SetRemainingChecks(0, TThreeCheckChessPosition::ChecksToWin);
+        threeCheck->SetRemainingChecks(1, TThreeCheckChessPosition::ChecksToWin);
+    }
     // The copy dies with this call; the parser must not keep pointing at it.
     struct TReset {
         TChessPosition*& Position;
@@ -79,9 +86,51 @@ void TChessForsythEdwardsNotationParser::ReadFields(std::string_view ALine, std:
     SkipBlanks(ALine, AIndex);
     ReadEnPassant(ALine, AIndex);
     SkipBlanks(ALine, AIndex);
+    if (IsCheckCountField(ALine, AIndex)) {
+        ReadCheckCounts(ALine, AIndex);
+        SkipBlanks(ALine, AIndex);
+    }
     ReadLongDraw(ALine, AIndex);
     SkipBlanks(ALine, AIndex);
     ReadMoveNumber(ALine, AIndex);
+    SkipBlanks(ALine, AIndex);
+    if (AIndex < ALine.size() && ALine[AIndex] == '+')
+        ReadCheckCounts(ALine, AIndex);
+}
+
+bool TChessForsythEdwardsNotationParser::IsCheckCountField(std::string_view ALine,
+                                                           std::size_t AIndex) {
+    for (; AIndex < ALine.size() && ALine[AIndex] != ' ' && ALine[AIndex] != '\t'; ++AIndex)
+        if (ALine[AIndex] == '+')
+            return true;
+    return false;
+}
+
+void TChessForsythEdwardsNotationParser::ReadCheckCounts(std::string_view ALine,
+                                                         std::size_t& AIndex) {
+    // "3+3" after the en passant field counts the checks each side still has to give; "+0+0"
+    // after the move number counts the checks given so far. First player first in both.
+    const bool given = ALine[AIndex] == '+';
+    int counts[2];
+    for (int player = 0; player < 2; ++player) {
+        if (given || player == 1) {
+            if (AIndex >= ALine.size() || ALine[AIndex] != '+')
+                throw EParseError({"+"}, AIndex < ALine.size() ? std::string(1, ALine[AIndex])
+                                                               : std::string());
+            ++AIndex;
+        }
+        if (AIndex >= ALine.size() || !IsDigit(ALine[AIndex]))
+            throw EParseError({"integer"}, AIndex < ALine.size() ? std::string(1, ALine[AIndex])
+                                                                 : std::string());
+        counts[player] = static_cast<int>(ReadDecimal(ALine, AIndex, 15));
+    }
+    auto* position = dynamic_cast<TThreeCheckChessPosition*>(&Target());
+    if (position == nullptr)
+        return;
+    for (int player = 0; player < 2; ++player)
+        position->SetRemainingChecks(
+            player, given ? std::max(0, TThreeCheckChessPosition::ChecksToWin - counts[player])
+                          : counts[player]);
 }
 
 void TChessForsythEdwardsNotationParser::ReadBoard(std::string_view ALine, std::size_t& AIndex) {
@@ -90,6 +139,8 @@ void TChessForsythEdwardsNotationParser::ReadBoard(std::string_view ALine, std::
     constexpr int BufferSize = 64;
     constexpr int Unbounded = 4096;
     std::int8_t buffer[BufferSize][BufferSize] = {};
+    // Cells whose piece is marked "~": it came from a promotion (crazyhouse).
+    bool promoted[BufferSize][BufferSize] = {};
     TChessPosition& position = Target();
     position.ClearStack();
     int column = 0;
@@ -148,6 +199,11 @@ void TChessForsythEdwardsNotationParser::ReadBoard(std::string_view ALine, std::
             if (piece == 0)
                 throw EConvertError(std::string("Unknown Piece ") + c);
             store(static_cast<std::int8_t>(piece));
+            if (AIndex < ALine.size() && ALine[AIndex] == '~') {
+                ++AIndex;
+                if (column - 1 < width && column - 1 < BufferSize)
+                    promoted[row][column - 1] = true;
+            }
         }
     }
     if (width < 2)
@@ -160,6 +216,15 @@ void TChessForsythEdwardsNotationParser::ReadBoard(std::string_view ALine, std::
     for (int y = 0; y <= row; ++y)
         for (int x = 0; x < width; ++x)
             board[board.XYToI(x, y)] = buffer[row - y][x];
+    // Other variants have no use for the marks.
+    if (auto* crazyhouse = dynamic_cast<TCrazyhouseChessPosition*>(&position)) {
+        crazyhouse->ClearPromotedPieces();
+        for (int y = 0; y <= row; ++y)
+            for (int x = 0; x < width; ++x)
+                if (promoted[row - y][x] && buffer[row - y][x] != 0 &&
+                    buffer[row - y][x] != TSquaredBoard::OffBoard)
+                    crazyhouse->SetPromotedPiece(board.XYToI(x, y), true);
+    }
 }
 
 void TChessForsythEdwardsNotationParser::ReadHoldings(std::string_view ALine,
@@ -289,7 +354,8 @@ void TChessForsythEdwardsNotationParser::ReadEnPassant(std::string_view ALine,
         const int origin = square + forward;
         const bool valid = square > forward && origin < TSquaredBoard::CellArraySize &&
                            board[square] == 0 && board[origin] == 0 && board[victim] == -pawn &&
-                           (board[victim - 1] == pawn || board[victim + 1] == pawn);
+                           (board[victim - 1] == pawn || board[victim + 1] == pawn) &&
+                           board.Y(origin) != (position.Side() == 0 ? board.SqY() : 0);
         position.SetEnPassant(valid ? square : 0);
     }
     ++AIndex;

@@ -13,9 +13,10 @@ public:
     static char SideColorToChar(std::string_view ASideString);
 };
 
-// Reads a position string on any rectangular board: board rows ("_" a hole, "?" an empty cell),
-// optional holdings in brackets, side, castling (KQkq for the outermost rooks, or rook column
-// letters), en passant square, clocks. The string is read into a copy of the position; only a
+// Reads a position string on any rectangular board: board rows ("_" a hole, "?" an empty cell,
+// "~" after a piece marks it as promoted), optional holdings in brackets, side, castling (KQkq
+// for the outermost rooks, or rook column letters), en passant square, the three-check counters
+// ("3+3" here, or "+0+0" after the clocks), clocks. The string is read into a copy of the position; only a
 // complete success replaces the target (hash included), so a bad string changes nothing.
 class TChessForsythEdwardsNotationParser : public TCustomForsythEdwardsNotationParser {
 public:
@@ -33,6 +34,10 @@ protected:
     void ReadCastles(std::string_view ALine, std::size_t& AIndex);
     void ReadEnPassant(std::string_view ALine, std::size_t& AIndex);
     void ReadLongDraw(std::string_view ALine, std::size_t& AIndex);
+    // The three-check counters, "3+3" (checks still to give) or "+0+0" (checks given); read in
+    // every variant, kept only by a three-check position.
+    static bool IsCheckCountField(std::string_view ALine, std::size_t AIndex);
+    void ReadCheckCounts(std::string_view ALine, std::size_t& AIndex);
     // A column letter: the player's rook on that column of its back row, if there is one.
     void SetCastleRook(int APlayer, int AColumn);
     // K or Q: the outermost rook of the player on that side of its king.

@@ -2,6 +2,8 @@
 
 #include "games/chess/uChessForsythEdwardsNotationParser.h"
 #include "games/chess/uChessPosition.h"
+#include "games/chess/uCrazyhouseChessPosition.h"
+#include "games/chess/uThreeCheckChessPosition.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 
@@ -15,6 +17,8 @@ const TChessPosition& TChessForsythEdwardsNotationWriter::ChessPosition() const 
 std::string TChessForsythEdwardsNotationWriter::AsString() {
     const TChessPosition& position = ChessPosition();
     std::string result = BoardToString();
+    if (dynamic_cast<const TCrazyhouseChessPosition*>(&position) != nullptr)
+        result += '[' + position.CapturedPieces().AsString() + ']';
     result += ' ';
     result += TForsythEdwardsNotation::SideColorToChar(position.SideColorToString(position.Side()));
     result += ' ';
@@ -22,6 +26,11 @@ std::string TChessForsythEdwardsNotationWriter::AsString() {
     result += ' ';
     result += WriteEnPassant();
     result += ' ';
+    if (const auto* threeCheck = dynamic_cast<const TThreeCheckChessPosition*>(&position)) {
+        result += std::to_string(threeCheck->RemainingChecks(0)) + '+' +
+                  std::to_string(threeCheck->RemainingChecks(1));
+        result += ' ';
+    }
     result += std::to_string(position.LongDraw());
     result += ' ';
     result += std::to_string(position.MoveIndex() / 2 + 1);
@@ -31,6 +40,7 @@ std::string TChessForsythEdwardsNotationWriter::AsString() {
 std::string TChessForsythEdwardsNotationWriter::BoardToString() {
     const TChessPosition& position = ChessPosition();
     const TChessBoard& board = position.Board();
+    const auto* crazyhouse = dynamic_cast<const TCrazyhouseChessPosition*>(&position);
     std::string result;
     for (int y = board.SqY(); y >= 0; --y) {
         int empty = 0;
@@ -46,6 +56,8 @@ std::string TChessForsythEdwardsNotationWriter::BoardToString() {
             }
             result += cell == TSquaredBoard::OffBoard ? std::string("_")
                                                       : position.PieceToString(cell, plEnglish);
+            if (crazyhouse != nullptr && crazyhouse->IsPromotedPiece(board.XYToI(x, y)))
+                result += '~';
         }
         if (empty > 0)
             result += std::to_string(empty);

@@ -7,7 +7,10 @@
 class TChessPosition;
 
 // Writes the position string of a chess position. Holes are written "_", which the parser reads
-// back as holes. Castling as KQkq, or as rook column letters with CastleIdAsCoordinate.
+// back as holes. Castling as KQkq, or as rook column letters with CastleIdAsCoordinate. A
+// crazyhouse position adds its reserves in brackets after the board and marks promoted pieces
+// "~"; a three-check position writes the checks still to give ("3+3") after the en passant
+// field.
 class TChessForsythEdwardsNotationWriter : public TCustomForsythEdwardsNotationWriter {
 public:
     std::string AsString() override;

@@ -4,6 +4,8 @@
 
 #include "games/chess/uChessForsythEdwardsNotationParser.h"
 #include "games/chess/uChessForsythEdwardsNotationWriter.h"
+#include "games/chess/uGiveawayChessMoveGenerator.h"
+#include "games/chess/uHordeChessMoveGenerator.h"
 
 std::unique_ptr<TPosition> TChessGameVariant::CreateStartPosition() {
     std::unique_ptr<TChessPosition> position = NewPosition();
@@ -90,11 +92,7 @@ TGiveawayChessGameVariant::TGiveawayChessGameVariant() {
 }
 
 std::unique_ptr<TChessMoveGenerator> TGiveawayChessGameVariant::NewMoveGenerator() {
-    auto generator = std::make_unique<TChessMoveGenerator>();
-    generator->SetPromotePawnTo(6);
-    generator->SetMustCapture(true);
-    generator->SetMateKing(false);
-    return generator;
+    return std::make_unique<TGiveawayChessMoveGenerator>();
 }
 
 TDunsanyGameVariant::TDunsanyGameVariant() {
@@ -112,7 +110,7 @@ std::unique_ptr<TChessBoard> TDunsanyGameVariant::CreateBoard() {
 }
 
 std::unique_ptr<TChessMoveGenerator> TDunsanyGameVariant::NewMoveGenerator() {
-    auto generator = std::make_unique<TChessMoveGenerator>();
+    auto generator = std::make_unique<THordeChessMoveGenerator>(false);
     generator->SetWhiteDouble(false);
     return generator;
 }
@@ -143,6 +141,10 @@ std::unique_ptr<TChessBoard> THordeChessGameVariant::CreateBoard() {
     return board;
 }
 
+std::unique_ptr<TChessMoveGenerator> THordeChessGameVariant::NewMoveGenerator() {
+    return std::make_unique<THordeChessMoveGenerator>(true);
+}
+
 THordeGameVariant::THordeGameVariant() {
     SetName("horde");
     SetCaption("Horde");
@@ -158,4 +160,8 @@ std::unique_ptr<TChessBoard> THordeGameVariant::CreateBoard() {
             if (y < half || x == 1 || x == 2 || x == last - 1 || x == last - 2)
                 (*board)[board->XYToI(x, y)] = cpPawn;
     return board;
+}
+
+std::unique_ptr<TChessMoveGenerator> THordeGameVariant::NewMoveGenerator() {
+    return std::make_unique<THordeChessMoveGenerator>(true);
 }

@@ -61,16 +61,24 @@ protected:
     void PrepareStartPosition(TChessPosition& APosition) override;
 };
 
-// The white army against a black horde of pawns (Black has no king).
+// The white army against a black horde of pawns (Black has no king); pawns on their first row
+// double-step too.
 class THordeChessGameVariant final : public TChessGameVariant {
 public:
     THordeChessGameVariant();
     std::unique_ptr<TChessBoard> CreateBoard() override;
+
+protected:
+    std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
 };
 
-// A white horde of pawns against the black army (White has no king).
+// A white horde of pawns against the black army (White has no king); pawns on their first row
+// double-step too.
 class THordeGameVariant final : public TChessGameVariant {
 public:
     THordeGameVariant();
     std::unique_ptr<TChessBoard> CreateBoard() override;
+
+protected:
+    std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
 };

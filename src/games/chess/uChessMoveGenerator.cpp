@@ -160,12 +160,72 @@ void TChessMoveGenerator::InitializeRowScan() {
     FRowScanValid = true;
 }
 
-template <bool ATyped>
+namespace {
+
+// The columns of the eight cells at ACells equal to AValue, as bits.
+KV_INLINE unsigned EqualColumns(const std::int8_t* ACells, int AValue) {
+    std::uint64_t cells;
+    std::memcpy(&cells, ACells, sizeof(cells));
+#if defined(__SSE2__)
+    const __m128i v = _mm_cvtsi64_si128(static_cast<long long>(cells));
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(AValue)))));
+#else
+    unsigned mask = 0;
+    for (int x = 0; x < 8; ++x)
+        mask |= static_cast<unsigned>(static_cast<std::int8_t>(cells >> (8 * x)) == AValue) << x;
+    return mask;
+#endif
+}
+
+// The columns holding pieces of the second player (negative codes), as bits.
+KV_INLINE unsigned NegativeColumns(const std::int8_t* ACells) {
+    std::uint64_t cells;
+    std::memcpy(&cells, ACells, sizeof(cells));
+#if defined(__SSE2__)
+    return static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_cvtsi64_si128(static_cast<long long>(cells))));
+#else
+    unsigned mask = 0;
+    for (int x = 0; x < 8; ++x)
+        mask |= static_cast<unsigned>(static_cast<std::int8_t>(cells >> (8 * x)) < 0) << x;
+    return mask;
+#endif
+}
+
+} // namespace
+
+void TChessMoveGenerator::FindImmobilePawns(unsigned (&AMasks)[64], int AMover) const {
+    // Rows run from the top of the board down, so the row ahead of a first-player pawn is the
+    // one before it in the scan, and the row after it for a second-player pawn.
+    unsigned empty[64];
+    unsigned enemies[64];
+    unsigned pawns[64];
+    for (int row = 0; row < FRowCount; ++row) {
+        const std::int8_t* cells = Squares + FRows[row].Start;
+        const unsigned negative = NegativeColumns(cells) & FColumnMask;
+        empty[row] = EqualColumns(cells, 0) & FColumnMask;
+        enemies[row] = AMover == 0 ? negative : ~(negative | empty[row]) & FColumnMask;
+        pawns[row] = EqualColumns(cells, AMover == 0 ? cpPawn : -cpPawn) & FColumnMask;
+    }
+    for (int row = 0; row < FRowCount; ++row) {
+        const int ahead = AMover == 0 ? row - 1 : row + 1;
+        unsigned mobile = 0;
+        if (ahead >= 0 && ahead < FRowCount)
+            mobile = empty[ahead] | enemies[ahead] << 1 | enemies[ahead] >> 1;
+        AMasks[row] = pawns[row] & ~mobile;
+    }
+}
+
+template <bool ATyped, bool ASkipPawns>
 void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2],
                                         int AOpponent) {
     int white = 0;
     int black = 0;
     if (FRowScanValid) {
+        unsigned immobile[64];
+        if constexpr (ASkipPawns)
+            FindImmobilePawns(immobile, AOpponent ^ 1);
         // With ATyped also the opponent's sliders, knights and king and the mover's king.
         const int enemy = AOpponent == 0 ? 1 : -1;
         int sliders = 0;
@@ -199,9 +259,14 @@ void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&A
 #endif
             // The occupied columns in row order, shifted to cells, stored eight at a time: the
             // bytes past the count are overwritten by the next row or ignored.
-            const unsigned mine =
-                ~(negative | equal(0) | equal(TSquaredBoard::OffBoard)) & FColumnMask;
-            const unsigned theirs = negative & FColumnMask;
+            unsigned mine = ~(negative | equal(0) | equal(TSquaredBoard::OffBoard)) & FColumnMask;
+            unsigned theirs = negative & FColumnMask;
+            if constexpr (ASkipPawns) {
+                if (AOpponent == 1)
+                    mine &= ~immobile[row];
+                else
+                    theirs &= ~immobile[row];
+            }
             const std::uint64_t* ordered = FOrderedColumns[scan.Order];
             const std::uint64_t base = scan.Start * 0x0101010101010101ULL;
             const std::uint64_t myCells = ordered[mine] + base;
@@ -314,10 +379,16 @@ void TChessMoveGenerator::InitializeDoubleSquares() {
     if (board.SqYC() < 7 || (!FWhiteDouble && !FBlackDouble))
         return;
     for (int x = 0; x <= board.SqX(); ++x) {
-        if (FWhiteDouble)
+        if (FWhiteDouble) {
             FDoubleSquares[board.XYToI(x, 1)] = 1;
-        if (FBlackDouble)
+            if (FFirstRowDoubleSteps)
+                FDoubleSquares[board.XYToI(x, 0)] = 1;
+        }
+        if (FBlackDouble) {
             FDoubleSquares[board.XYToI(x, board.SqY() - 1)] = -1;
+            if (FFirstRowDoubleSteps)
+                FDoubleSquares[board.XYToI(x, board.SqY())] = -1;
+        }
     }
 }
 
@@ -349,6 +420,13 @@ TMoveList* TChessMoveGenerator::Generate() {
     return FPerftMode ? GenerateT<false>() : GenerateT<true>();
 }
 
+TMoveList* TChessMoveGenerator::GenerateNoMoves(std::int16_t AScore) {
+    TMoveList* list = TMoveGenerator::Generate();
+    if (!FPerftMode)
+        SetScore(AScore);
+    return list;
+}
+
 template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FEvaluating = AEval;
     const TChessBoard& board = FChessPosition->Board();
@@ -365,7 +443,8 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FKingPos[0] = FKingPos[1] = 0;
     std::memset(FCheckingPiecePosition, 0, sizeof(FCheckingPiecePosition));
     std::memset(FBannedKingCell, 0, sizeof(FBannedKingCell));
-    FKingCentred = !AEval && FExactClass && FStandardRoutines == 0x3E && !FCustomAddChessMove;
+    FKingCentred = !AEval && (FKingCentredAllowed || (FExactClass && FStandardRoutines == 0x3E &&
+                                                      !FCustomAddChessMove));
     if (!FKingCentred)
         std::memset(FAffectedSquares[opponent], 0, cells);
     if constexpr (AEval) {
@@ -382,10 +461,19 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     std::uint8_t pieces[2][136];
     int counts[2];
     const bool lookups = FKingCentred && FMateKing;
-    if (lookups && FRelationsValid)
-        CollectPieces<true>(pieces, counts, opponent);
-    else
+    // Only the mover's list is walked in the king-centred mode.
+    const bool skipPawns = FSkipImmobilePawns && FKingCentred && FRowScanValid && !FSelfCaptures &&
+                           FEnPassantCell == 0;
+    if (lookups && FRelationsValid) {
+        if (skipPawns)
+            CollectPieces<true, true>(pieces, counts, opponent);
+        else
+            CollectPieces<true>(pieces, counts, opponent);
+    } else if (skipPawns) {
+        CollectPieces<false, true>(pieces, counts, opponent);
+    } else {
         CollectPieces<false>(pieces, counts, opponent);
+    }
     const auto walk = [&](int AOwner, auto APass) {
         constexpr bool add = decltype(APass)::value;
         if (AOwner == 0)

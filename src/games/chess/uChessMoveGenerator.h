@@ -33,6 +33,11 @@ class TChessMoveGenerator : public TMoveGenerator {
 public:
     using TPieceMethod = void (TChessMoveGenerator::*)();
     static constexpr int MaxPieceCode = 14;
+    // Scores of games a variant's rules decide, from the side to move's view: it has won, it has
+    // lost, or it has a move that wins at once.
+    static constexpr std::int16_t WonScore = 32766;
+    static constexpr std::int16_t LostScore = -32766;
+    static constexpr std::int16_t WinningMoveScore = 32765;
 
     TChessMoveGenerator();
     ~TChessMoveGenerator() override;
@@ -66,6 +71,9 @@ public:
     // Take effect at the next SetPosition.
     void SetWhiteDouble(bool AValue) { FWhiteDouble = AValue; }
     void SetBlackDouble(bool AValue) { FBlackDouble = AValue; }
+    // Pawns on their side's first row double-step too (horde); takes effect at SetPosition.
+    bool FirstRowDoubleSteps() const { return FFirstRowDoubleSteps; }
+    void SetFirstRowDoubleSteps(bool AValue) { FFirstRowDoubleSteps = AValue; }
     void SetEvaluation(std::unique_ptr<TChessEvaluation> AValue);
     TChessEvaluation& Evaluation() { return *FEvaluation; }
     const TPreciseScores& Scores() const { return FScores; }
@@ -100,6 +108,24 @@ protected:
     void SetCustomAddChessMove(bool AValue) { FCustomAddChessMove = AValue; }
     // Replaces the routine of a piece code (the walk then calls it instead of the inline one).
     void SetPieceMethod(int ACode, TPieceMethod AMethod);
+    // For a derived generator whose rules need no opponent's attack map beyond OpponentAttacks
+    // and the recorded checks and pins: perft mode may then skip the opponent's walk as the
+    // plain chess generator does.
+    void SetKingCentredAllowed(bool AValue) { FKingCentredAllowed = AValue; }
+    // For sides with many pawns (the hordes): perft mode leaves pawns without any move out of
+    // the walk; the list is the same.
+    void SetSkipImmobilePawns(bool AValue) { FSkipImmobilePawns = AValue; }
+    // The empty list of a game the rules have decided; AScore is the result (evaluating mode).
+    TMoveList* GenerateNoMoves(std::int16_t AScore);
+    // How two playing cells relate, from a table (valid for boards up to 16 x 16): the step of
+    // the row, column or diagonal joining them (0 when none), whether that line is a diagonal,
+    // a knight jump, a king step.
+    bool RelationsValid() const { return FRelationsValid; }
+    int LineStep(int AFrom, int ATo) const { return Relation(AFrom, ATo).Step; }
+    bool DiagonalLine(int AFrom, int ATo) const { return Relation(AFrom, ATo).Line == 1; }
+    bool KnightJump(int AFrom, int ATo) const { return Relation(AFrom, ATo).Knight; }
+    bool KingStep(int AFrom, int ATo) const { return Relation(AFrom, ATo).King; }
+    std::uint8_t Priority(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
     // Whether the opponent of FSide attacks ACell (from the attack map, or looked up from the
     // cell in the king-centred perft mode).
     bool OpponentAttacks(int ACell) const {
@@ -181,19 +207,23 @@ private:
     void InitializeRelations();
     void InitializeRowScan();
     // The pieces of both sides in playing-square order; returns the counts.
-    template <bool ATyped>
+    template <bool ATyped, bool ASkipPawns = false>
     void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2], int AOpponent);
+    // Per row of the row scan: the mover's pawns that have nothing to push to or capture.
+    void FindImmobilePawns(unsigned (&AMasks)[64], int AMover) const;
     void RecordCheck(int ACheckerCell, int AKingCell, int AStep, bool ASlider);
     bool MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType);
     bool EnPassantIsLegal(int AFrom, int ATo);
     bool SliderAttacks(int ACell, int AAttackerSide) const;
     bool RankAttacked(int ACell, int AAttackerSide) const;
-    std::uint8_t Priority(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
     void MarkEvasionSquares();
     void UnmarkEvasionSquares();
     void KingMovesDispatch();
 
     bool FCustomAddChessMove = false;
+    bool FKingCentredAllowed = false;
+    bool FFirstRowDoubleSteps = false;
+    bool FSkipImmobilePawns = false;
     // Perft mode of the plain chess generator: instead of the opponent's whole attack map, the
     // checks and pins are found by looking out from the mover's king, and a cell's safety is
     // looked up when a king move or castling asks for it. The lists are the same.

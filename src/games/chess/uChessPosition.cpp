@@ -135,6 +135,34 @@ void TChessPosition::AutoInitializeCastles() {
 
 void TChessPosition::ClearCastles() { FCastles = {}; }
 
+bool TChessPosition::IsAttacked(int ACell, int AAttacker) const {
+    const TChessBoard& board = *FBoard;
+    const int s = board.SqXC2();
+    const int sign = AAttacker == 0 ? 1 : -1;
+    // The attacker's pawns stand one row behind the cell, as seen from the attacker.
+    const int behind = AAttacker == 0 ? -s : s;
+    if (board[ACell + behind - 1] == sign * cpPawn || board[ACell + behind + 1] == sign * cpPawn)
+        return true;
+    const int knightSteps[8] = {2 * s - 1, 2 * s + 1, s - 2, s + 2, -s - 2, -s + 2, -2 * s - 1,
+                                -2 * s + 1};
+    for (const int step : knightSteps)
+        if (board[ACell + step] == sign * cpKnight)
+            return true;
+    const int steps[8] = {s - 1, s + 1, -s - 1, -s + 1, s, -s, 1, -1};
+    const int king = sign * board.KingCode();
+    for (int d = 0; d < 8; ++d) {
+        const int step = steps[d];
+        if (board[ACell + step] == king)
+            return true;
+        int c = ACell + step;
+        while (board[c] == 0)
+            c += step;
+        if (board[c] == sign * cpQueen || board[c] == sign * (d < 4 ? cpBishop : cpRook))
+            return true;
+    }
+    return false;
+}
+
 TPackedBoard TChessPosition::PackedBoard() const {
     TPackedBoard result{};
     const int count = std::min(64, FBoard->UsedSquareCount());
@@ -245,7 +273,9 @@ void TChessPosition::DoMove(const TMove& AMove) {
         FHash.Swap(keys.SquareKey(piece, to));
         sq[from] = 0;
         sq[to] = static_cast<std::int8_t>(piece);
-        if (sq[to + 1] == -piece || sq[to - 1] == -piece) {
+        // A horde pawn's double step from its first row gives no en passant right.
+        if ((sq[to + 1] == -piece || sq[to - 1] == -piece) &&
+            FBoard->Y(from) != (mover == 0 ? 0 : FBoard->SqY())) {
             FEnPassant = static_cast<std::uint8_t>((to + from) / 2);
             FHash.Swap(keys.FEnPassant[FBoard->X(FEnPassant)]);
         }

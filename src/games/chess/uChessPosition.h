@@ -112,6 +112,9 @@ public:
     void SetBoard(std::unique_ptr<TChessBoard> ABoard);
     TChessCapturedPieces& CapturedPieces() { return FCapturedPieces; }
     const TChessCapturedPieces& CapturedPieces() const { return FCapturedPieces; }
+    // Whether a piece of AAttacker attacks ACell on the current board (chess moves; a pinned
+    // piece still attacks).
+    bool IsAttacked(int ACell, int AAttacker) const;
     TPackedBoard PackedBoard() const;
     bool IsSamePackedBoard(const TPackedBoard& APackedBoard) const;
     // Number of undo records (moves made and not yet reverted).

@@ -57,6 +57,16 @@ void TChessPositionHash::Initialize(const TSquaredBoard& ABoard) {
         DrawCell<MaxCode>(generator, FSquares, cell, -MaxCode, -MaxCode);
         DrawCell<MaxCode>(generator, FSquares, cell, MaxCode, MaxCode);
     }
+    // The variant state, after every key above.
+    for (auto& player : FReserves)
+        for (auto& type : player)
+            for (THash& key : type)
+                Draw(generator, key);
+    for (auto& player : FCheckCounts)
+        for (THash& key : player)
+            Draw(generator, key);
+    for (THash& key : FPromoted)
+        Draw(generator, key);
     FInitialized.store(true, std::memory_order_release);
 }
 

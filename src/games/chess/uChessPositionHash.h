@@ -27,10 +27,15 @@ struct TPositionHashKeys {
 // cells of the first position's board in its playing-square order, then the side-to-move,
 // en passant and castling keys, then the remaining cells up to index 127 (so a position string
 // of another board size still gets distinct keys) and last the code 7 placed by a default
-// promotion. After drawing, the table is only read, by any number of threads.
+// promotion. The keys of the variant state come last (reserves, check counters, promoted
+// marks), so the keys above are the same for every variant. After drawing, the table is only
+// read, by any number of threads.
 class TChessPositionHash final : public TPositionHashKeys {
 public:
     static constexpr int MaxCode = 7;
+    // Reserve keys per player, piece type and count; larger counts reuse them cyclically.
+    static constexpr int ReserveCounts = 64;
+    static constexpr int CheckCounts = 16;
 
     TChessPositionHash();
     TChessPositionHash(const TChessPositionHash&) = delete;
@@ -54,8 +59,24 @@ public:
         AHash.Swap(SquareKey(APiece, AToSquareIndex));
     }
 
+    // -- variant state --
+    // A reserve of ACount pieces contributes the keys of the counts 1..ACount, so taking a piece
+    // in or out of it toggles one key: ReserveKey(player, type, count with that piece).
+    const THash& ReserveKey(int APlayer, int AType, int ACount) const {
+        return FReserves[APlayer][AType][ACount & (ReserveCounts - 1)];
+    }
+    // The key of a side's number of checks still to give, in three-check.
+    const THash& CheckCountKey(int APlayer, int ACount) const {
+        return FCheckCounts[APlayer][ACount & (CheckCounts - 1)];
+    }
+    // The key of a piece that came from a promotion standing on ACell (crazyhouse).
+    const THash& PromotedKey(int ACell) const { return FPromoted[ACell & 127]; }
+
 private:
     THash FSquares[2 * MaxCode + 1][128]{};
+    THash FReserves[2][7][ReserveCounts]{};
+    THash FCheckCounts[2][CheckCounts]{};
+    THash FPromoted[128]{};
     std::atomic<bool> FInitialized{false};
     std::mutex FLock;
 };

@@ -1,15 +1,36 @@
 #include "games/chess/uChessRuleVariants.h"
 
+#include "games/chess/uAtomicChessMoveGenerator.h"
+#include "games/chess/uAtomicChessPosition.h"
+#include "games/chess/uCrazyhouseChessMoveGenerator.h"
+#include "games/chess/uCrazyhouseChessPosition.h"
+#include "games/chess/uKingOfTheHillChessMoveGenerator.h"
+#include "games/chess/uRacingKingsChessMoveGenerator.h"
+#include "games/chess/uThreeCheckChessMoveGenerator.h"
+#include "games/chess/uThreeCheckChessPosition.h"
+
 TThreeCheckChessGameVariant::TThreeCheckChessGameVariant() {
     SetName("3Check");
     SetCaption("3 Check");
     SetURL("https://lichess.org/variant/threeCheck");
 }
 
+std::unique_ptr<TChessPosition> TThreeCheckChessGameVariant::NewPosition() {
+    return std::make_unique<TThreeCheckChessPosition>();
+}
+
+std::unique_ptr<TChessMoveGenerator> TThreeCheckChessGameVariant::NewMoveGenerator() {
+    return std::make_unique<TThreeCheckChessMoveGenerator>();
+}
+
 TKingOfTheHillChessGameVariant::TKingOfTheHillChessGameVariant() {
     SetName("kingOfTheHill");
     SetCaption("King Of The Hill");
     SetURL("https://lichess.org/variant/kingOfTheHill");
+}
+
+std::unique_ptr<TChessMoveGenerator> TKingOfTheHillChessGameVariant::NewMoveGenerator() {
+    return std::make_unique<TKingOfTheHillChessMoveGenerator>();
 }
 
 TRacingKingsChessGameVariant::TRacingKingsChessGameVariant() {
@@ -38,6 +59,10 @@ std::unique_ptr<TChessBoard> TRacingKingsChessGameVariant::CreateBoard() {
     return board;
 }
 
+std::unique_ptr<TChessMoveGenerator> TRacingKingsChessGameVariant::NewMoveGenerator() {
+    return std::make_unique<TRacingKingsChessMoveGenerator>();
+}
+
 void TRacingKingsChessGameVariant::PrepareStartPosition(TChessPosition& APosition) {
     APosition.ClearCastles();
     APosition.InitializeHash();
@@ -49,8 +74,24 @@ TAtomicChessGameVariant::TAtomicChessGameVariant() {
     SetURL("https://lichess.org/variant/atomic");
 }
 
+std::unique_ptr<TChessPosition> TAtomicChessGameVariant::NewPosition() {
+    return std::make_unique<TAtomicChessPosition>();
+}
+
+std::unique_ptr<TChessMoveGenerator> TAtomicChessGameVariant::NewMoveGenerator() {
+    return std::make_unique<TAtomicChessMoveGenerator>();
+}
+
 TCrazyhouseChessGameVariant::TCrazyhouseChessGameVariant() {
     SetName("crazyhouse");
     SetCaption("Crazyhouse");
     SetURL("https://lichess.org/variant/crazyhouse");
+}
+
+std::unique_ptr<TChessPosition> TCrazyhouseChessGameVariant::NewPosition() {
+    return std::make_unique<TCrazyhouseChessPosition>();
+}
+
+std::unique_ptr<TChessMoveGenerator> TCrazyhouseChessGameVariant::NewMoveGenerator() {
+    return std::make_unique<TCrazyhouseChessMoveGenerator>();
 }

@@ -217,6 +217,15 @@ TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
         {"giveaway", ""},
         {"dunsany", ""},
         {"chess", "4k3/8/8/8/8/8/8/8/8/R3K2R w KQ - 0 1"},
+        {"3Check", "rnbqkbnr/ppp2ppp/8/3pp3/4P3/5Q2/PPPP1PPP/RNB1KBNR w KQkq - 1+1 0 1"},
+        {"kingOfTheHill", ""},
+        {"racingKings", ""},
+        {"atomic", ""},
+        {"atomic", "r3k2r/pppq1ppp/2n1bn2/3pp3/3PP3/2N1BN2/PPPQ1PPP/R3K2R w KQkq - 0 1"},
+        {"crazyhouse", ""},
+        {"crazyhouse", "r3k2r/1P4P1/8/3p4/4P3/8/1p4p1/R3K2R[NNbb] w KQkq - 0 1"},
+        {"horde", ""},
+        {"hordeChess", ""},
     };
     TKvRandomGenerator random;
     random.SetSeed(2024);
