@@ -5,6 +5,9 @@
 #include "engine/uCommonProtocol.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
+#include "perft/uBenchmarkCommand.h"
+#include "perft/uDiagnosticCommands.h"
+#include "protocols/uci/uUCICommand.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 
@@ -28,8 +31,26 @@ void TConsoleEngine::RunFinalizationSequence() {
 
 void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
     FInternalEngine = AEngine;
-    if (FInternalEngine != nullptr)
-        FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    if (FInternalEngine == nullptr)
+        return;
+    FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    // Without a finished initialization there is no registry to add to.
+    if (!Initialized())
+        return;
+    // The protocol-selection commands, in the order UCI, USI, XBoard.
+    if (FUCICommand == nullptr) {
+        auto uci = std::make_unique<TUCICommand>();
+        uci->SetConsoleEngine(this);
+        FUCICommand = &Commands().AddCommand(std::move(uci));
+    }
+
+    // The engine diagnostics, in every mode.
+    AddEngineCommand(std::make_unique<TEngineStateCommand>());
+    AddEngineCommand(std::make_unique<TShowBoardCommand>());
+    AddEngineCommand(std::make_unique<TEvalCommand>());
+    AddEngineCommand(std::make_unique<TBenchmarkCommand>());
+    AddEngineCommand(std::make_unique<TPerftCommand>());
+    AddEngineCommand(std::make_unique<TDebugCommand>());
 }
 
 void TConsoleEngine::SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) {
