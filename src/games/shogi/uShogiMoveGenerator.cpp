@@ -564,7 +564,55 @@ void TShogiMoveGenerator::Evaluate() {
             FScores.Scores[player].Add(FShogiPosition->Hand().Count(player, piece) * value(piece),
                                        piece, stMaterial);
     FScores.Complexity = static_cast<std::int32_t>(FMoveList->Count);
+    // Before the score: listing the replies resets it.
+    const bool mating = HasMatingMove();
     UpdateScore();
+    if (mating)
+        SetScore(WinningMoveScore);
+}
+
+bool TShogiMoveGenerator::HasMatingMove() {
+    TShogiPosition& position = *FShogiPosition;
+    const int side = position.Side();
+    const int enemyKing = position.Board().FindKingPos(side ^ 1);
+    if (enemyKing == 0)
+        return false;
+    // The replies are listed on this generator: what describes the current list is kept aside.
+    TMoveList* const list = FMoveList;
+    int kingPos[2];
+    int checkers[2][2];
+    std::memcpy(kingPos, FKingPos, sizeof(kingPos));
+    std::memcpy(checkers, FCheckingPiecePosition, sizeof(checkers));
+    const bool perftMode = FPerftMode;
+    const auto restore = [&] {
+        FPerftMode = perftMode;
+        FMoveList = list;
+        Squares = position.Board().Squares().data();
+        std::memcpy(FKingPos, kingPos, sizeof(kingPos));
+        std::memcpy(FCheckingPiecePosition, checkers, sizeof(checkers));
+    };
+    bool mates = false;
+    for (const TMove& move : *list) {
+        position.MakeRevertableMove(move);
+        try {
+            // Only a check can mate; most moves are no check and cost one attack test.
+            if (side == 0 ? AttackedBy<0>(enemyKing) : AttackedBy<1>(enemyKing)) {
+                FPerftMode = true;
+                TMoveListGuard replies(*this);
+                mates = replies.List().Count == 0;
+                FPerftMode = perftMode;
+            }
+        } catch (...) {
+            position.RevertMove(move);
+            restore();
+            throw;
+        }
+        position.RevertMove(move);
+        if (mates)
+            break;
+    }
+    restore();
+    return mates;
 }
 
 void TShogiMoveGenerator::UpdateScore() {

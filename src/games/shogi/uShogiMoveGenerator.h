@@ -20,7 +20,8 @@ class TShogiPosition;
 // second), each piece's moves in its direction order; then drops, pawn to rook, each over the
 // empty cells in the same cell order.
 //
-// Perft mode lists the same moves without priorities or score. Owns its move stack and tables;
+// Perft mode lists the same moves without priorities or score; the evaluating mode also looks
+// for a move that mates at once (it then scores WinningMoveScore for the side to move). Owns its move stack and tables;
 // holds the position's cells during Generate. One thread at a time.
 class TShogiMoveGenerator final : public TChessMoveGenerator {
 public:
@@ -59,7 +60,9 @@ private:
     // Whether ASide's pawn dropped on ACell, in front of the opponent's king, mates.
     template <int ASide> bool PawnDropMates(int ACell, int AEnemyKing);
     void KeepCaptures();
+    // Priorities, the material score, and the winning-move score when a move mates at once.
     void Evaluate();
+    bool HasMatingMove();
     void ClearMarks();
 
     TShogiPosition* FShogiPosition = nullptr;

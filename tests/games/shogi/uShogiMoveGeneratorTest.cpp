@@ -234,3 +234,29 @@ TEST(TShogiMoveGenerator, RaisesWhenAListWouldOverflow) {
     parser->Parse("4k4/9/9/9/9/9/9/4+p4/4K4 b - 1");
     EXPECT_EQ(SortedMoves(game), "5i5h");
 }
+
+// A move that mates at once scores as a win for the side to move, whichever side that is; a
+// check that is no mate does not.
+TEST(TShogiMoveGenerator, ScoresAMateInOneAsAWin) {
+    struct TCase {
+        const char* Sfen;
+        bool Wins;
+    };
+    constexpr TCase Cases[] = {
+        {"4k4/9/4P4/9/9/9/9/9/4K4 b G 1", true},
+        {"4k4/9/9/9/9/9/4p4/9/4K4 w g 1", true},
+        {"4k4/9/9/9/9/9/9/9/4K4 b G 1", false},
+        // G*5b would mate, but only captures are listed.
+        {"4k4/9/4P4/9/9/9/8p/8P/K8 b G 1", false},
+    };
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(c.Sfen);
+        TTestGame game = MakeGame("shogi", c.Sfen);
+        game.Generator->SetMustCapture(std::string(c.Sfen).find("8p/8P") != std::string::npos);
+        const std::vector<std::string> moves = game.MoveTexts();
+        EXPECT_EQ(game.Generator->Score() == TChessMoveGenerator::WinningMoveScore, c.Wins);
+        // The list itself is untouched by the look at the replies.
+        game.Generator->SetPerftMode(true);
+        EXPECT_EQ(game.MoveTexts(), moves);
+    }
+}
