@@ -21,8 +21,8 @@ class TShogiPosition;
 // empty cells in the same cell order.
 //
 // Perft mode lists the same moves without priorities or score; the evaluating mode also looks
-// for a move that mates at once (it then scores WinningMoveScore for the side to move). Owns its move stack and tables;
-// holds the position's cells during Generate. One thread at a time.
+// for a move that mates at once (it then scores WinningMoveScore for the side to move). Owns its
+// move stack and tables; holds the position's cells during Generate. One thread at a time.
 class TShogiMoveGenerator final : public TChessMoveGenerator {
 public:
     TShogiMoveGenerator();

@@ -46,6 +46,7 @@ TEST(TUSIEngineOutput, ResignsWithoutAMove) {
     output.ShowBestMove(false);
     const std::vector<std::string> lines = TakeLines(console);
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "info depth 0 seldepth 0 multipv 1 time 0 nodes 0 nps 0 score cp 12 pv P*5e");
+    EXPECT_EQ(lines[0],
+              "info depth 0 seldepth 0 multipv 1 time 0 nodes 0 nps 0 score cp 12 pv P*5e");
     EXPECT_EQ(lines[2], "bestmove P*5e");
 }
