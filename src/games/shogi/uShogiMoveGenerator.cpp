@@ -316,10 +316,12 @@ template <int ASide> void TShogiMoveGenerator::ScanFromKing(int AKing) {
 }
 
 template <int ASide> void TShogiMoveGenerator::RecordCheck(int AChecker, int AKing, int AStep) {
-    const int index = FCheckers < 2 ? FCheckers : 1;
     ++FCheckers;
     FKingPos[ASide] = AKing;
-    FCheckingPiecePosition[ASide][index] = AChecker;
+    FCheckingPiecePosition[ASide][FCheckers == 1 ? 0 : 1] = AChecker;
+    // Against two checkers only the king moves: the cells that answer a check are the first's.
+    if (FCheckers > 1)
+        return;
     FEvasion[AChecker] = true;
     FMarked[FMarkedCount++] = static_cast<std::uint8_t>(AChecker);
     if (AStep == 0)
@@ -327,8 +329,7 @@ template <int ASide> void TShogiMoveGenerator::RecordCheck(int AChecker, int AKi
     for (int cell = AKing + AStep; cell != AChecker; cell += AStep) {
         FEvasion[cell] = true;
         FMarked[FMarkedCount++] = static_cast<std::uint8_t>(cell);
-        if (FCheckers == 1)
-            FBlockCells[FBlockCount++] = static_cast<std::uint8_t>(cell);
+        FBlockCells[FBlockCount++] = static_cast<std::uint8_t>(cell);
     }
 }
 

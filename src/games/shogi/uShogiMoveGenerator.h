@@ -86,7 +86,7 @@ private:
     // -- state of the current Generate --
     int FCheckers = 0;
     bool FEvasion[256]{};
-    std::uint8_t FMarked[48]{};
+    std::uint8_t FMarked[16]{};
     int FMarkedCount = 0;
     // Cells between a single sliding checker and the king: where a drop may interpose.
     std::uint8_t FBlockCells[16]{};

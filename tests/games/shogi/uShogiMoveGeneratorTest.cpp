@@ -114,6 +114,8 @@ TEST(TShogiMoveGenerator, ListsExactlyTheLegalMoves) {
          "3g2f 3g4h 3i2i 3i4i 5g5f 5g5h 5i4h 5i4i 5i5h 5i6h 5i6i 7g6h 7g8f"},
         {"double check by a lance and a knight: only the king moves",
          "4l3k/9/9/9/9/9/5n3/6G2/4K4 b P 1", "5i4h 5i4i 5i6h 5i6i"},
+        {"a position string with a triple check: still only king moves",
+         "4l3k/9/9/9/8b/9/5n3/9/4K4 b G 1", "5i4i 5i6h 5i6i"},
         {"a pawn and a knight must promote where they could not move again, a lance on the "
          "last row; a silver may promote",
          "k8/4P2S1/8L/5N3/9/9/9/9/4K4 b - 1",
