@@ -475,7 +475,8 @@ std::unique_ptr<TMove> TChessPosition::StringToMove(std::string_view AText) cons
     const int from = board.StringToSquare(AText, index);
     const int to = board.StringToSquare(AText, index);
     if (!IsMoveTextEnd(AText, index)) {
-        std::size_t promotionIndex = 4;
+        // After the squares, wherever they end: ranks above 9 take two digits.
+        std::size_t promotionIndex = index;
         const int promoted = std::abs(StringToPiece(AText, promotionIndex, true, plEnglish));
         move->MoveType = static_cast<std::uint8_t>(promoted);
     }
