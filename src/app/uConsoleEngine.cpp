@@ -5,6 +5,7 @@
 #include "engine/uCommonProtocol.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
+#include "protocols/xboard/uXBoardCommand.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 
@@ -30,6 +31,13 @@ void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
     FInternalEngine = AEngine;
     if (FInternalEngine != nullptr)
         FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    // The protocol-selection commands come in the order UCI, USI, XBoard; the registry exists
+    // only after a successful initialization.
+    if (Initialized() && FXBoardCommand == nullptr) {
+        auto xboard = std::make_unique<TXBoardCommand>();
+        xboard->SetConsoleEngine(this);
+        FXBoardCommand = &Commands().AddCommand(std::move(xboard));
+    }
 }
 
 void TConsoleEngine::SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) {
