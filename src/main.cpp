@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "app/uConsoleEngine.h"
+#include "engine/uVexdraEngine.h"
 #include "support/uCustomArgument.h"
 
 int main(int argc, char** argv) {
@@ -8,8 +9,17 @@ int main(int argc, char** argv) {
     {
         auto application = std::make_unique<TConsoleEngine>();
         application->Initialize();
-        if (application->Initialized())
+        if (application->Initialized()) {
+            // The engine exists only beside an initialized application and goes before it, also
+            // when Run fails.
+            auto engine = std::make_unique<TVexdraEngine>();
+            struct TDetach {
+                TConsoleEngine& Application;
+                ~TDetach() { Application.SetInternalEngine(nullptr); }
+            } detach{*application};
+            application->SetInternalEngine(engine.get());
             application->Run();
+        }
     }
     return ExitCode();
 }

@@ -5,6 +5,9 @@
 #include "engine/uCommonProtocol.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
+#include "perft/uBenchmarkCommand.h"
+#include "perft/uDiagnosticCommands.h"
+#include "protocols/uci/uUCICommand.h"
 #include "protocols/xboard/uXBoardCommand.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
@@ -29,15 +32,31 @@ void TConsoleEngine::RunFinalizationSequence() {
 
 void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
     FInternalEngine = AEngine;
-    if (FInternalEngine != nullptr)
-        FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
-    // The protocol-selection commands come in the order UCI, USI, XBoard; the registry exists
-    // only after a successful initialization.
-    if (Initialized() && FXBoardCommand == nullptr) {
+    if (FInternalEngine == nullptr)
+        return;
+    FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    // Without a finished initialization there is no registry to add to.
+    if (!Initialized())
+        return;
+    // The protocol-selection commands, in the order UCI, USI, XBoard.
+    if (FUCICommand == nullptr) {
+        auto uci = std::make_unique<TUCICommand>();
+        uci->SetConsoleEngine(this);
+        FUCICommand = &Commands().AddCommand(std::move(uci));
+    }
+    if (FXBoardCommand == nullptr) {
         auto xboard = std::make_unique<TXBoardCommand>();
         xboard->SetConsoleEngine(this);
         FXBoardCommand = &Commands().AddCommand(std::move(xboard));
     }
+
+    // The engine diagnostics, in every mode.
+    AddEngineCommand(std::make_unique<TEngineStateCommand>());
+    AddEngineCommand(std::make_unique<TShowBoardCommand>());
+    AddEngineCommand(std::make_unique<TEvalCommand>());
+    AddEngineCommand(std::make_unique<TBenchmarkCommand>());
+    AddEngineCommand(std::make_unique<TPerftCommand>());
+    AddEngineCommand(std::make_unique<TDebugCommand>());
 }
 
 void TConsoleEngine::SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) {

@@ -48,7 +48,7 @@ private:
     bool FAnalyzeMode = false;
 };
 
-// "Used when the next search will be from a different game.": sets the start position. UCI
+// "Used when the next search will be from a different game.": starts a new game. UCI
 // names it "UciNewGame", USI "usinewgame".
 class TNewGameCommand final : public TSimpleEngineCommand {
 public:

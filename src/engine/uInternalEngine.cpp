@@ -178,7 +178,16 @@ void TInternalEngine::OpponentRequireDraw() {
 }
 
 void TInternalEngine::EngineStateToConsole() {
-    Options().WriteValuesToCommonOutput();
+    // A front end reads only lines of its own protocol: there the values are messages of the
+    // protocol's output, at the console a table.
+    const bool protocol = dynamic_cast<TProtocolEngineOutput*>(FOutput.get()) != nullptr &&
+                          dynamic_cast<TNoProtocolEngineOutput*>(FOutput.get()) == nullptr;
+    if (!protocol) {
+        Options().WriteValuesToCommonOutput();
+    } else {
+        for (TCustomArgument* option : Options().Items())
+            FOutput->TellGUIInfo(option->Shortcut() + ": " + option->GetValueAsString());
+    }
     if (!FOutput)
         return;
     FOutput->TellGUIInfo(std::string("Analyze Mode: ") + (FDoMoveAfterStop ? "false" : "true"));

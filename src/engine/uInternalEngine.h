@@ -19,6 +19,14 @@ class TGameVariant;
 class TOneSecondTimer;
 class TStopManager;
 
+// How the engine writes castling moves for the front end; the active protocol chooses.
+enum TCastlingNotation : std::uint8_t {
+    cnVariant,       // as the variant's positions write it
+    cnKingTwoFiles,  // the king's step to its castling square: e1g1
+    cnKingTakesRook, // the king takes its own castling rook: e1h1
+    cnCastleStrings  // O-O and O-O-O
+};
+
 // Raised by Start when the opening book already gave the move; reporters stay silent.
 class EBookMoveFound final : public EAbort {
 public:
@@ -66,6 +74,11 @@ public:
     // move): who won and why. grUnknown while the game goes on or when the engine cannot tell.
     virtual TGameTermination GetGameTermination() { return {}; }
 
+    // How castling is written from now on. Concrete engines apply it to their position at once
+    // and to every position they set up later.
+    virtual void SetCastlingNotation(TCastlingNotation AValue) { FCastlingNotation = AValue; }
+    TCastlingNotation CastlingNotation() const { return FCastlingNotation; }
+
     // The opponent offers a draw: accept it when the last search said so.
     void OpponentRequireDraw();
 
@@ -99,6 +112,7 @@ private:
     std::unique_ptr<TDrawManager> FDrawManager;
     std::unique_ptr<TEngineOutput> FOutput;
     TOpponent FOpponent;
+    TCastlingNotation FCastlingNotation = cnVariant;
     TRelaxed<bool> FShowCurrLine{false};
     // DoBestMove calls still running. The search clock stops at the start of DoBestMove, but
     // the search has ended only when the best move is out and the search released.

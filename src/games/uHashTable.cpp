@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <chrono>
+#include <vector>
 
+#include "platform/uPlatformMemory.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uExceptions.h"
 
@@ -14,10 +16,6 @@ std::uint64_t Relaxed(const std::atomic<std::uint64_t>& AValue) {
     return AValue.load(std::memory_order_relaxed);
 }
 
-void Increment(std::atomic<std::uint64_t>& AValue) {
-    AValue.fetch_add(1, std::memory_order_relaxed);
-}
-
 } // namespace
 
 THashTable::THashTable() {
@@ -25,6 +23,8 @@ THashTable::THashTable() {
     FDefaultSizeInMB = FMaxSizeInMB * 2 / 3;
     FSizeInMB = FDefaultSizeInMB;
 }
+
+THashTable::~THashTable() { UnallocateMemory(); }
 
 void THashTable::SetItemSize(std::uint32_t AValue) {
     if (AValue < 8 || AValue % 4 != 0)
@@ -40,42 +40,90 @@ void THashTable::SetItemSize(std::uint32_t AValue) {
 }
 
 void THashTable::UnallocateMemory() {
-    if (!FAllocatedData)
+    if (FAllocatedData == nullptr)
         return;
     Log("Free Hash");
-    FAllocatedData.reset();
+    FreeZeroedBlock(FAllocatedData, FAllocatedSize);
+    FAllocatedData = nullptr;
     FAllocatedItems = 0;
+    FActiveItems = 0;
     FAllocatedSize = 0;
     Log("Free Hash Done");
 }
 
 void THashTable::ReallocateMemory() {
     const std::uint64_t items = FSizeInMB * MiB / FItemSize;
-    if (items == FAllocatedItems && (FAllocatedData || items == 0))
+    if (items == FAllocatedItems && (FAllocatedData != nullptr || items == 0))
         return;
     UnallocateMemory();
+    ResetStatistics();
     if (items == 0)
         return;
     const std::uint64_t size = items * FItemSize;
     Log("Allocate Hash of size " + std::to_string(size));
-    FAllocatedData = std::make_unique<TWord[]>(items * FItemWords);
+    void* block = size <= SIZE_MAX ? AllocateZeroedBlock(static_cast<std::size_t>(size)) : nullptr;
+    if (block == nullptr)
+        throw Exception("Can not allocate hash of size " +
+                                           std::to_string(size) + " bytes.");
+    // Zero pages are entries with empty key words: the table starts empty without a write.
+    FAllocatedData = static_cast<TWord*>(block);
     FAllocatedItems = items;
+    FActiveItems = items;
     FAllocatedSize = size;
     Log("Allocated");
 }
 
+void THashTable::SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf,
+                                const std::function<bool()>& AStopped) {
+    const std::uint64_t previous = FActiveItems;
+    FActiveItems = std::clamp<std::uint64_t>(AValue, FAllocatedItems == 0 ? 0 : 1, FAllocatedItems);
+    if (ASlotOf == nullptr || FActiveItems == previous)
+        return;
+    // Out first, then in again: moving entries one by one would leave holes in the probe runs
+    // of entries not yet moved.
+    std::vector<std::uint32_t> entries;
+    for (std::uint64_t index = 0; index < previous; ++index) {
+        TWord* item = Item(index);
+        if (CodeOf(item) == 0)
+            continue;
+        for (std::uint32_t word = 0; word < FItemWords; ++word) {
+            entries.push_back(item[word].load());
+            item[word].store(0);
+        }
+    }
+    TCounters moves;
+    // The homes a few entries ahead are fetched while the current one goes in.
+    constexpr std::size_t Ahead = 16;
+    const std::size_t count = entries.size() / FItemWords;
+    const auto homeOf = [&](std::size_t AEntry) {
+        return HomeIndex(ASlotOf(entries.data() + AEntry * FItemWords));
+    };
+    for (std::size_t entry = 0; entry < count; ++entry) {
+        // Entries not yet back are lost to a stop, which is all a stop costs.
+        if (entry % 65536 == 0 && AStopped && AStopped())
+            return;
+        if (entry + Ahead < count)
+            PrefetchHome(homeOf(entry + Ahead));
+        const std::uint32_t* words = entries.data() + entry * FItemWords;
+        const std::uint64_t code = words[0] | static_cast<std::uint64_t>(words[1]) << 32;
+        TWord* item = AddAtHome(code, homeOf(entry), moves);
+        if (item != nullptr)
+            for (std::uint32_t word = 2; word < FItemWords; ++word)
+                item[word].store(words[word]);
+    }
+}
+
+void THashTable::ResetStatistics() {
+    for (std::atomic<std::uint64_t>* counter :
+         {&FStatistics.Found, &FStatistics.Missed, &FStatistics.Replaced, &FStatistics.Updated,
+          &FStatistics.Corrupted, &FStatistics.Conflicted, &FStatistics.New})
+        counter->store(0, std::memory_order_relaxed);
+}
+
 void THashTable::Clear() {
     const auto start = std::chrono::steady_clock::now();
-    FStatistics.Found = 0;
-    FStatistics.Missed = 0;
-    FStatistics.Replaced = 0;
-    FStatistics.Updated = 0;
-    FStatistics.Corrupted = 0;
-    FStatistics.Conflicted = 0;
-    FStatistics.New = 0;
-    const std::uint64_t words = FAllocatedItems * FItemWords;
-    for (std::uint64_t i = 0; i < words; ++i)
-        FAllocatedData[i].store(0, std::memory_order_relaxed);
+    ResetStatistics();
+    ZeroBlock(FAllocatedData, static_cast<std::size_t>(FAllocatedSize));
     FLastOperationMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
@@ -85,65 +133,29 @@ void THashTable::Refresh() {
     const std::uint64_t words = FAllocatedItems * FItemWords;
     std::uint32_t sum = 0;
     for (std::uint64_t i = 0; i < words; ++i)
-        sum += FAllocatedData[i].load(std::memory_order_relaxed);
+        sum += FAllocatedData[i].load();
     volatile std::uint32_t sink = sum;
     (void)sink;
     FLastOperationMs =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
-THashTable::TWord* THashTable::Find(std::uint64_t AHashCode, std::uint64_t AHashIndex) {
-    if (!FAllocatedData)
-        return nullptr;
-    std::uint64_t index = AHashIndex % FAllocatedItems;
-    for (std::uint32_t probe = 0; probe < FSlotCount; ++probe) {
-        TWord* item = Item(index);
-        const std::uint64_t code = CodeOf(item);
-        if (code == AHashCode) {
-            Increment(FStatistics.Found);
-            return item;
-        }
-        if (code == 0)
-            break;
-        if (++index == FAllocatedItems)
-            index = 0;
-    }
-    Increment(FStatistics.Missed);
-    return nullptr;
-}
-
-THashTable::TWord* THashTable::Add(std::uint64_t AHashCode, std::uint64_t AHashIndex) {
-    if (!FAllocatedData)
-        return nullptr;
-    const std::uint64_t home = AHashIndex % FAllocatedItems;
-    std::uint64_t index = home;
-    for (std::uint32_t probe = 0; probe < FSlotCount; ++probe) {
-        TWord* item = Item(index);
-        const std::uint64_t code = CodeOf(item);
-        if (code == 0) {
-            SetCode(item, AHashCode);
-            Increment(FStatistics.New);
-            return item;
-        }
-        if (code == AHashCode) {
-            Increment(FStatistics.Updated);
-            return item;
-        }
-        if (++index == FAllocatedItems)
-            index = 0;
-    }
-    if (!FAllowReplace) {
-        Increment(FStatistics.Corrupted);
-        return nullptr;
-    }
-    Increment(FStatistics.Replaced);
-    TWord* item = Item(home);
-    SetCode(item, AHashCode);
-    return item;
+void THashTable::AddStatistics(const TCounters& ACounters) {
+    const auto add = [](std::atomic<std::uint64_t>& ATotal, std::uint64_t AValue) {
+        if (AValue != 0)
+            ATotal.fetch_add(AValue, std::memory_order_relaxed);
+    };
+    add(FStatistics.Found, ACounters.Found);
+    add(FStatistics.Missed, ACounters.Missed);
+    add(FStatistics.Replaced, ACounters.Replaced);
+    add(FStatistics.Updated, ACounters.Updated);
+    add(FStatistics.Corrupted, ACounters.Corrupted);
+    add(FStatistics.Conflicted, ACounters.Conflicted);
+    add(FStatistics.New, ACounters.New);
 }
 
 std::string THashTable::StateToString() const {
-    if (!FAllocatedData)
+    if (FAllocatedData == nullptr)
         return "N/A";
     const std::uint64_t usage = Relaxed(FStatistics.New) * 10000 / FAllocatedItems;
     const std::string hundredths = std::to_string(usage % 100);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "games/uHashTable.h"
+#include "platform/uPlatformSystem.h"
 
 namespace {
 
@@ -84,4 +85,43 @@ TEST(THashTable, KeepsItsContentsWhenTheSizeDoesNotChange) {
     table.ReallocateMemory();
     EXPECT_EQ(table.Find(42, 7), nullptr);
     EXPECT_EQ(table.AllocatedItems(), 2u * 1048576 / 20);
+}
+
+// The block comes as zero pages: a table of a gigabyte is empty without being cleared and takes
+// memory only where entries are written.
+TEST(THashTable, TakesMemoryOnlyWhereEntriesAreWritten) {
+    THashTable table;
+    table.SetItemSize(20);
+    if (table.MaxSizeInMB() < 1024)
+        GTEST_SKIP() << "less than a gigabyte available here";
+    const std::uint64_t before = ProcessPrivateBytes();
+    table.SetSizeInMB(1024);
+    table.ReallocateMemory();
+    ASSERT_EQ(table.AllocatedItems(), 1024u * 1048576 / 20);
+    for (std::uint64_t i = 0; i < 1000; ++i) {
+        EXPECT_EQ(table.Find(i + 1, i * 53653), nullptr);
+        table.Add(i + 1, i * 53653)[2].store(7);
+    }
+    EXPECT_EQ(Stat(table.Statistics().New), 1000u);
+    EXPECT_LT(ProcessPrivateBytes() - before, std::uint64_t{64} << 20);
+}
+
+// Entries placed in part of the block move to their new homes when that part grows, if the
+// owner can tell each entry's slot from its words (here: the slot is kept in word 2).
+TEST(THashTable, MovesItsEntriesWhenThePartInUseGrows) {
+    THashTable table;
+    Allocate(table);
+    table.SetActiveItems(1000);
+    for (std::uint64_t code = 1; code <= 600; ++code)
+        table.Add(code, code * 7919)[2].store(static_cast<std::uint32_t>(code * 7919));
+    const auto slotOf = [](const std::uint32_t* AWords) -> std::uint64_t { return AWords[2]; };
+    table.SetActiveItems(4000, slotOf);
+    EXPECT_EQ(table.ActiveItems(), 4000u);
+    for (std::uint64_t code = 1; code <= 600; ++code) {
+        const THashTable::TWord* item = table.Find(code, code * 7919);
+        ASSERT_NE(item, nullptr) << code;
+        EXPECT_EQ(item[2].load(), code * 7919);
+    }
+    table.SetActiveItems(table.AllocatedItems() + 5);
+    EXPECT_EQ(table.ActiveItems(), table.AllocatedItems());
 }

@@ -1,0 +1,17 @@
+#include "protocols/uci/uIsReadyCommand.h"
+
+#include "engine/uEngineOutput.h"
+#include "engine/uInternalEngine.h"
+
+TIsReadyCommand::TIsReadyCommand() : TSimpleEngineCommand("TIsReadyCommand") {
+    SetDescription("Used to wait for the engine to be ready again or to ping the engine to find "
+                   "out if it is still alive.");
+}
+
+void TIsReadyCommand::ExecuteNoParam() {
+    TEngineOutput* output = FInternalEngine != nullptr ? FInternalEngine->Output() : nullptr;
+    if (output == nullptr)
+        return;
+    TWriteBlock block(*output);
+    output->WriteLine("readyok", ccKeyword);
+}

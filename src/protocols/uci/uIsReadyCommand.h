@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "readyok" at once: the engine reads commands while it searches, so it is always ready.
+class TIsReadyCommand final : public TSimpleEngineCommand {
+public:
+    TIsReadyCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

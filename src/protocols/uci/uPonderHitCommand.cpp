@@ -1,0 +1,15 @@
+#include "protocols/uci/uPonderHitCommand.h"
+
+#include "engine/uInternalEngine.h"
+#include "protocols/uci/uUCIEngineOutput.h"
+
+TPonderHitCommand::TPonderHitCommand() : TSimpleEngineCommand("TPonderHitCommand") {
+    SetDescription("Used if the engine was told to ponder on the same move.");
+}
+
+void TPonderHitCommand::ExecuteNoParam() {
+    if (FInternalEngine == nullptr)
+        return;
+    if (auto* output = dynamic_cast<TUCIEngineOutput*>(FInternalEngine->Output()))
+        output->ReleaseBestMove();
+}

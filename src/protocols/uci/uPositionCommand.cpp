@@ -1,0 +1,42 @@
+#include "protocols/uci/uPositionCommand.h"
+
+#include "engine/uInternalEngine.h"
+#include "protocols/uci/uUCIParameterReader.h"
+#include "support/uExceptions.h"
+#include "support/uTextHelpers.h"
+
+TPositionCommand::TPositionCommand() : TEngineCommand("TPositionCommand") {
+    SetDescription("Set up the position described in fenstring on the internal board and play "
+                   "the moves on the internal chess board.");
+}
+
+void TPositionCommand::Execute(std::string_view AParameters) {
+    TCustomCommand::Execute(AParameters);
+    if (FInternalEngine == nullptr)
+        return;
+    TUCIParameterReader reader(AParameters);
+    const std::string kind = reader.ReadWord();
+    std::string_view moves;
+    if (kind == "startpos") {
+        FInternalEngine->SetStartPos();
+        const std::string next = reader.ReadWord();
+        if (next.empty())
+            return;
+        if (next != "moves")
+            throw EParseError({"moves"}, next);
+        reader.SkipBlanks();
+        moves = reader.Rest();
+    } else if (kind == "fen" || kind == "sfen") {
+        const std::string_view rest = reader.Rest();
+        const std::size_t movesAt = rest.find("moves");
+        FInternalEngine->SetPositionFromString(Trim(rest.substr(0, movesAt)));
+        if (movesAt != std::string_view::npos) {
+            TUCIParameterReader movesReader(rest.substr(movesAt + 5));
+            movesReader.SkipBlanks();
+            moves = movesReader.Rest();
+        }
+    } else {
+        throw EParseError({"startpos", "fen", "sfen"}, kind);
+    }
+    FInternalEngine->DoMoves(moves);
+}

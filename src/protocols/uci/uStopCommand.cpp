@@ -1,0 +1,20 @@
+#include "protocols/uci/uStopCommand.h"
+
+#include "engine/uInternalEngine.h"
+#include "protocols/uci/uUCIEngineOutput.h"
+
+TStopCommand::TStopCommand(std::string_view AClassName) : TSimpleEngineCommand(AClassName) {
+    SetDescription("Stop calculating as soon as possible.");
+}
+
+void TStopCommand::ExecuteNoParam() {
+    if (FInternalEngine == nullptr)
+        return;
+    FInternalEngine->Stop();
+    if (auto* output = dynamic_cast<TUCIEngineOutput*>(FInternalEngine->Output())) {
+        // The best move of a search that is still ending must come before the release, so
+        // that the front end gets exactly one bestmove for its go.
+        FInternalEngine->WaitForCalculationDone(0);
+        output->ReleaseBestMove();
+    }
+}

@@ -1,0 +1,133 @@
+#include "protocols/uci/uUCICommand.h"
+
+#include <string>
+#include <vector>
+
+#include "app/uConsoleEngine.h"
+#include "engine/uCommonProtocol.h"
+#include "engine/uInternalEngine.h"
+#include "engine/uOpponent.h"
+#include "games/uGameVariants.h"
+#include "protocols/uci/uUCIEngineOutput.h"
+#include "protocols/uci/uUCIProtocol.h"
+#include "support/uCustomArgument.h"
+#include "support/uExceptions.h"
+#include "support/uTextHelpers.h"
+
+TUCICommand::TUCICommand() : TProtocolCommand("TUCICommand") {
+    SetDescription("Use the UCI (universal chess interface).");
+}
+
+TUCICommand::~TUCICommand() = default;
+
+TInternalEngine* TUCICommand::Engine() const {
+    return FConsoleEngine != nullptr ? FConsoleEngine->InternalEngine() : nullptr;
+}
+
+void TUCICommand::ExecuteNoParam() {
+    TInternalEngine* engine = Engine();
+    if (engine == nullptr)
+        throw Exception("No engine.");
+    AddUCIOptions();
+    engine->SetOutput(std::make_unique<TUCIEngineOutput>());
+    FConsoleEngine->SetProtocol(std::make_unique<TUCIProtocol>());
+    UpdateCastlingNotation();
+}
+
+void TUCICommand::AddUCIOptions() {
+    const TGameVariants& variants = GameVariants();
+    if (variants.Count() == 0)
+        return;
+    TInternalEngine& engine = *Engine();
+    std::vector<std::string> captions;
+    int chess = 0;
+    for (std::size_t i = 0; i < variants.Count(); ++i) {
+        const std::string& name = variants.Items(i).Name();
+        captions.push_back(name);
+        if (name == "chess")
+            chess = static_cast<int>(i);
+        if (name == "chess960" && FFindChess960 < 0)
+            FFindChess960 = static_cast<std::int32_t>(i);
+    }
+    FUCI_Variant = std::make_unique<TComboArgument>("UCI_Variant", "", captions, chess);
+    FUCI_Variant->SetValue(chess);
+    FUCI_Variant->SetOnChange([this](TCustomArgument&) { VariantChanged(); });
+    engine.Options().Add(*FUCI_Variant);
+    if (FFindChess960 >= 0) {
+        FUCI_Chess960 = std::make_unique<TSwitchArgument>("UCI_Chess960", "", rcOptional, false);
+        FUCI_Chess960->SetValue(false);
+        FUCI_Chess960->SetOnChange([this](TCustomArgument&) { Chess960Changed(); });
+        engine.Options().Add(*FUCI_Chess960);
+    }
+    FUCI_AnalyseMode = std::make_unique<TSwitchArgument>("UCI_AnalyseMode", "", rcOptional, false);
+    FUCI_AnalyseMode->SetValue(false);
+    FUCI_AnalyseMode->SetOnChange([this](TCustomArgument&) { AnalyseModeChanged(); });
+    engine.Options().Add(*FUCI_AnalyseMode);
+    FUCI_Opponent = std::make_unique<TStringArgument>("UCI_Opponent", "", rcOptional, "");
+    FUCI_Opponent->SetOnChange([this](TCustomArgument&) { OpponentChanged(); });
+    engine.Options().Add(*FUCI_Opponent);
+}
+
+void TUCICommand::VariantChanged() {
+    TInternalEngine* engine = Engine();
+    const int index = FUCI_Variant->Value();
+    if (engine == nullptr || index < 0 || static_cast<std::size_t>(index) >= GameVariants().Count())
+        return;
+    TGameVariant& variant = GameVariants().Items(static_cast<std::size_t>(index));
+    if (FUCI_Chess960) {
+        FChangingVariant = true;
+        struct TReset {
+            bool& Flag;
+            ~TReset() { Flag = false; }
+        } reset{FChangingVariant};
+        FUCI_Chess960->SetValue(variant.Name() == "chess960");
+    }
+    engine->SetGameVariant(&variant);
+    UpdateCastlingNotation();
+}
+
+void TUCICommand::Chess960Changed() {
+    if (FChangingVariant)
+        return;
+    FUCI_Variant->SetValue(FUCI_Chess960->Value() ? FFindChess960 : 0);
+}
+
+void TUCICommand::AnalyseModeChanged() {
+    if (FConsoleEngine != nullptr && FConsoleEngine->Protocol() != nullptr)
+        FConsoleEngine->Protocol()->SetAnalyzeMode(FUCI_AnalyseMode->Value());
+}
+
+void TUCICommand::OpponentChanged() {
+    if (FRestoringOpponent)
+        return;
+    TInternalEngine* engine = Engine();
+    if (engine == nullptr)
+        return;
+    const std::string text = FUCI_Opponent->Value();
+    try {
+        TOpponent opponent = engine->Opponent();
+        opponent.ReadFromString(text);
+        engine->SetOpponent(opponent);
+        FOpponentText = text;
+    } catch (...) {
+        // A text the engine cannot read is not taken: the option shows what the engine uses.
+        FRestoringOpponent = true;
+        struct TReset {
+            bool& Flag;
+            ~TReset() { Flag = false; }
+        } reset{FRestoringOpponent};
+        FUCI_Opponent->SetValue(FOpponentText);
+        throw;
+    }
+}
+
+void TUCICommand::UpdateCastlingNotation() {
+    TInternalEngine* engine = Engine();
+    if (engine == nullptr)
+        return;
+    const TGameVariant* variant = engine->GameVariant();
+    const bool fischerRandom =
+        (variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle")) ||
+        (FUCI_Chess960 && FUCI_Chess960->Value());
+    engine->SetCastlingNotation(fischerRandom ? cnKingTakesRook : cnKingTwoFiles);
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/uCustomCommand.h"
+#include "engine/uAnalysisInfo.h"
+#include "engine/uEngineTestSupport.h"
+#include "engine/uInternalEngine.h"
+#include "engine/uRootMoves.h"
+#include "games/uGameVariant.h"
+#include "protocols/uci/uUCIEngineOutput.h"
+#include "protocols/uci/uUCIProtocol.h"
+#include "support/uCustomArgument.h"
+#include "support/uExceptions.h"
+
+// An engine that plays like the shipped one on a made-up game: the legal moves are a fixed
+// list, a played move must be one of them, and a search answers at once with the first move
+// the root filter accepts (or with no move when none is left).
+class TUCITestEngine final : public TInternalEngine {
+public:
+    TUCITestEngine() {
+        // A small option list with one option of every kind a front end is shown.
+        Options().DeleteAll();
+        Options().Own(std::make_unique<TSwitchArgument>("Check Option", "", rcOptional, true));
+        Options().Own(std::make_unique<TNumericalIntervalArgument>("Spin Option", "", -5, 100, 10));
+        Options().Own(std::make_unique<TStringArgument>("Text", "", rcOptional, "abc"));
+        Options().Own(std::make_unique<TComboArgument>(
+            "Combo", "", std::vector<std::string>{"One", "Two words"}, 1));
+        auto& button = Options().Own(std::make_unique<TButtonArgument>("Button", ""));
+        button.SetOnChange([this](TCustomArgument&) { ++FButtonPresses; });
+    }
+
+    void PlayMove(std::string_view AMove) override {
+        if (std::find(FLegalMoves.begin(), FLegalMoves.end(), AMove) == FLegalMoves.end())
+            throw EConvertError("Illegal move " + std::string(AMove));
+        TInternalEngine::PlayMove(AMove);
+        FPlayed.emplace_back(AMove);
+    }
+    void ReadPosition(std::string_view APosition, std::int32_t& ASideToMove) override {
+        if (APosition == "bad")
+            throw EConvertError("Bad position");
+        TInternalEngine::ReadPosition(APosition, ASideToMove);
+        FPosition = APosition;
+        FPlayed.clear();
+        ASideToMove = APosition.find(" b") != std::string_view::npos ? 1 : 0;
+    }
+    void NewGame() override {
+        ++FNewGames;
+        TInternalEngine::NewGame();
+    }
+    void SetStartPos() override {
+        TInternalEngine::SetStartPos();
+        FPosition = "startpos";
+        FPlayed.clear();
+        ++FStartPositions;
+    }
+    void Start() override {
+        TInternalEngine::Start();
+        for (const std::string& move : FLegalMoves)
+            if (RootMoves().AcceptMove(move)) {
+                AnalysisInfo().AddAnalysis({25, sbExact, vcNone, 1}, {move});
+                Output()->DrawAMoves();
+                break;
+            }
+        DoBestMove();
+    }
+    void SetCastlingNotation(TCastlingNotation AValue) override {
+        TInternalEngine::SetCastlingNotation(AValue);
+        FNotations.push_back(AValue);
+    }
+    std::int32_t RemainMoveCount() override { return 35; }
+    void EvalToConsole() override {}
+    void WriteBoardToConsole() override {}
+    std::string GetCurrentLine() override { return {}; }
+
+    TCustomArgument& Option(std::string_view AName) { return *Options().FindByString(AName); }
+
+    std::vector<std::string> FLegalMoves = {"a2a3", "d2d4", "e2e4", "e7e5"};
+    std::vector<std::string> FPlayed;
+    std::string FPosition;
+    int FStartPositions = 0;
+    int FNewGames = 0;
+    int FButtonPresses = 0;
+    std::vector<TCastlingNotation> FNotations;
+
+protected:
+    std::string GameVariantName(const TGameVariant& AVariant) const override {
+        return AVariant.Name();
+    }
+};
+
+// The lines written to a redirected fake console, taken away by Lines().
+inline std::vector<std::string> TakeLines(TFakeConsole& AConsole) {
+    std::vector<std::string> lines;
+    for (const auto& call : AConsole.FCalls)
+        if (call.Kind == "WriteLine")
+            lines.push_back(call.Text);
+    AConsole.FCalls.clear();
+    return lines;
+}
+
+// Runs command lines as the console does: the first word names a command of the registry.
+// Failures propagate to the test.
+inline void RunLine(TCommands& ACommands, std::string_view ALine) {
+    const std::size_t space = ALine.find(' ');
+    const std::string name(ALine.substr(0, space));
+    std::string_view parameters;
+    if (space != std::string_view::npos) {
+        parameters = ALine.substr(space + 1);
+        while (!parameters.empty() && (parameters.front() == ' ' || parameters.front() == '\t'))
+            parameters.remove_prefix(1);
+    }
+    ACommands.FindByStringException(name).Execute(parameters);
+}
+
+// The message of the failure of a command line; empty when it succeeded.
+inline std::string RunLineError(TCommands& ACommands, std::string_view ALine) {
+    try {
+        RunLine(ACommands, ALine);
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return {};
+}
