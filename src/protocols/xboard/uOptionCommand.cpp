@@ -8,12 +8,11 @@
 #include "protocols/xboard/uXBoardProtocol.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
-#include "support/uLogger.h"
 #include "support/uTextHelpers.h"
 
 // ---- TOptionCommand ----
 
-TOptionCommand::TOptionCommand() : TEngineCommand("TOptionCommand") {
+TOptionCommand::TOptionCommand() : TCommonSetOptionCommand("TOptionCommand") {
     SetDescription("Changes the setting of the option \"Name\" defined by the engine (through an "
                    "earlier feature command) to the given \"Value\".");
 }
@@ -25,19 +24,6 @@ void TOptionCommand::Execute(std::string_view AParameters) {
     const std::string_view value =
         equals == std::string_view::npos ? std::string_view() : AParameters.substr(equals + 1);
     SetOptionValue(name, value);
-}
-
-void TOptionCommand::SetOptionValue(std::string_view AName, std::string_view AValue) {
-    TCustomArgument* option = RequireEngine(FInternalEngine).Options().FindByString(AName);
-    if (option == nullptr) {
-        if (AName == "NalimovCache" || AName == "NalimovPath")
-            return;
-        throw EConvertError("Option '" + std::string(AName) + "' not found.");
-    }
-    if (IsLoggerFor(mlInformation))
-        MainLog()->Log(mlInformation,
-                       "setoption " + std::string(AName) + "=" + std::string(AValue));
-    option->SetValueFromString(AValue);
 }
 
 // ---- TRandomCommand ----

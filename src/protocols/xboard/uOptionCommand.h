@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/uCustomCommand.h"
+#include "protocols/uci/uSetOptionCommand.h"
 
 // The XBoard commands that set engine options and the output's thinking switch.
 
@@ -12,12 +13,11 @@
 // form; "option NAME" presses a button. The option keeps its value when it refuses the text.
 // "NalimovCache" and "NalimovPath", which adapters send to every engine, are ignored; any other
 // unknown name raises "Option 'NAME' not found.".
-class TOptionCommand final : public TEngineCommand {
+class TOptionCommand final : public TCommonSetOptionCommand {
 public:
     TOptionCommand();
     std::string GetSyntax() const override { return "Name[=Value]"; }
     void Execute(std::string_view AParameters) override;
-    void SetOptionValue(std::string_view AName, std::string_view AValue);
 };
 
 // "random": toggles "Random Play".

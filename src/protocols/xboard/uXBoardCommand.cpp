@@ -22,5 +22,8 @@ void TXBoardCommand::ExecuteNoParam() {
     auto output = std::make_unique<TXBoardEngineOutput>();
     output->SetInternalEngine(engine);
     engine->SetOutput(std::move(output));
-    FConsoleEngine->SetProtocol(std::make_unique<TXBoardProtocol>());
+    auto protocol = std::make_unique<TXBoardProtocol>();
+    TXBoardProtocol& xboard = *protocol;
+    FConsoleEngine->SetProtocol(std::move(protocol));
+    xboard.UpdateCastlingNotation();
 }

@@ -90,12 +90,9 @@ void TPlayOtherCommand::Execute(std::string_view AParameters) {
 
 // ---- TQuestionMarkCommand ----
 
-TQuestionMarkCommand::TQuestionMarkCommand() : TSimpleEngineCommand("TQuestionMarkCommand") {
+TQuestionMarkCommand::TQuestionMarkCommand() : TStopCommand("TQuestionMarkCommand") {
     SetShortcut("?");
-    SetDescription("Stop calculating as soon as possible.");
 }
-
-void TQuestionMarkCommand::ExecuteNoParam() { RequireEngine(FInternalEngine).Stop(); }
 
 // ---- TPauseCommand, TResumeCommand ----
 

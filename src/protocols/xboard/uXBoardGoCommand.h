@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/uCustomCommand.h"
+#include "protocols/uci/uStopCommand.h"
 #include "protocols/xboard/uXBoardProtocol.h"
 
 // The play-state and search commands of the XBoard protocol. Commands without parameters refuse
@@ -51,12 +52,9 @@ public:
 };
 
 // "?": move now.
-class TQuestionMarkCommand final : public TSimpleEngineCommand {
+class TQuestionMarkCommand final : public TStopCommand {
 public:
     TQuestionMarkCommand();
-
-protected:
-    void ExecuteNoParam() override;
 };
 
 // "pause" and "resume" of the engine's thinking.

@@ -6,6 +6,7 @@
 #include "engine/uAnalysisInfo.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
+#include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
 #include "protocols/xboard/uExcludeCommand.h"
 #include "protocols/xboard/uLevelCommand.h"
@@ -257,6 +258,15 @@ std::string TXBoardProtocol::VariantName(std::string_view AName) {
 
 void TXBoardProtocol::SetGameVariant(TGameVariant* AVariant) {
     RequireEngine(FInternalEngine).SetGameVariant(AVariant);
+    UpdateCastlingNotation();
+}
+
+void TXBoardProtocol::UpdateCastlingNotation() {
+    TInternalEngine& engine = RequireEngine(FInternalEngine);
+    const TGameVariant* variant = engine.GameVariant();
+    const bool castleStrings =
+        variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle");
+    engine.SetCastlingNotation(castleStrings ? cnCastleStrings : cnKingTwoFiles);
 }
 
 void TXBoardProtocol::BeforePositionChange() {

@@ -82,8 +82,12 @@ public:
     // included); empty when there is none.
     static std::string VariantName(std::string_view AName);
 
-    // Makes AVariant the engine's variant (a new start position when it changes).
+    // Makes AVariant the engine's variant (a new start position when it changes) and writes
+    // castling as xboard does in it.
     void SetGameVariant(TGameVariant* AVariant);
+    // xboard writes castling as O-O and O-O-O in Chess960 and shuffle chess (where the king's
+    // step can be an ordinary move too), elsewhere as the king's step (e1g1).
+    void UpdateCastlingNotation();
     // In analyze mode the engine analyses every new position: before the position changes the
     // running analysis ends, after it a new one starts.
     void BeforePositionChange();

@@ -230,6 +230,7 @@ TEST_F(TXBoardProtocolFixture, NewStartsStandardChessWithoutDepthLimit) {
 
     EXPECT_EQ(Run("new"), TLines{"# Game variant changed to: chess"});
     EXPECT_EQ(FEngine.GameVariant()->Name(), "chess");
+    EXPECT_EQ(FEngine.CastlingNotation(), cnKingTwoFiles);
     EXPECT_EQ(FEngine.StopManager().LimitMaxDepth(), 99);
     EXPECT_TRUE(FEngine.LevelManager().MyRemainTime().IsZero());
     EXPECT_TRUE(FEngine.LevelManager().OpponentRemainTime().IsZero());
@@ -242,17 +243,24 @@ TEST_F(TXBoardProtocolFixture, VariantTakesXBoardNames) {
     struct TCase {
         const char* Name;
         const char* Variant;
+        TCastlingNotation Castling; // as xboard writes it there
     };
     const TCase cases[] = {
-        {"normal", "chess"},         {"fischerandom", "chess960"},
-        {"3check", "3Check"},        {"KINGOFTHEHILL", "kingOfTheHill"},
-        {"racingkings", "racingKings"}, {"crazyhouse", "crazyhouse"},
-        {"chess960", "chess960"},
+        {"fischerandom", "chess960", cnCastleStrings},
+        {"normal", "chess", cnKingTwoFiles},
+        {"shuffle", "shuffle", cnCastleStrings},
+        {"3check", "3Check", cnKingTwoFiles},
+        {"KINGOFTHEHILL", "kingOfTheHill", cnKingTwoFiles},
+        {"random256", "random256", cnKingTwoFiles},
+        {"racingkings", "racingKings", cnKingTwoFiles},
+        {"crazyhouse", "crazyhouse", cnKingTwoFiles},
+        {"chess960", "chess960", cnCastleStrings},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
         Run(std::string("variant ") + c.Name);
         EXPECT_EQ(FEngine.GameVariant()->Name(), c.Variant);
+        EXPECT_EQ(FEngine.CastlingNotation(), c.Castling);
     }
     EXPECT_EQ(Error("variant xiangqi"), "Parse: 'VariantName' expected but token 'xiangqi' found.");
     EXPECT_EQ(Error("variant"), "Parse: 'VariantName' expected but token '' found.");
