@@ -28,13 +28,19 @@ public:
 };
 
 // "setboard FEN": the whole parameter text is the position. A position that cannot be read is
-// refused and the game stays as it was.
+// refused and the game stays as it was. xboard leaves the castling field out in variants
+// without castling; such a position gets it back (see CompleteXBoardFen).
 class TSetBoardCommand final : public TXBoardProtocolCommand {
 public:
     TSetBoardCommand();
     std::string GetSyntax() const override { return "[FEN]"; }
     void Execute(std::string_view AParameters) override;
 };
+
+// The FEN xboard sends, with the field it leaves out in variants without castling put back:
+// five fields ending in two numbers lack the castling field (or, when the third field is
+// castling rights, the en passant field) and get "-" there. Any other text is kept as it is.
+std::string CompleteXBoardFen(std::string_view AFen);
 
 // "usermove MOVE": plays the front end's move; in auto play the engine then answers with its
 // own. A move the engine cannot play is answered with "Illegal move: MOVE", which makes the

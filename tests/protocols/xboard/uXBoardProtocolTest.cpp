@@ -5,6 +5,7 @@
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uLevelManager.h"
 #include "engine/uStopManager.h"
+#include "protocols/xboard/uNewCommand.h"
 #include "support/uProjectInfo.h"
 #include "uXBoardTestSupport.h"
 
@@ -388,4 +389,26 @@ TEST_F(TXBoardProtocolFixture, ExcludeAndIncludeFilterTheSearch) {
     Run("force");
     Run("includeall");
     EXPECT_TRUE(FEngine.RootMoves().AcceptAll());
+}
+
+TEST(TSetBoardCommand, PutsBackTheFieldXBoardLeavesOut) {
+    struct TCase {
+        const char* Sent;
+        const char* Read;
+    };
+    // clang-format off
+    const TCase cases[] = {
+        {"bbnqrnkr/pppppppp/8/8/8/8/PPPPPPPP/BBNQRNKR w - 0 1",
+         "bbnqrnkr/pppppppp/8/8/8/8/PPPPPPPP/BBNQRNKR w - - 0 1"},
+        {"4k3/8/8/3pP3/8/8/8/4K3 w d6 0 2",   "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 2"},
+        {"4k3/8/8/8/8/8/8/R3K3 b Q 3 12",     "4k3/8/8/8/8/8/8/R3K3 b Q - 3 12"},
+        // Complete, shorter or otherwise different texts stay as they are.
+        {"4k3/8/8/8/8/8/8/4K3 w - - 0 1",     "4k3/8/8/8/8/8/8/4K3 w - - 0 1"},
+        {"4k3/8/8/8/8/8/8/4K3 w - -",         "4k3/8/8/8/8/8/8/4K3 w - -"},
+        {"4k3/8/8/8/8/8/8/4K3[Qq] w - - 0",   "4k3/8/8/8/8/8/8/4K3[Qq] w - - 0"},
+        {"4k3/8/8/8/8/8/8/4K3 w - 3+3 0",     "4k3/8/8/8/8/8/8/4K3 w - 3+3 0"},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(CompleteXBoardFen(c.Sent), c.Read) << c.Sent;
 }
