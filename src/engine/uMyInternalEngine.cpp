@@ -334,10 +334,7 @@ void TMyInternalEngine::EngineStateToConsole() {
     TEngineOutput* output = Output();
     if (output == nullptr)
         return;
-    std::shared_ptr<ICustomWriter> writer = GameVariant()->CreateForsythEdwardsNotationWriter();
-    writer->SetPosition(FPosition.get());
-    output->TellGUIInfo("FEN: " + writer->AsString());
-    writer->SetPosition(nullptr);
+    output->TellGUIInfo("FEN: " + GetPositionString());
     FPosition->InitializeHash();
     const THash& hash = FPosition->Hash();
     output->TellGUIInfo("Hash Index: 0x" + TCommonOutputFormat::NumToStrU(hash.Index, 16));
@@ -381,6 +378,14 @@ TGameTermination TMyInternalEngine::GetGameTermination() {
     if (chess == nullptr || chess->CheckingPiecePosition(side, 0) != 0)
         return {sideLoses, rcMates};
     return {grDraw, rcStalemate};
+}
+
+std::string TMyInternalEngine::GetPositionString() {
+    std::shared_ptr<ICustomWriter> writer = GameVariant()->CreateForsythEdwardsNotationWriter();
+    writer->SetPosition(FPosition.get());
+    std::string text = writer->AsString();
+    writer->SetPosition(nullptr);
+    return text;
 }
 
 void TMyInternalEngine::EvalToConsole() {

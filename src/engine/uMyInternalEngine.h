@@ -60,6 +60,7 @@ public:
     std::string GetCurrentLine() override { return {}; }
     // Checkmate, stalemate, and the ends the variant rules decide, from the position alone.
     TGameTermination GetGameTermination() override;
+    std::string GetPositionString() override;
     // Also rewrites how the current position writes castling.
     void SetCastlingNotation(TCastlingNotation AValue) override;
 

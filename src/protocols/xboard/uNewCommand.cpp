@@ -59,6 +59,7 @@ void TVariantCommand::Execute(std::string_view AParameters) {
         throw EParseError({"VariantName"}, word);
     protocol.BeforePositionChange();
     protocol.SetGameVariant(variant);
+    protocol.WriteSetup();
     protocol.AfterPositionChange();
 }
 
@@ -134,6 +135,7 @@ void TUserMoveCommand::Execute(std::string_view AParameters) {
     if (protocol.AutoPlay()) {
         engine.SetDoMoveAfterStop(true);
         engine.Start();
+        protocol.ClaimGameEnd();
     }
 }
 

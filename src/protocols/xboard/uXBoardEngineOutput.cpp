@@ -135,8 +135,13 @@ bool TXBoardEngineOutput::WriteGameEnd() {
         Resign();
         return true;
     }
-    WriteKeywordLine("result ", ResultText(termination));
+    ClaimResult(termination);
     return true;
+}
+
+void TXBoardEngineOutput::ClaimResult(const TGameTermination& ATermination) {
+    if (ATermination.Result != grUnknown)
+        WriteKeywordLine("result ", ResultText(ATermination));
 }
 
 void TXBoardEngineOutput::DoImportMove() {

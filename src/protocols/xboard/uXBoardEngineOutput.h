@@ -53,6 +53,8 @@ public:
     // The score in centipawns as stored, mate scores included; no bound mark.
     std::string ScoreToStr(TScore AScore, TScoreBound AScoreBound) override;
 
+    // "result 1-0 {White mates}" and the like for a game the rules have ended.
+    void ClaimResult(const TGameTermination& ATermination);
     // "Illegal move: " + the move: the front end takes the move back.
     void IllegalMove(std::string_view AMove);
     // A line written as it is (ping's "pong", "Hint: ...").

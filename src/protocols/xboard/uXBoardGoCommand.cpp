@@ -51,9 +51,11 @@ void TXBoardGoCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     RequireNoParameters(AParameters);
     TInternalEngine& engine = Engine();
-    Protocol().SetAutoPlay(true);
+    TXBoardProtocol& protocol = Protocol();
+    protocol.SetAutoPlay(true);
     engine.SetDoMoveAfterStop(true);
     engine.Start();
+    protocol.ClaimGameEnd();
 }
 
 // ---- TXBoardExitCommand ----

@@ -1,6 +1,7 @@
 #include "protocols/xboard/uXBoardProtocol.h"
 
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 #include "engine/uAnalysisInfo.h"
@@ -254,6 +255,45 @@ std::string TXBoardProtocol::VariantName(std::string_view AName) {
         return "chess960";
     const TGameVariant* variant = GameVariants().FindByName(AName);
     return variant != nullptr ? variant->Name() : std::string();
+}
+
+bool TXBoardProtocol::IsEngineDefinedVariant(std::string_view AName) {
+    // The chess-family variants xboard has no rules of its own for.
+    for (const char* name : {"shuffle", "random256", "dunsany", "hordeChess", "horde",
+                             "kingOfTheHill", "racingKings"})
+        if (AName == name)
+            return true;
+    return false;
+}
+
+void TXBoardProtocol::WriteSetup() {
+    TInternalEngine& engine = RequireEngine(FInternalEngine);
+    TXBoardEngineOutput* output = XBoardOutput();
+    const TGameVariant* variant = engine.GameVariant();
+    if (output == nullptr || variant == nullptr || !IsEngineDefinedVariant(variant->Name()))
+        return;
+    const std::string position = engine.GetPositionString();
+    if (position.empty())
+        return;
+    // xboard's piece table: pawn, knight, bishop, rook, queen, the unused types, king.
+    output->WriteKeywordLine("setup ", "(PNBRQ................Kpnbrq................k) 8x8+0_fairy " +
+                                           position);
+}
+
+void TXBoardProtocol::ClaimGameEnd() {
+    if (FInternalEngine == nullptr)
+        return;
+    TInternalEngine& engine = *FInternalEngine;
+    TXBoardEngineOutput* output = XBoardOutput();
+    // Only a move the engine has just played: a search still running has played nothing yet.
+    if (output == nullptr || !engine.DoMoveAfterStop() ||
+        engine.AnalysisInfo().ElapsedTime().IsRunning() || engine.AnalysisInfo().BestMove().empty())
+        return;
+    // A mate score has had its claim with the move.
+    const std::optional<TAnalysis> last = engine.AnalysisInfo().LastAnalysis();
+    if (last && last->Status.Score == ScoreMate)
+        return;
+    output->ClaimResult(engine.GetGameTermination());
 }
 
 void TXBoardProtocol::SetGameVariant(TGameVariant* AVariant) {

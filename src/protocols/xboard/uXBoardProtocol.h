@@ -81,6 +81,8 @@ public:
     // The registered name of a variant that the front end names AName (xboard's names
     // included); empty when there is none.
     static std::string VariantName(std::string_view AName);
+    // Whether xboard knows the variant of that registered name only from the engine's setup.
+    static bool IsEngineDefinedVariant(std::string_view AName);
 
     // Makes AVariant the engine's variant (a new start position when it changes) and writes
     // castling as xboard does in it.
@@ -88,6 +90,12 @@ public:
     // xboard writes castling as O-O and O-O-O in Chess960 and shuffle chess (where the king's
     // step can be an ordinary move too), elsewhere as the king's step (e1g1).
     void UpdateCastlingNotation();
+    // xboard plays variants it does not know itself only after the engine has described them:
+    // for those the engine sends "setup (PIECES) 8x8+0_fairy FEN" with the start position.
+    void WriteSetup();
+    // After the engine has played its move: when that move ended the game, the result is
+    // claimed, so that a front end that cannot judge the variant ends the game.
+    void ClaimGameEnd();
     // In analyze mode the engine analyses every new position: before the position changes the
     // running analysis ends, after it a new one starts.
     void BeforePositionChange();

@@ -189,6 +189,23 @@ TEST_F(TXBoardProtocolFixture, IllegalUserMoveIsRefusedAndNothingChanges) {
     ExpectReply(Run("usermove g1f3"), "b8c6");
 }
 
+TEST_F(TXBoardProtocolFixture, AMoveThatEndsTheGameIsFollowedByTheClaim) {
+    Run("st 1");
+    Run("nopost");
+    FEngine.FTermination = {grWhiteWin, rcMates};
+    EXPECT_EQ(Run("go"), (TLines{"move e2e4", "result 1-0 {White mates}"}));
+    // A mate score had its claim with the move.
+    Run("force");
+    FEngine.FScore = 32766;
+    EXPECT_EQ(Run("usermove e7e5"), TLines{});
+    Run("playother");
+    EXPECT_EQ(Run("usermove g1f3"), (TLines{"move b8c6", "result 0-1 {Black mates}"}));
+    // In force mode the engine plays nothing, so it claims nothing.
+    Run("force");
+    FEngine.FTermination = {grDraw, rcStalemate};
+    EXPECT_EQ(Run("usermove e2e4"), TLines{});
+}
+
 TEST_F(TXBoardProtocolFixture, BareMovesAreNoCommandsButTheProtocolCanPlayThem) {
     EXPECT_EQ(Error("e2e4"), "Parse: 'Valid command' expected but token 'e2e4' found.");
     EXPECT_EQ(FEngine.FPlayed, TLines{});
@@ -241,6 +258,7 @@ TEST_F(TXBoardProtocolFixture, NewStartsStandardChessWithoutDepthLimit) {
 }
 
 TEST_F(TXBoardProtocolFixture, VariantTakesXBoardNames) {
+    Run("new");
     struct TCase {
         const char* Name;
         const char* Variant;
@@ -263,6 +281,13 @@ TEST_F(TXBoardProtocolFixture, VariantTakesXBoardNames) {
         EXPECT_EQ(FEngine.GameVariant()->Name(), c.Variant);
         EXPECT_EQ(FEngine.CastlingNotation(), c.Castling);
     }
+    // Variants xboard does not know are described to it with their start position.
+    EXPECT_EQ(Run("variant kingofthehill"),
+              (TLines{"# Game variant changed to: kingOfTheHill",
+                      "setup (PNBRQ................Kpnbrq................k) 8x8+0_fairy fen of "
+                      "startpos"}));
+    EXPECT_EQ(Run("variant crazyhouse"), TLines{"# Game variant changed to: crazyhouse"});
+    Run("variant chess960");
     EXPECT_EQ(Error("variant xiangqi"), "Parse: 'VariantName' expected but token 'xiangqi' found.");
     EXPECT_EQ(Error("variant"), "Parse: 'VariantName' expected but token '' found.");
     EXPECT_EQ(FEngine.GameVariant()->Name(), "chess960");

@@ -90,6 +90,7 @@ public:
         DoBestMove();
     }
     TGameTermination GetGameTermination() override { return FTermination; }
+    std::string GetPositionString() override { return "fen of " + FPosition; }
     std::int32_t RemainMoveCount() override { return 35; }
     void EvalToConsole() override {}
     void WriteBoardToConsole() override {}
