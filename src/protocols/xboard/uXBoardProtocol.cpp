@@ -276,8 +276,8 @@ void TXBoardProtocol::WriteSetup() {
     if (position.empty())
         return;
     // xboard's piece table: pawn, knight, bishop, rook, queen, the unused types, king.
-    output->WriteKeywordLine("setup ", "(PNBRQ................Kpnbrq................k) 8x8+0_fairy " +
-                                           position);
+    constexpr const char* Pieces = "(PNBRQ................Kpnbrq................k)";
+    output->WriteKeywordLine("setup ", std::string(Pieces) + " 8x8+0_fairy " + position);
 }
 
 void TXBoardProtocol::ClaimGameEnd() {

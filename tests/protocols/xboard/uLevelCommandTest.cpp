@@ -15,7 +15,9 @@ TTimeSpan Seconds(double ASeconds) { return TTimeSpan::FromSecondsFloat(ASeconds
 class TLevelCommandFixture : public TXBoardProtocolFixture {
 protected:
     TLevelManager& Levels() { return FEngine.LevelManager(); }
-    TTimeControlLevel* TimeControl() { return dynamic_cast<TTimeControlLevel*>(Levels().MyLevel()); }
+    TTimeControlLevel* TimeControl() {
+        return dynamic_cast<TTimeControlLevel*>(Levels().MyLevel());
+    }
 };
 
 } // namespace
