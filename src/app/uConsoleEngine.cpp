@@ -8,6 +8,7 @@
 #include "perft/uBenchmarkCommand.h"
 #include "perft/uDiagnosticCommands.h"
 #include "protocols/uci/uUCICommand.h"
+#include "protocols/usi/uUSICommand.h"
 #include "protocols/xboard/uXBoardCommand.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
@@ -43,6 +44,11 @@ void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
         auto uci = std::make_unique<TUCICommand>();
         uci->SetConsoleEngine(this);
         FUCICommand = &Commands().AddCommand(std::move(uci));
+    }
+    if (FUSICommand == nullptr) {
+        auto usi = std::make_unique<TUSICommand>();
+        usi->SetConsoleEngine(this);
+        FUSICommand = &Commands().AddCommand(std::move(usi));
     }
     if (FXBoardCommand == nullptr) {
         auto xboard = std::make_unique<TXBoardCommand>();

@@ -38,8 +38,12 @@ TProjectInfo::TProjectInfo(const TVersionRecord& ARecord, std::string AApplicati
     FProjectInfoNames[piProductVersion] = ReplaceAll(FProjectInfoNames[piProductVersion], ", ", ".");
     const std::string& fileVersion = FProjectInfoNames[piFileVersion];
     const std::string& productVersion = FProjectInfoNames[piProductVersion];
-    if (fileVersion.find('.') == std::string::npos && productVersion.find('.') != std::string::npos)
-        FProjectInfoNames[piFileVersion] = productVersion + "." + fileVersion;
+    if (fileVersion.find('.') == std::string::npos && productVersion.find('.') != std::string::npos) {
+        std::string combined = productVersion;
+        combined += '.';
+        combined += fileVersion;
+        FProjectInfoNames[piFileVersion] = std::move(combined);
+    }
 }
 
 void TProjectInfo::SetProjectInfo(TProjectInfoName AName, std::string AValue) {

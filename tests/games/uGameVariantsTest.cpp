@@ -33,8 +33,6 @@ TEST(TGameVariants, RegistersTheEighteenVariantsInOrder) {
     EXPECT_EQ(variants.FindByName("shogi")->SideColorToString(0), "Black");
     EXPECT_TRUE(variants.FindByName("shuffle")->URL().empty());
     EXPECT_THROW(variants.Items(0).GetStalemateGameTermination(), ENotImplemented);
-    EXPECT_THROW(variants.FindByName("shogi")->CreateForsythEdwardsNotationParser(),
-                 ENotImplemented);
 }
 
 TEST(TGameVariants, BuildsEachStartPosition) {

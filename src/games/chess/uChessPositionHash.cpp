@@ -115,6 +115,10 @@ void TShogiPositionHash::Initialize(const TSquaredBoard& ABoard) {
     for (int cell = 0; cell < 128; ++cell)
         if (!drawn[cell])
             DrawCell<MaxCode>(generator, FSquares, cell, -MaxCode, MaxCode);
+    for (auto& player : FHandKeys)
+        for (int piece = 1; piece <= MaxHandPiece; ++piece)
+            for (int count = 1; count <= MaxHandCount; ++count)
+                Draw(generator, player[piece][count]);
     FInitialized.store(true, std::memory_order_release);
 }
 

@@ -82,10 +82,14 @@ private:
 };
 
 // The process-wide shogi keys: piece codes -14..14, no en passant or castling keys; the
-// side-to-move code has only its low 32 bits.
+// side-to-move code has only its low 32 bits. Pieces in hand have one key per player, piece and
+// count, drawn after all the other keys (the key of count 0 is zero).
 class TShogiPositionHash final : public TPositionHashKeys {
 public:
     static constexpr int MaxCode = 14;
+    // Hands hold the unpromoted pieces 1..7; no position holds more than this many of one kind.
+    static constexpr int MaxHandPiece = 7;
+    static constexpr int MaxHandCount = 18;
 
     TShogiPositionHash();
     TShogiPositionHash(const TShogiPositionHash&) = delete;
@@ -104,9 +108,14 @@ public:
         AHash.Swap(SquareKey(APiece, AFromSquareIndex));
         AHash.Swap(SquareKey(APiece, AToSquareIndex));
     }
+    // APlayer holding ACount pieces of kind APiece (1..MaxHandPiece, 0..MaxHandCount).
+    const THash& HandKey(int APlayer, int APiece, int ACount) const {
+        return FHandKeys[APlayer][APiece][ACount];
+    }
 
 private:
     THash FSquares[2 * MaxCode + 1][128]{};
+    THash FHandKeys[2][MaxHandPiece + 1][MaxHandCount + 1]{};
     std::atomic<bool> FInitialized{false};
     std::mutex FLock;
 };

@@ -1,6 +1,8 @@
 #include "games/shogi/uShogiGameVariants.h"
 
-#include "games/chess/uChessMoveGenerator.h"
+#include "games/shogi/uShogiForsythEdwardsNotationParser.h"
+#include "games/shogi/uShogiForsythEdwardsNotationWriter.h"
+#include "games/shogi/uShogiMoveGenerator.h"
 #include "games/shogi/uShogiPosition.h"
 
 namespace {
@@ -47,7 +49,15 @@ std::unique_ptr<TPosition> TShogiGameVariant::CreateStartPosition() {
 }
 
 std::unique_ptr<TMoveGenerator> TShogiGameVariant::CreateMoveGenerator() {
-    return std::make_unique<TChessMoveGenerator>();
+    return std::make_unique<TShogiMoveGenerator>();
+}
+
+std::shared_ptr<ICustomParser> TShogiGameVariant::CreateForsythEdwardsNotationParser() {
+    return std::make_shared<TShogiForsythEdwardsNotationParser>();
+}
+
+std::shared_ptr<ICustomWriter> TShogiGameVariant::CreateForsythEdwardsNotationWriter() {
+    return std::make_shared<TShogiForsythEdwardsNotationWriter>();
 }
 
 std::unique_ptr<TChessBoard> TShogiGameVariant::CreateBoard() {

@@ -5,9 +5,9 @@
 #include "games/chess/uChessPosition.h"
 #include "games/uGameVariant.h"
 
-// The shogi family: shogi and its small boards. Each variant builds its first player's half and
-// mirrors it through the board centre. No position-string parser or writer yet. Until the shogi
-// generator exists, moves come from the chess generator.
+// The shogi family: shogi and its small boards, all with the shogi pieces, hands, drops and
+// promotions; they differ in the board and the start setup. Each variant builds its first
+// player's half and mirrors it through the board centre. Positions are read and written as SFEN.
 class TShogiGameVariant : public TBoardGameVariant {
 public:
     TShogiGameVariant();
@@ -15,6 +15,8 @@ public:
     // The process-wide shogi keys are drawn for the first shogi start position.
     std::unique_ptr<TPosition> CreateStartPosition() override;
     std::unique_ptr<TMoveGenerator> CreateMoveGenerator() override;
+    std::shared_ptr<ICustomParser> CreateForsythEdwardsNotationParser() override;
+    std::shared_ptr<ICustomWriter> CreateForsythEdwardsNotationWriter() override;
     virtual std::unique_ptr<TChessBoard> CreateBoard();
 };
 

@@ -13,6 +13,9 @@ void TCommonSetOptionCommand::SetOptionValue(std::string_view AName, std::string
     if (option == nullptr) {
         if (AName == "NalimovCache" || AName == "NalimovPath")
             return;
+        for (const std::string& ignored : FIgnoredOptions)
+            if (AName == ignored)
+                return;
         throw EConvertError("Option '" + std::string(AName) + "' not found.");
     }
     if (IsLoggerFor(mlInformation))

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "app/uCustomCommand.h"
 
@@ -15,6 +16,12 @@ public:
     // "NalimovPath", which front ends send to every engine, are ignored; any other unknown name
     // raises "Option '<name>' not found.".
     void SetOptionValue(std::string_view AName, std::string_view AValue);
+    // Another name (exact case) to ignore like the Nalimov options: one a protocol's front ends
+    // send to every engine.
+    void IgnoreOption(std::string_view AName) { FIgnoredOptions.emplace_back(AName); }
+
+private:
+    std::vector<std::string> FIgnoredOptions;
 };
 
 // "setoption name <option name> [value <option value>]"; for UCI_Opponent also without "name".

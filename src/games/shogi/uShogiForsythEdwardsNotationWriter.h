@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+#include "games/uGameVariant.h"
+
+// Writes the shogi position string (SFEN) of a shogi position; the move number counts the plies
+// played on the position since it was set up.
+class TShogiForsythEdwardsNotationWriter final : public TCustomForsythEdwardsNotationWriter {
+public:
+    std::string AsString() override;
+};

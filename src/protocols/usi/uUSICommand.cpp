@@ -1,0 +1,62 @@
+#include "protocols/usi/uUSICommand.h"
+
+#include <string>
+
+#include "app/uConsoleEngine.h"
+#include "engine/uInternalEngine.h"
+#include "games/shogi/uShogiGameVariants.h"
+#include "games/uGameVariants.h"
+#include "protocols/usi/uUSIEngineOutput.h"
+#include "protocols/usi/uUSIProtocol.h"
+#include "support/uCustomArgument.h"
+#include "support/uExceptions.h"
+
+TUSICommand::TUSICommand() : TProtocolCommand("TUSICommand") {
+    SetDescription("Use the USI (universal shogi interface).");
+}
+
+TUSICommand::~TUSICommand() = default;
+
+TInternalEngine* TUSICommand::Engine() const {
+    return FConsoleEngine != nullptr ? FConsoleEngine->InternalEngine() : nullptr;
+}
+
+void TUSICommand::ExecuteNoParam() {
+    TInternalEngine* engine = Engine();
+    if (engine == nullptr)
+        throw Exception("No engine.");
+    AddVariantOption();
+    engine->SetOutput(std::make_unique<TUSIEngineOutput>());
+    FConsoleEngine->SetProtocol(std::make_unique<TUSIProtocol>());
+    // After the announcement, so that the variant line follows "usiok".
+    if (TGameVariant* shogi = GameVariants().FindByName("shogi"))
+        engine->SetGameVariant(shogi);
+}
+
+void TUSICommand::AddVariantOption() {
+    std::vector<std::string> captions;
+    for (std::size_t i = 0; i < GameVariants().Count(); ++i) {
+        TGameVariant& variant = GameVariants().Items(i);
+        if (dynamic_cast<TShogiGameVariant*>(&variant) == nullptr)
+            continue;
+        FVariants.push_back(&variant);
+        captions.push_back(variant.Name());
+    }
+    if (FVariants.empty())
+        return;
+    int shogi = 0;
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        if (captions[i] == "shogi")
+            shogi = static_cast<int>(i);
+    FUCI_Variant = std::make_unique<TComboArgument>("UCI_Variant", "", captions, shogi);
+    FUCI_Variant->SetValue(shogi);
+    FUCI_Variant->SetOnChange([this](TCustomArgument&) { VariantChanged(); });
+    Engine()->Options().Add(*FUCI_Variant);
+}
+
+void TUSICommand::VariantChanged() {
+    TInternalEngine* engine = Engine();
+    const int index = FUCI_Variant->Value();
+    if (engine != nullptr && index >= 0 && static_cast<std::size_t>(index) < FVariants.size())
+        engine->SetGameVariant(FVariants[static_cast<std::size_t>(index)]);
+}
