@@ -1,12 +1,22 @@
 #include "protocols/xboard/uExcludeCommand.h"
 
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "engine/uInternalEngine.h"
 #include "engine/uRootMoves.h"
+#include "protocols/xboard/uXBoardMoveNotation.h"
 #include "support/uTextHelpers.h"
 
 namespace {
+
+// The move of the parameter text as the engine writes it.
+std::string EngineMove(TInternalEngine& AEngine, std::string_view AParameters) {
+    const std::string move = Trim(AParameters);
+    const std::optional<TXBoardBoardSize> board = XBoardTranslatedBoard(AEngine);
+    return board ? XBoardToEngineMove(move, *board) : move;
+}
 
 // Changes the filter between the end of a running analysis and the start of the next.
 void ChangeFilter(TXBoardProtocol& AProtocol, const std::function<void()>& AChange) {
@@ -24,7 +34,7 @@ TExcludeCommand::TExcludeCommand() : TXBoardProtocolCommand("TExcludeCommand") {
 void TExcludeCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     TRootMoves& rootMoves = Engine().RootMoves();
-    const std::string move = Trim(AParameters);
+    const std::string move = EngineMove(Engine(), AParameters);
     ChangeFilter(Protocol(), [&] {
         if (SameText(move, "all"))
             rootMoves.ExcludeAll();
@@ -40,7 +50,7 @@ TIncludeCommand::TIncludeCommand() : TXBoardProtocolCommand("TIncludeCommand") {
 void TIncludeCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     TRootMoves& rootMoves = Engine().RootMoves();
-    const std::string move = Trim(AParameters);
+    const std::string move = EngineMove(Engine(), AParameters);
     ChangeFilter(Protocol(), [&] {
         if (SameText(move, "all"))
             rootMoves.IncludeAll();

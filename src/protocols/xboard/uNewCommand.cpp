@@ -11,6 +11,7 @@
 #include "engine/uStopManager.h"
 #include "games/uGameVariants.h"
 #include "protocols/xboard/uXBoardEngineOutput.h"
+#include "protocols/xboard/uXBoardMoveNotation.h"
 #include "protocols/xboard/uXBoardParameterReader.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
@@ -119,7 +120,8 @@ void TUserMoveCommand::Execute(std::string_view AParameters) {
     engine.RootMoves().Clear();
     for (std::string move = reader.ReadWord(); !move.empty(); move = reader.ReadWord()) {
         try {
-            engine.DoMoves(move);
+            const std::optional<TXBoardBoardSize> board = XBoardTranslatedBoard(engine);
+            engine.DoMoves(board ? XBoardToEngineMove(move, *board) : move);
         } catch (const EAbort&) {
             throw;
         } catch (const Exception&) {
@@ -210,8 +212,9 @@ void THintCommand::ExecuteNoParam() {
     if (output == nullptr)
         throw Exception("No engine.");
     const std::optional<TAnalysis> line = engine.AnalysisInfo().GetActualAnalysis();
-    const std::string move =
-        line && line->Moves.size() >= 2 ? line->Moves[1] : output->NullMoveStr();
+    std::string move = line && line->Moves.size() >= 2 ? line->Moves[1] : output->NullMoveStr();
+    if (const std::optional<TXBoardBoardSize> board = XBoardTranslatedBoard(engine))
+        move = EngineToXBoardMove(move, *board);
     TWriteBlock block(*output);
     output->Write("Hint: ", ccKeyword);
     output->WriteLine(move, ccValue);

@@ -6,6 +6,7 @@
 #include "app/uCustomConsole.h"
 #include "engine/uAnalysisInfo.h"
 #include "engine/uInternalEngine.h"
+#include "protocols/xboard/uXBoardMoveNotation.h"
 #include "support/uTextHelpers.h"
 
 std::int64_t ThinkingCentiseconds(std::int64_t AMilliseconds) {
@@ -144,6 +145,12 @@ void TXBoardEngineOutput::ClaimResult(const TGameTermination& ATermination) {
         WriteKeywordLine("result ", ResultText(ATermination));
 }
 
+std::string TXBoardEngineOutput::ToXBoardMoves(std::string_view AMoves) const {
+    const std::optional<TXBoardBoardSize> board =
+        FInternalEngine != nullptr ? XBoardTranslatedBoard(*FInternalEngine) : std::nullopt;
+    return board ? EngineToXBoardLine(AMoves, *board) : std::string(AMoves);
+}
+
 void TXBoardEngineOutput::DoImportMove() {
     const std::string move = FAnalysisInfo != nullptr ? FAnalysisInfo->BestMove() : std::string();
     if (move.empty()) {
@@ -152,7 +159,7 @@ void TXBoardEngineOutput::DoImportMove() {
             WriteKeywordLine("move ", NullMoveStr());
         return;
     }
-    WriteKeywordLine("move ", move);
+    WriteKeywordLine("move ", ToXBoardMoves(move));
     // A score of an immediate mate: the move just announced mates, the engine's side wins.
     const std::optional<TAnalysis> last = FAnalysisInfo->LastAnalysis();
     if (last && last->Status.Score == ScoreMate) {
@@ -171,7 +178,7 @@ void TXBoardEngineOutput::DrawAMoves() {
                        ScoreToStr(line->Status.Score, line->Status.ScoreBound) + " " +
                        std::to_string(ThinkingCentiseconds(line->ElapsedTime.ToMilliseconds())) +
                        " " + std::to_string(line->Nodes) + " " +
-                       FAnalysisInfo->ActualAnalysisToString(NullMoveStr());
+                       ToXBoardMoves(FAnalysisInfo->ActualAnalysisToString(NullMoveStr()));
     if (line->Status.ScoreBound == sbLower)
         text += " ?";
     else if (line->Status.ScoreBound == sbUpper)

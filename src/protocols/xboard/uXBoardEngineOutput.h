@@ -60,6 +60,10 @@ public:
     // A line written as it is (ping's "pong", "Hint: ...").
     void WriteKeywordLine(std::string_view AKeyword, std::string_view AValue);
 
+    // Moves of the engine as xboard writes them in the current variant (see
+    // uXBoardMoveNotation); the same text where both write alike.
+    std::string ToXBoardMoves(std::string_view AMoves) const;
+
     // Thinking output ("post" / "nopost"); on at creation.
     bool Enabled() const { return FEnabled; }
     void SetEnabled(bool AValue) { FEnabled = AValue; }
