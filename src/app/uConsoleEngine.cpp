@@ -9,6 +9,7 @@
 #include "perft/uDiagnosticCommands.h"
 #include "protocols/uci/uUCICommand.h"
 #include "protocols/usi/uUSICommand.h"
+#include "protocols/xboard/uXBoardCommand.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"
@@ -49,6 +50,11 @@ void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
         auto usi = std::make_unique<TUSICommand>();
         usi->SetConsoleEngine(this);
         FUSICommand = &Commands().AddCommand(std::move(usi));
+    }
+    if (FXBoardCommand == nullptr) {
+        auto xboard = std::make_unique<TXBoardCommand>();
+        xboard->SetConsoleEngine(this);
+        FXBoardCommand = &Commands().AddCommand(std::move(xboard));
     }
 
     // The engine diagnostics, in every mode.

@@ -9,6 +9,7 @@
 #include "engine/uCommonEngine.h"
 #include "engine/uOpponent.h"
 #include "engine/uRelaxed.h"
+#include "games/uPosition.h"
 #include "support/uExceptions.h"
 
 class TCommonEngineOptions;
@@ -69,6 +70,11 @@ public:
     virtual void WriteBoardToConsole() = 0;
     // The line the search is examining now (called from the timer thread).
     virtual std::string GetCurrentLine() = 0;
+    // How the rules have ended the game in the current position (the side to move has no legal
+    // move): who won and why. grUnknown while the game goes on or when the engine cannot tell.
+    virtual TGameTermination GetGameTermination() { return {}; }
+    // The position string (FEN) of the current position; empty when the engine has none.
+    virtual std::string GetPositionString() { return {}; }
 
     // How castling is written from now on. Concrete engines apply it to their position at once
     // and to every position they set up later.

@@ -6,6 +6,7 @@
 #include "engine/uEngineOutput.h"
 #include "engine/uRootMoves.h"
 #include "engine/uStopManager.h"
+#include "games/chess/uChessMoveGenerator.h"
 #include "games/chess/uChessPosition.h"
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
@@ -334,10 +335,7 @@ void TMyInternalEngine::EngineStateToConsole() {
     TEngineOutput* output = Output();
     if (output == nullptr)
         return;
-    std::shared_ptr<ICustomWriter> writer = GameVariant()->CreateForsythEdwardsNotationWriter();
-    writer->SetPosition(FPosition.get());
-    output->TellGUIInfo("FEN: " + writer->AsString());
-    writer->SetPosition(nullptr);
+    output->TellGUIInfo("FEN: " + GetPositionString());
     FPosition->InitializeHash();
     const THash& hash = FPosition->Hash();
     output->TellGUIInfo("Hash Index: 0x" + TCommonOutputFormat::NumToStrU(hash.Index, 16));
@@ -358,6 +356,37 @@ void TMyInternalEngine::WriteLegalMoves() {
         text += FPosition->MoveToString(*list.Get(i));
     }
     Output()->TellGUIInfo(text);
+}
+
+TGameTermination TMyInternalEngine::GetGameTermination() {
+    // A generator of its own: the engine's may hold a list of the running search.
+    std::unique_ptr<TMoveGenerator> generator = GameVariant()->CreateMoveGenerator();
+    generator->SetPosition(FPosition.get());
+    TMoveListGuard guard(*generator);
+    if (guard.List().Count != 0)
+        return {};
+    const int side = FPosition->Side();
+    const TGameResult sideWins = side == 0 ? grWhiteWin : grBlackWin;
+    const TGameResult sideLoses = side == 0 ? grBlackWin : grWhiteWin;
+    // The variant generators score a game their rules have decided as won or lost for the side
+    // to move (giveaway, three checks, the hill, the race, an exploded king, a horde gone).
+    if (generator->Score() == TChessMoveGenerator::WonScore)
+        return {sideWins, rcNoPiece};
+    if (generator->Score() == TChessMoveGenerator::LostScore)
+        return {sideLoses, rcNoPiece};
+    auto* chess = dynamic_cast<TChessMoveGenerator*>(generator.get());
+    // Without a move a shogi side has lost, in check or not.
+    if (chess == nullptr || chess->CheckingPiecePosition(side, 0) != 0)
+        return {sideLoses, rcMates};
+    return {grDraw, rcStalemate};
+}
+
+std::string TMyInternalEngine::GetPositionString() {
+    std::shared_ptr<ICustomWriter> writer = GameVariant()->CreateForsythEdwardsNotationWriter();
+    writer->SetPosition(FPosition.get());
+    std::string text = writer->AsString();
+    writer->SetPosition(nullptr);
+    return text;
 }
 
 void TMyInternalEngine::EvalToConsole() {

@@ -58,6 +58,9 @@ public:
     void EvalToConsole() override;
     void WriteBoardToConsole() override;
     std::string GetCurrentLine() override { return {}; }
+    // Checkmate, stalemate, and the ends the variant rules decide, from the position alone.
+    TGameTermination GetGameTermination() override;
+    std::string GetPositionString() override;
     // Also rewrites how the current position writes castling.
     void SetCastlingNotation(TCastlingNotation AValue) override;
 

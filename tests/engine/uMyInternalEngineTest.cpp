@@ -119,7 +119,7 @@ TEST_F(TMyInternalEngineFixture, KeepsTheGameWhenAPositionRequestFails) {
     EXPECT_EQ(Fen(), StartFen);
 
     FEngine.SetPositionWithMoves("4k3/8/8/8/8/8/8/4K3 w - - 0 1", "e1d2 e8d7");
-    EXPECT_EQ(Fen(), "8/3k4/8/8/8/8/3K4/8 w - - 2 1");
+    EXPECT_EQ(Fen(), "8/3k4/8/8/8/8/3K4/8 w - - 2 2");
     EXPECT_EQ(FEngine.PlayedMoveCount(), 2u);
 }
 

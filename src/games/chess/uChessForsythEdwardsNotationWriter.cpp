@@ -33,7 +33,11 @@ std::string TChessForsythEdwardsNotationWriter::AsString() {
     }
     result += std::to_string(position.LongDraw());
     result += ' ';
-    result += std::to_string(position.MoveIndex() / 2 + 1);
+    // Moves played since the position was set count too, so a game record stays right.
+    result += std::to_string((static_cast<std::int64_t>(position.MoveIndex()) +
+                              static_cast<std::int64_t>(position.StackCount())) /
+                                 2 +
+                             1);
     return result;
 }
 

@@ -73,6 +73,13 @@ TEST(TChessForsythEdwardsNotation, ReadsHoldingsClocksAndMoveIndex) {
     EXPECT_EQ(game.Position->MoveIndex(), 0);
 }
 
+TEST(TChessForsythEdwardsNotation, MoveNumberCountsTheMovesPlayed) {
+    TTestGame game = MakeGame("chess", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 7");
+    for (const char* text : {"e2e4", "e7e5", "g1f3"})
+        game.Position->MakeRevertableMove(game.FindMove(text));
+    EXPECT_EQ(game.Fen(), "rnbqkbnr/pppp1ppp/8/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 1 8");
+}
+
 TEST(TChessForsythEdwardsNotation, ReportsEachErrorAndLeavesThePositionUnchanged) {
     struct TCase {
         std::string Fen;

@@ -55,7 +55,7 @@ TEST(TChessPosition, MakeAndRevertRestoreEverything) {
         {"chess", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1g1",
          "r3k2r/8/8/8/8/8/8/R4RK1 b kq - 1 1"},
         {"chess", "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8c8",
-         "2kr3r/8/8/8/8/8/8/R3K2R w KQ - 1 1"},
+         "2kr3r/8/8/8/8/8/8/R3K2R w KQ - 1 2"},
         // Promotion with capture on a castling rook's square.
         {"chess", "r3k2r/1P6/8/8/8/8/8/4K3 w kq - 0 1", "b7a8n", "N3k2r/8/8/8/8/8/8/4K3 b k - 0 1"},
         // Chess960: king already on its destination, rook on the king's destination, and the

@@ -16,7 +16,7 @@ TEST(TCrazyhouseChessPosition, ReturnsPromotedPiecesToTheReserveAsPawns) {
         // The mark follows its piece, and a promotion sets it.
         {"4k3/8/8/8/8/8/3Q~4/4K3[p] w - - 0 1", "d2d7", "4k3/3Q~4/8/8/8/8/8/4K3[p] b - - 1 1"},
         {"1n2k3/P7/8/8/8/8/8/4K3[] w - - 0 1", "a7b8r", "1R~2k3/8/8/8/8/8/8/4K3[N] b - - 0 1"},
-        {"4k3/8/8/8/8/8/8/4K3[Nq] b - - 0 1", "Q@e2", "4k3/8/8/8/8/8/4q3/4K3[N] w - - 1 1"},
+        {"4k3/8/8/8/8/8/8/4K3[Nq] b - - 0 1", "Q@e2", "4k3/8/8/8/8/8/4q3/4K3[N] w - - 1 2"},
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(std::string(c.Fen) + " " + c.Move);

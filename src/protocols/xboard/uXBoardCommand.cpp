@@ -1,0 +1,29 @@
+#include "protocols/xboard/uXBoardCommand.h"
+
+#include <memory>
+
+#include "app/uConsoleEngine.h"
+#include "engine/uInternalEngine.h"
+#include "platform/uPlatformSignals.h"
+#include "protocols/xboard/uXBoardEngineOutput.h"
+#include "protocols/xboard/uXBoardProtocol.h"
+#include "support/uExceptions.h"
+
+TXBoardCommand::TXBoardCommand() : TProtocolCommand("TXBoardCommand") {
+    SetDescription("Use the XBoard interface.");
+}
+
+void TXBoardCommand::ExecuteNoParam() {
+    TInternalEngine* engine =
+        FConsoleEngine != nullptr ? FConsoleEngine->InternalEngine() : nullptr;
+    if (engine == nullptr)
+        throw Exception("No engine.");
+    SetInterruptSignalIgnored(true);
+    auto output = std::make_unique<TXBoardEngineOutput>();
+    output->SetInternalEngine(engine);
+    engine->SetOutput(std::move(output));
+    auto protocol = std::make_unique<TXBoardProtocol>();
+    TXBoardProtocol& xboard = *protocol;
+    FConsoleEngine->SetProtocol(std::move(protocol));
+    xboard.UpdateCastlingNotation();
+}
