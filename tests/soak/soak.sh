@@ -60,7 +60,7 @@ awk -F'\t' '
         bad = 0
         printf "%-8s %8s %12s %12s %12s\n", "pid", "samples", "warm KiB", "max KiB", "last KiB"
         for (p in n) {
-            if (n[p] < 20) continue
+            if (n[p] < 4) continue
             w = v[p, int(n[p] / 10) + 1]; l = v[p, n[p]]
             verdict = (l - w > 4096) ? "GROWS" : "flat"
             if (verdict == "GROWS") bad = 1
