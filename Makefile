@@ -5,7 +5,7 @@ ASAN      ?= build-asan
 ARGS      ?=
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
-.PHONY: all build run test test-release test-asan tsan bench clean
+.PHONY: all build run test test-release test-asan tsan fuzz bench clean
 
 all: build
 
@@ -31,8 +31,16 @@ tsan:
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) -R '$(TSAN_TESTS)'
 
+# The fuzz targets under clang's libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer,
+# each run for FUZZ_SECONDS from its seed corpus; a finding fails the run.
+FUZZ_SECONDS ?= 10
+fuzz:
+	@test -f build-fuzz/CMakeCache.txt || CXX=clang++ CC=clang cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKV_FUZZ=ON -DKV_BENCH=OFF
+	cmake --build build-fuzz -j $(JOBS)
+	tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
 bench: build
 	./$(BUILD)/bench/kvbench
 
 clean:
-	rm -rf $(BUILD) $(ASAN) build-tsan
+	rm -rf $(BUILD) $(ASAN) build-tsan build-fuzz

@@ -74,11 +74,13 @@ void TCommandConsoleApplication::Terminate() {
 }
 
 void TCommandConsoleApplication::ProcessInputText(const std::string& AText) {
-    // Lines after a quit are not run, also within one received text (a startup file).
+    // Lines after a quit are not run, also within one received text (a startup file). A front
+    // end may send anything: bytes that are no UTF-8 text and control characters are replaced
+    // before a command sees them, so that no error message echoes them back.
     for (const auto& line : SplitLines(AText)) {
         if (Terminated())
             break;
-        ProcessLine(line);
+        ProcessLine(ReadableText(line));
     }
 }
 

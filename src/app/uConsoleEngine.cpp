@@ -12,6 +12,7 @@
 #include "protocols/xboard/uXBoardCommand.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
+#include "support/uTextHelpers.h"
 
 TConsoleEngine::TConsoleEngine() = default;
 
@@ -103,8 +104,14 @@ void TConsoleEngine::HandleCommandException(TCustomCommand* ACommand,
 }
 
 void TConsoleEngine::ReportError(const std::string& AMessage) {
+    // Messages quote what was sent, at times a single byte of a character: the report stays one
+    // line of text, and a megabyte of garbage is not echoed back whole.
+    constexpr std::size_t MaximalLength = 1000;
+    std::string message = ReadableText(AMessage);
+    if (Utf8Length(message) > MaximalLength)
+        message = std::string(Utf8Prefix(message, MaximalLength)) + "\u2026";
     if (FInternalEngine != nullptr && FInternalEngine->Output() != nullptr)
-        FInternalEngine->Output()->TellGUIError(AMessage);
+        FInternalEngine->Output()->TellGUIError(message);
     else
-        WriteError(AMessage);
+        WriteError(message);
 }

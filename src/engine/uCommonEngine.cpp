@@ -97,6 +97,15 @@ void TCommonEngine::SetIsReady(bool AValue) {
     }
 }
 
+void TCommonEngine::SetGamePosition(bool AStartPosition, std::string_view APosition,
+                                    std::string_view AMoves) {
+    if (AStartPosition)
+        SetStartPos();
+    else
+        SetPositionFromString(APosition);
+    DoMoves(AMoves);
+}
+
 void TCommonEngine::DoMoves(std::string_view AMoves) {
     FRootMoves->Clear();
     // Positions are 1-based character indexes, as the error prefix reports them.

@@ -57,6 +57,12 @@ public:
     // Plays a blank-separated list of moves. A move that fails gets the prefix
     // "(MoveIndex: n, StringIndex: p): " on its message; the moves before it stay played.
     void DoMoves(std::string_view AMoves);
+    // A front end's whole position request: the start position (AStartPosition) or the position
+    // string, then the moves. Here the parts follow one another and a failure leaves what was
+    // done before it; an engine that keeps a game overrides this so that a refused request
+    // leaves the game as it was.
+    virtual void SetGamePosition(bool AStartPosition, std::string_view APosition,
+                                 std::string_view AMoves);
     void SetPositionFromString(std::string_view AString) { ReadPosition(AString, FSideToMove); }
 
     std::int32_t Id() const { return FId; }

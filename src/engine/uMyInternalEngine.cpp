@@ -212,10 +212,11 @@ void TMyInternalEngine::SetStartPos() {
     InstallPosition(NewStartPosition());
 }
 
-void TMyInternalEngine::SetPositionWithMoves(std::string_view APosition, std::string_view AMoves) {
+void TMyInternalEngine::SetGamePosition(bool AStartPosition, std::string_view APosition,
+                                        std::string_view AMoves) {
     StopPerft();
     std::unique_ptr<TPosition> position =
-        APosition.empty() ? NewStartPosition() : ParsePosition(APosition);
+        AStartPosition ? NewStartPosition() : ParsePosition(APosition);
     TGame previous = TakeGame();
     InstallPosition(std::move(position));
     try {

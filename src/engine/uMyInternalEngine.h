@@ -68,7 +68,11 @@ public:
     // position string, then the blank-separated moves. When any part fails, the previous game
     // (position, played moves, side to move) stays and the error propagates, for a move with the
     // "(MoveIndex: n, StringIndex: p): " prefix.
-    void SetPositionWithMoves(std::string_view APosition, std::string_view AMoves);
+    void SetPositionWithMoves(std::string_view APosition, std::string_view AMoves) {
+        SetGamePosition(APosition.empty(), APosition, AMoves);
+    }
+    void SetGamePosition(bool AStartPosition, std::string_view APosition,
+                         std::string_view AMoves) override;
     // Waits until the running perft, if any, has ended by itself.
     void WaitForPerft();
     bool PerftRunning() const;

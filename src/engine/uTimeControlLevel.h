@@ -83,7 +83,7 @@ public:
     void SetMoveIncrementTime(TTimeSpan AValue) { FMoveIncrementTime = AValue.NonNegative(); }
     // Shown only (the byoyomi of shogi clocks).
     TTimeSpan FreeTime() const { return FFreeTime; }
-    void SetFreeTime(TTimeSpan AValue) { FFreeTime = AValue; }
+    void SetFreeTime(TTimeSpan AValue) { FFreeTime = AValue.NonNegative(); }
     // Moves left in the time control; 0 means not given.
     std::int32_t MoveCount() const { return FMoveCount; }
     void SetMoveCount(std::int32_t AValue) { FMoveCount = AValue; }

@@ -1,5 +1,6 @@
 #include "platform/uPlatformInput.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
@@ -25,16 +26,23 @@ void TStandardInputReader::Wake() {
 
 TReadResult TStandardInputReader::ReadLine(std::string& ALine) {
     while (true) {
-        const std::size_t eol = FBuffer.find('\n');
+        const std::size_t eol = FBuffer.find('\n', FScanned);
         if (eol != std::string::npos) {
-            ALine.assign(FBuffer, 0, eol);
+            ALine.assign(FBuffer, 0, std::min(eol, MaximalLineLength));
             FBuffer.erase(0, eol + 1);
+            FScanned = 0;
             return rrLine;
+        }
+        FScanned = FBuffer.size();
+        if (FScanned > MaximalLineLength) {
+            FBuffer.resize(MaximalLineLength);
+            FScanned = MaximalLineLength;
         }
         if (FEndOfInput) {
             if (!FBuffer.empty()) {
                 ALine = std::move(FBuffer);
                 FBuffer.clear();
+                FScanned = 0;
                 return rrLine;
             }
             return rrEndOfInput;

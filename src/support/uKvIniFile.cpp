@@ -305,9 +305,16 @@ void TKvIniFile::RWMultilineString(std::string_view ASection, std::string_view A
         AValue = UnescapeText(ReadString(ASection, AIdent));
 }
 
+std::int64_t TKvIniFile::SectionKeyCount(std::string_view ASection) {
+    const TIniSection* section = FindSection(ASection);
+    return section != nullptr ? static_cast<std::int64_t>(section->Keys.size()) : 0;
+}
+
 void TKvIniFile::RWStrings(std::string_view ASection, bool ASave, std::vector<std::string>& AValue) {
     if (ASave) {
-        const std::int64_t oldCount = ReadNum(ASection, "LineCount", 0);
+        // A damaged count cannot name more lines than the section holds keys.
+        const std::int64_t oldCount =
+            std::min(ReadNum(ASection, "LineCount", 0), SectionKeyCount(ASection));
         WriteNum(ASection, "LineCount", static_cast<std::int64_t>(AValue.size()));
         for (std::size_t i = 0; i < AValue.size(); ++i)
             WriteString(ASection, "Line" + std::to_string(i), AValue[i]);
@@ -317,7 +324,8 @@ void TKvIniFile::RWStrings(std::string_view ASection, bool ASave, std::vector<st
     }
     if (!ValueExists(ASection, "LineCount"))
         return;
-    const std::int64_t count = std::max<std::int64_t>(0, ReadNum(ASection, "LineCount", 0));
+    const std::int64_t count = std::clamp<std::int64_t>(ReadNum(ASection, "LineCount", 0), 0,
+                                                        SectionKeyCount(ASection));
     AValue.clear();
     for (std::int64_t i = 0; i < count; ++i)
         AValue.push_back(ReadString(ASection, "Line" + std::to_string(i)));

@@ -88,7 +88,8 @@ public:
                   std::string& AValue);
     void RWMultilineString(std::string_view ASection, std::string_view AIdent, bool ASave,
                            std::string& AValue);
-    // "LineCount" and "Line0", "Line1" ...; stale lines beyond a shorter list are deleted.
+    // "LineCount" and "Line0", "Line1" ...; stale lines beyond a shorter list are deleted. A count
+    // larger than the keys of the section is cut to that number.
     void RWStrings(std::string_view ASection, bool ASave, std::vector<std::string>& AValue);
     void RWArgument(std::string_view ASection, bool ASave, TCustomArgument& AArgument);
     void RWArguments(bool ASave, TArguments& AArguments);
@@ -116,6 +117,7 @@ private:
     TIniSection* FindSection(std::string_view ASection);
     TStringPair* FindValue(std::string_view ASection, std::string_view AIdent);
     TIniSection& ObtainSection(std::string_view ASection);
+    std::int64_t SectionKeyCount(std::string_view ASection);
 
     std::vector<TIniSection> FSections;
     bool FInMemory = false;

@@ -119,6 +119,67 @@ std::string_view Utf8Prefix(std::string_view AText, std::size_t ACount) {
     return AText;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at AText[AIndex] (shortest form, no surrogates,
+// at most U+10FFFF), or 0.
+std::size_t Utf8SequenceLength(std::string_view AText, std::size_t AIndex) {
+    const auto byte = [&](std::size_t AOffset) {
+        return static_cast<unsigned char>(AText[AIndex + AOffset]);
+    };
+    const unsigned char lead = byte(0);
+    std::size_t length;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0;
+        else if (lead == 0xED)
+            high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        else if (lead == 0xF4)
+            high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (AIndex + length > AText.size())
+        return 0;
+    if (byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 0;
+    return length;
+}
+
+} // namespace
+
+std::string ReadableText(std::string_view AText) {
+    constexpr std::string_view Replacement = "\xEF\xBF\xBD";
+    std::string result;
+    result.reserve(AText.size());
+    for (std::size_t i = 0; i < AText.size();) {
+        const auto c = static_cast<unsigned char>(AText[i]);
+        const std::size_t length = Utf8SequenceLength(AText, i);
+        if (length == 0 || (c < 0x20 && c != '\t') || c == 0x7F) {
+            result += Replacement;
+            ++i;
+        } else {
+            result.append(AText, i, length);
+            i += length;
+        }
+    }
+    return result;
+}
+
 std::string ReplaceAll(std::string_view AText, std::string_view AFrom, std::string_view ATo) {
     std::string result;
     if (AFrom.empty())

@@ -35,6 +35,11 @@ std::size_t Utf8Length(std::string_view AText);
 // The first ACount code points.
 std::string_view Utf8Prefix(std::string_view AText, std::size_t ACount);
 
+// The text as a program can safely echo it: every byte that does not belong to a well-formed
+// UTF-8 sequence, and every control character but the tab (NUL and ESC above all), becomes
+// U+FFFD. Well-formed text comes back unchanged.
+std::string ReadableText(std::string_view AText);
+
 std::string ReplaceAll(std::string_view AText, std::string_view AFrom, std::string_view ATo);
 
 // Strict decimal conversion of a signed 64-bit integer: optional sign, digits, nothing else.

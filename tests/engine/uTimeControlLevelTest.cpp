@@ -79,6 +79,8 @@ TEST(TTimeControlLevel, Descriptions) {
               "0.000000000, Remain Moves: 35");
     control.SetIncrementTime(Ms(-120));
     EXPECT_EQ(control.IncrementTime(), Ms(0)) << "a clock below zero is no time left";
+    control.SetFreeTime(Ms(-1));
+    EXPECT_EQ(control.FreeTime(), Ms(0)) << "a byoyomi below zero is none";
     TTimeLevel limits;
     limits.SetMinimalTime(Ms(50));
     limits.SetAverageTime(Ms(1000));

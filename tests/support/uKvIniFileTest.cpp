@@ -94,6 +94,18 @@ TEST(TKvIniFile, StringListsDropStaleLines) {
     EXPECT_EQ(read, (std::vector<std::string>{"x"}));
 }
 
+TEST(TKvIniFile, StringListsWithADamagedCountStayWithinTheSection) {
+    // A count of a trillion lines neither fills memory on reading nor loops on saving.
+    TKvIniFile ini;
+    ini.SetText("[L]\nLineCount=1000000000000\nLine0=a\nLine1=b\n");
+    std::vector<std::string> read;
+    ini.RWStrings("L", false, read);
+    EXPECT_EQ(read, (std::vector<std::string>{"a", "b", ""}));
+    std::vector<std::string> lines = {"x"};
+    ini.RWStrings("L", true, lines);
+    EXPECT_EQ(ini.ReadSection("L"), (std::vector<std::string>{"LineCount=1", "Line0=x"}));
+}
+
 TEST(TKvIniFile, MultilineValuesRoundTrip) {
     TKvIniFile ini;
     std::string text = "line 1\r\n\tline 2 \\ end\x1b\a";

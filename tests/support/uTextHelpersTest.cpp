@@ -50,6 +50,28 @@ TEST(TTextHelpers, Utf8CountsCodePoints) {
     EXPECT_EQ(Utf8Prefix("ab", 5), "ab");
 }
 
+TEST(TTextHelpers, ReadableTextReplacesWhatCannotBeEchoed) {
+    using namespace std::string_literals;
+    struct TCase {
+        std::string Text;
+        std::string Readable;
+    };
+    const std::string x = "\uFFFD";
+    const TCase Cases[] = {
+        {"go depth 5\tnow \u00e9\u2550\U0001F600", "go depth 5\tnow \u00e9\u2550\U0001F600"},
+        {"go\0depth"s, "go" + x + "depth"},
+        {"\x1b[31mred\x7f", x + "[31mred" + x},
+        {"\xff\xfe", x + x},
+        {"\x80" "a", x + "a"},           // a continuation byte without a lead
+        {"\xc0\x80", x + x},             // an overlong NUL
+        {"\xed\xa0\x80", x + x + x},    // a surrogate
+        {"\xf4\x90\x80\x80", x + x + x + x}, // above U+10FFFF
+        {"a\xe2\x82", "a" + x + x},       // cut short
+    };
+    for (const TCase& c : Cases)
+        EXPECT_EQ(ReadableText(c.Text), c.Readable) << c.Text;
+}
+
 TEST(EParseError, FormsTheExpectedList) {
     EXPECT_STREQ(EParseError({"Valid command"}, "foo").what(),
                  "Parse: 'Valid command' expected but token 'foo' found.");

@@ -3,7 +3,9 @@
 //   # text        comment
 //   $ args ...    command-line arguments (before the first line is sent)
 //   % NAME=VALUE  environment variable for the program
-//   > line        send a line ("\r" and "\t" escapes allowed; no line end with ">|")
+//   > line        send a line ("\r", "\t", "\n", "\0" and "\xHH" escapes allowed; no line end
+//                 with ">|")
+//   >* N text     send the text N times over, then a line end (long lines)
 //   < text        the next standard-output line must match ("*" matches any run of text)
 //   ~             before the next "<": skip lines until one matches
 //   ! text        the next standard-error line must match
@@ -16,6 +18,7 @@
 //
 // {DATA} stands for the transcript data folder, {TMP} for a fresh temporary folder.
 // Every transcript also checks that no escape sequence reaches a pipe.
+#include <cctype>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -179,6 +182,15 @@ std::string Unescape(const std::string& AText) {
             case '0':
                 result += '\0';
                 break;
+            case 'x':
+                if (i + 2 < AText.size() && std::isxdigit(static_cast<unsigned char>(AText[i + 1])) &&
+                    std::isxdigit(static_cast<unsigned char>(AText[i + 2]))) {
+                    result += static_cast<char>(std::stoi(AText.substr(i + 1, 2), nullptr, 16));
+                    i += 2;
+                } else {
+                    result += next;
+                }
+                break;
             default:
                 result += next;
             }
@@ -221,9 +233,32 @@ void Start(const std::string& AProgram, const std::vector<std::string>& AArgumen
     close(out[1]);
     close(err[1]);
     GChild.In = in[1];
+    fcntl(GChild.In, F_SETFL, fcntl(GChild.In, F_GETFL) | O_NONBLOCK);
     GChild.Out.Fd = out[0];
     GChild.Err.Fd = err[0];
     signal(SIGPIPE, SIG_IGN);
+}
+
+// Writes the whole text; while the program's input pipe is full, reads what it writes, so that a
+// long line never deadlocks against a long answer.
+bool Send(const std::string& AText) {
+    if (GChild.In < 0)
+        return false;
+    const auto deadline = Clock::now() + Timeout;
+    std::size_t sent = 0;
+    while (sent < AText.size()) {
+        const ssize_t done = write(GChild.In, AText.data() + sent, AText.size() - sent);
+        if (done > 0) {
+            sent += static_cast<std::size_t>(done);
+            continue;
+        }
+        if (done < 0 && errno != EAGAIN && errno != EINTR)
+            return false;
+        if (Clock::now() >= deadline)
+            return false;
+        Pump(Clock::now() + std::chrono::milliseconds(10));
+    }
+    return true;
 }
 
 void CloseInput() {
@@ -306,12 +341,25 @@ int main(int argc, char** argv) {
         switch (line[0]) {
         case '>': {
             std::string text = Unescape(argument);
-            if (line.rfind(">|", 0) != 0)
+            if (line.rfind(">*", 0) == 0) {
+                std::istringstream words(line.substr(3));
+                std::size_t count = 0;
+                words >> count;
+                std::string piece;
+                std::getline(words >> std::ws, piece);
+                piece = Unescape(piece);
+                text.clear();
+                text.reserve(count * piece.size() + 1);
+                for (std::size_t n = 0; n < count; ++n)
+                    text += piece;
                 text += '\n';
-            else
+            } else if (line.rfind(">|", 0) != 0) {
+                text += '\n';
+            } else {
                 text = Unescape(Substitute(line.substr(3), data, tmp));
-            if (GChild.In < 0 || write(GChild.In, text.data(), text.size()) < 0)
-                Fail("cannot send: " + argument);
+            }
+            if (!Send(text))
+                Fail("cannot send: " + argument.substr(0, 200));
             break;
         }
         case '~':

@@ -392,7 +392,10 @@ std::string TChessPosition::MoveToString(const TMove& AMove) const {
     case mvQueenSideCastle:
         if (FUseCastleStrings)
             return AMove.MoveType == mvKingSideCastle ? "O-O" : "O-O-O";
-        if (FKingTakesRook) {
+        // The king's two-file step is read back as castling only when it is one; from any other
+        // distance (a king already on its castling square, or one file away, where the same
+        // text is a plain king step) castling is written as the king taking its rook.
+        if (FKingTakesRook || std::abs(AMove.ToSquare - AMove.FromSquare) != 2) {
             int rook = AMove.Spare;
             if (rook == 0)
                 rook = FCastles[AMove.Piece < 0 ? 1 : 0]
@@ -472,7 +475,8 @@ std::unique_ptr<TMove> TChessPosition::StringToMove(std::string_view AText) cons
     const int from = board.StringToSquare(AText, index);
     const int to = board.StringToSquare(AText, index);
     if (!IsMoveTextEnd(AText, index)) {
-        std::size_t promotionIndex = 4;
+        // After the squares, wherever they end: ranks above 9 take two digits.
+        std::size_t promotionIndex = index;
         const int promoted = std::abs(StringToPiece(AText, promotionIndex, true, plEnglish));
         move->MoveType = static_cast<std::uint8_t>(promoted);
     }

@@ -16,20 +16,18 @@ void TPositionCommand::Execute(std::string_view AParameters) {
         return;
     TUCIParameterReader reader(AParameters);
     const std::string kind = reader.ReadWord();
+    std::string position;
     std::string_view moves;
     if (kind == "startpos") {
-        FInternalEngine->SetStartPos();
         const std::string next = reader.ReadWord();
-        if (next.empty())
-            return;
-        if (next != "moves")
+        if (!next.empty() && next != "moves")
             throw EParseError({"moves"}, next);
         reader.SkipBlanks();
         moves = reader.Rest();
     } else if (kind == "fen" || kind == "sfen") {
         const std::string_view rest = reader.Rest();
         const std::size_t movesAt = rest.find("moves");
-        FInternalEngine->SetPositionFromString(Trim(rest.substr(0, movesAt)));
+        position = Trim(rest.substr(0, movesAt));
         if (movesAt != std::string_view::npos) {
             TUCIParameterReader movesReader(rest.substr(movesAt + 5));
             movesReader.SkipBlanks();
@@ -38,5 +36,6 @@ void TPositionCommand::Execute(std::string_view AParameters) {
     } else {
         throw EParseError({"startpos", "fen", "sfen"}, kind);
     }
-    FInternalEngine->DoMoves(moves);
+    // All or nothing: a request that fails anywhere leaves the game the front end had.
+    FInternalEngine->SetGamePosition(kind == "startpos", position, moves);
 }

@@ -112,6 +112,9 @@ TUserMoveCommand::TUserMoveCommand() : TXBoardProtocolCommand("TUserMoveCommand"
 
 void TUserMoveCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
+    // Without a move there is nothing the opponent did: the engine must not take the turn.
+    if (TrimView(AParameters).empty())
+        throw EParseError({"Move"}, "");
     TInternalEngine& engine = Engine();
     TXBoardProtocol& protocol = Protocol();
     protocol.BeforePositionChange();

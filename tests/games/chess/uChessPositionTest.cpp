@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -166,6 +167,7 @@ TEST(TChessPosition, ParsesMoveTexts) {
         {"k7/4P3/8/8/8/8/8/4K3 w - - 0 1", "e7e8q", 85, 95, 1, 0, 5},
         {"k7/4P3/8/8/8/8/8/4K3 w - - 0 1", "e7e8n", 85, 95, 1, 0, 2},
         {"k7/4P3/8/8/8/8/8/4K3 w - - 0 1", "e7e8x", 85, 95, 1, 0, mvNormal},
+        {"k7/4P3/8/8/8/8/8/8/8/4K3 w - - 0 1", "e9e10n", 105, 115, 1, 0, 2},
         {"k7/4P3/8/8/8/8/8/4K3 w - - 0 1", "e7e8 ", 85, 95, 1, 0, mvNormal},
         {"4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1", "d5e6", 64, 75, 1, 0, mvEnPassant},
         {"4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", "e1g1", 25, 27, 6, 0, mvKingSideCastle},
@@ -235,6 +237,34 @@ TEST(TChessPosition, WritesMovesForEachCastlingStyle) {
     drop.MoveType = mvDrop;
     EXPECT_EQ(game.Position->MoveToString(drop), "N@f3");
     EXPECT_EQ(game.Position->MoveToString(TMove{}), "--");
+}
+
+TEST(TChessPosition, ReadsEveryGeneratedMoveBackFromItsText) {
+    // Castling by a king that is not two files from its castling square is written as the king
+    // taking its rook: from g1 a step "g1g1" would read as nothing, from f1 "f1g1" is also the
+    // plain king step.
+    struct TCase {
+        const char* Fen;
+        const char* Castling;
+    };
+    constexpr TCase Cases[] = {
+        {"r3k2r/8/8/8/8/8/7R/6KR w Kkq - 0 1", "g1h1"},
+        {"4k3/8/8/8/8/8/8/5K1R w K - 0 1", "f1h1"},
+        {"4k3/8/8/8/8/8/8/RK6 w Q - 0 1", "b1a1"},
+        {"4k3/8/8/8/8/8/8/1K4R1 w K - 0 1", "b1g1"},
+        {"r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1", "e8g8"},
+    };
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(c.Fen);
+        TTestGame game = MakeGame("chess", c.Fen);
+        const std::vector<std::string> texts = game.MoveTexts();
+        EXPECT_EQ(std::count(texts.begin(), texts.end(), c.Castling), 1);
+        for (const std::string& text : texts) {
+            SCOPED_TRACE(text);
+            const TMove generated = game.FindMove(text);
+            EXPECT_TRUE(IsSameMove(generated, *game.Position->StringToMove(text)));
+        }
+    }
 }
 
 TEST(TChessPosition, ReadsPieceTextsInEveryLanguage) {

@@ -1,0 +1,6 @@
+// After "usi": the USI commands and the console commands that stay available.
+#include "uInputLines.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASize) {
+    return RunInputLines("usi\n", {"isready\n", "readyok"}, InputText(AData, ASize));
+}
