@@ -25,6 +25,9 @@ struct TTestGame {
     // The generated move with this text; fails the test when there is none.
     TMove FindMove(const std::string& AText);
     std::string Fen();
+    // Plays AText (a generated move of a chess-family position), expects AFenAfter and a hash
+    // that agrees with one computed from scratch, then reverts and expects everything back.
+    void ExpectMakeAndRevert(const std::string& AText, const std::string& AFenAfter);
 };
 
 // A registry filled once for the tests.

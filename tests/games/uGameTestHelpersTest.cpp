@@ -50,3 +50,18 @@ std::string TTestGame::Fen() {
     writer->SetPosition(Position.get());
     return writer->AsString();
 }
+
+void TTestGame::ExpectMakeAndRevert(const std::string& AText, const std::string& AFenAfter) {
+    SCOPED_TRACE(AText);
+    const std::string before = Fen();
+    const THash hash = Position->Hash();
+    const TChessCapturedPieces::TCounts captured = Chess().CapturedPieces().Counts();
+    const TMove move = FindMove(AText);
+    Position->MakeRevertableMove(move);
+    EXPECT_EQ(Fen(), AFenAfter);
+    EXPECT_EQ(Position->Hash(), Position->GetHash());
+    Position->RevertMove(move);
+    EXPECT_EQ(Fen(), before);
+    EXPECT_EQ(Position->Hash(), hash);
+    EXPECT_EQ(Chess().CapturedPieces().Counts(), captured);
+}

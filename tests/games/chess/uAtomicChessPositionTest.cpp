@@ -21,15 +21,7 @@ TEST(TAtomicChessPosition, ExplodesAroundTheDestinationAndRevertsIt) {
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(std::string(c.Fen) + " " + c.Move);
-        TTestGame game = MakeGame("atomic", c.Fen);
-        const THash before = game.Position->Hash();
-        const TMove move = game.FindMove(c.Move);
-        game.Position->MakeRevertableMove(move);
-        EXPECT_EQ(game.Fen(), c.After);
-        EXPECT_EQ(game.Position->Hash(), game.Position->GetHash());
-        game.Position->RevertMove(move);
-        EXPECT_EQ(game.Fen(), c.Fen);
-        EXPECT_EQ(game.Position->Hash(), before);
+        MakeGame("atomic", c.Fen).ExpectMakeAndRevert(c.Move, c.After);
     }
 }
 

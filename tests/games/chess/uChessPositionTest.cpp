@@ -9,26 +9,6 @@
 #include "support/uExceptions.h"
 #include "support/uRandomGenerator.h"
 
-namespace {
-
-// Plays AText (a generated move) and checks that reverting restores everything.
-void MakeAndRevert(TTestGame& AGame, const std::string& AText, const std::string& AFenAfter) {
-    SCOPED_TRACE(AText);
-    const std::string before = AGame.Fen();
-    const THash hash = AGame.Position->Hash();
-    const TChessCapturedPieces::TCounts captured = AGame.Chess().CapturedPieces().Counts();
-    const TMove move = AGame.FindMove(AText);
-    AGame.Position->MakeRevertableMove(move);
-    EXPECT_EQ(AGame.Fen(), AFenAfter);
-    EXPECT_EQ(AGame.Position->Hash(), AGame.Position->GetHash());
-    AGame.Position->RevertMove(move);
-    EXPECT_EQ(AGame.Fen(), before);
-    EXPECT_EQ(AGame.Position->Hash(), hash);
-    EXPECT_EQ(AGame.Chess().CapturedPieces().Counts(), captured);
-}
-
-} // namespace
-
 TEST(TChessPosition, MakeAndRevertRestoreEverything) {
     struct TCase {
         const char* Variant;
@@ -71,7 +51,7 @@ TEST(TChessPosition, MakeAndRevertRestoreEverything) {
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen);
         TTestGame game = MakeGame(c.Variant, c.Fen);
-        MakeAndRevert(game, c.Move, c.After);
+        game.ExpectMakeAndRevert(c.Move, c.After);
     }
 }
 

@@ -114,40 +114,6 @@ protected:
     }
 };
 
-// The lines written to a redirected fake console, taken away.
-inline std::vector<std::string> TakeLines(TFakeConsole& AConsole) {
-    std::vector<std::string> lines;
-    for (const auto& call : AConsole.FCalls)
-        if (call.Kind == "WriteLine")
-            lines.push_back(call.Text);
-    AConsole.FCalls.clear();
-    return lines;
-}
-
-// Runs a command line as the console does: the first word names a command of the registry.
-// Failures propagate to the test.
-inline void RunLine(TCommands& ACommands, std::string_view ALine) {
-    const std::size_t space = ALine.find(' ');
-    const std::string name(ALine.substr(0, space));
-    std::string_view parameters;
-    if (space != std::string_view::npos) {
-        parameters = ALine.substr(space + 1);
-        while (!parameters.empty() && (parameters.front() == ' ' || parameters.front() == '\t'))
-            parameters.remove_prefix(1);
-    }
-    ACommands.FindByStringException(name).Execute(parameters);
-}
-
-// The message of the failure of a command line; empty when it succeeded.
-inline std::string RunLineError(TCommands& ACommands, std::string_view ALine) {
-    try {
-        RunLine(ACommands, ALine);
-    } catch (const std::exception& e) {
-        return e.what();
-    }
-    return {};
-}
-
 // The protocol on a test engine, its commands in a registry as the console holds them, and the
 // lines the engine writes.
 class TXBoardProtocolFixture : public ::testing::Test {
