@@ -6,8 +6,8 @@
 #include <string_view>
 
 // Reads the parameter text of a UCI command word by word. Blanks are spaces and tabs. The text
-// must outlive the reader.
-class TUCIParameterReader final {
+// must outlive the reader. XBoard reads its parameters the same way.
+class TUCIParameterReader {
 public:
     explicit TUCIParameterReader(std::string_view AText) : FText(AText) {}
 

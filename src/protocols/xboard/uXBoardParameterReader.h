@@ -5,30 +5,16 @@
 #include <string>
 #include <string_view>
 
+#include "protocols/uci/uUCIParameterReader.h"
 #include "support/uMainTimer.h"
 
-// Reads the parameter text of an XBoard command. Blanks are spaces and tabs. Integers are read
-// leniently, as front ends and users type them: a run of signs, then digits up to the first
-// other character; no digits read as 0 and never fail. The text must outlive the reader.
-class TXBoardParameterReader final {
+// Reads the parameter text of an XBoard command: words and lenient integers as in UCI (a run of
+// signs, then digits up to the first other character; no digits read as 0 and never fail).
+class TXBoardParameterReader final : public TUCIParameterReader {
 public:
-    explicit TXBoardParameterReader(std::string_view AText) : FText(AText) {}
+    using TUCIParameterReader::TUCIParameterReader;
 
-    // Skips blanks, then reads up to the next blank; empty at the end of the text.
-    std::string ReadWord();
-    // Skips blanks, any run of "+" and "-" signs (each "-" flips the sign) and the decimal
-    // digits after them. Values beyond the 64-bit range saturate.
-    std::int64_t ReadInteger();
-    void SkipBlanks();
-    // The text from the current position on, unchanged.
-    std::string_view Rest() const { return FText.substr(FPosition); }
-    bool AtEnd() const { return FPosition >= FText.size(); }
-
-    static bool IsBlank(char AChar) { return AChar == ' ' || AChar == '\t'; }
-
-private:
-    std::string_view FText;
-    std::size_t FPosition = 0;
+    std::int64_t ReadInteger() { return ReadNumber(); }
 };
 
 // The numbers of "level", "st", "time" and "otim": plain decimal numbers with "." as the decimal
