@@ -1,15 +1,14 @@
 // Throughput of the game model: make/revert, hashing, generation and single-threaded perft
 // without a hash table. Perft rows report leaf nodes per second as "items_per_second".
-#include <benchmark/benchmark.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "games/uGameVariants.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPerft.h"
 #include "games/uPosition.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -18,7 +17,7 @@ constexpr const char* KiwipeteFen =
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
 struct TBenchGame {
-    std::unique_ptr<TPosition> Position;
+    std::unique_ptr<TPosition>      Position;
     std::unique_ptr<TMoveGenerator> Generator;
 };
 
@@ -29,7 +28,7 @@ TBenchGame MakeVariantGame(const char* AVariant, const char* AFen, bool APerftMo
         return result;
     }();
     TGameVariant* variant = variants.FindByName(AVariant);
-    TBenchGame game{variant->CreateStartPosition(), variant->CreateMoveGenerator()};
+    TBenchGame    game{variant->CreateStartPosition(), variant->CreateMoveGenerator()};
     if (AFen != nullptr) {
         auto parser = variant->CreateForsythEdwardsNotationParser();
         parser->SetPosition(game.Position.get());
@@ -50,7 +49,7 @@ std::vector<TMove> AllMoves(TBenchGame& AGame) {
 }
 
 void BM_MakeRevert(benchmark::State& AState) {
-    TBenchGame game = MakeGame(KiwipeteFen, true);
+    TBenchGame               game = MakeGame(KiwipeteFen, true);
     const std::vector<TMove> moves = AllMoves(game);
     for (auto _ : AState)
         for (const TMove& move : moves) {
@@ -82,7 +81,7 @@ void BM_Generate(benchmark::State& AState) {
 BENCHMARK(BM_Generate)->Arg(0)->Arg(1);
 
 void BM_Perft(benchmark::State& AState, const char* AFen, int ADepth, bool APerftMode) {
-    TBenchGame game = MakeGame(AFen, APerftMode);
+    TBenchGame    game = MakeGame(AFen, APerftMode);
     std::uint64_t nodes = 0;
     for (auto _ : AState)
         nodes += Perft(*game.Position, *game.Generator, ADepth);
@@ -105,7 +104,7 @@ BENCHMARK_CAPTURE(BM_Perft, Position3Depth7, "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w 
 // The variants from their start positions, single-threaded without a hash table: the deepest
 // reference rows of each (counts in the "nodes" counter).
 void BM_VariantPerft(benchmark::State& AState, const char* AVariant, int ADepth) {
-    TBenchGame game = MakeVariantGame(AVariant, nullptr, true);
+    TBenchGame    game = MakeVariantGame(AVariant, nullptr, true);
     std::uint64_t nodes = 0;
     for (auto _ : AState)
         nodes += Perft(*game.Position, *game.Generator, ADepth);

@@ -1,9 +1,9 @@
 // What logging costs where it is switched off: the level test that guards every debug message,
 // against the time of one perft node. The main log stays at its normal level (information).
-#include <benchmark/benchmark.h>
-
 #include "support/uFileLogger.h"
 #include "support/uLogger.h"
+
+#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -15,7 +15,7 @@ struct TNormalLog {
 };
 
 void BM_DisabledDebugCheck(benchmark::State& AState) {
-    TNormalLog log;
+    TNormalLog   log;
     std::int64_t accepted = 0;
     for (auto _ : AState) {
         if (IsLoggerFor(mlDebug))

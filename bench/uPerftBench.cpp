@@ -1,23 +1,22 @@
 // The engine's threaded perft with the shared table, as "perft" runs it: a fresh engine per
 // iteration (an empty table), the given thread count and "Perft Hash" size in MiB. Reports leaf
 // nodes per second as "items_per_second"; a wrong total fails the run.
-#include <benchmark/benchmark.h>
-
-#include <cstdint>
-#include <memory>
-#include <mutex>
-#include <string>
-
 #include "engine/uEngineOutput.h"
 #include "engine/uMyInternalEngine.h"
 #include "engine/uVexdraEngine.h"
 #include "support/uCustomArgument.h"
 
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+
 namespace {
 
 struct TPerftRow {
-    const char* Fen;
-    int Depth;
+    const char*   Fen;
+    int           Depth;
     std::uint64_t Nodes;
 };
 
@@ -43,22 +42,22 @@ public:
             FTotal = std::stoull(std::string(AMessage.substr(Prefix.size())));
         }
     }
-    void TellGUIError(std::string_view) override {}
-    void TellGUIDebug(std::string_view) override {}
-    void AcceptDraw() override {}
-    void OfferDraw() override {}
-    void Resign() override {}
-    void Start() override {}
-    void DrawDepth() override {}
-    void DrawSelDepth() override {}
-    void DrawNodes() override {}
-    void OneSecond() override {}
-    void ShowBestMove(bool) override {}
-    void DoImportMove() override {}
-    void DrawMove1() override {}
-    void DrawRefutation() override {}
-    void DrawAMoves() override {}
-    void DrawCurrLine(std::string_view) override {}
+    void        TellGUIError(std::string_view) override {}
+    void        TellGUIDebug(std::string_view) override {}
+    void        AcceptDraw() override {}
+    void        OfferDraw() override {}
+    void        Resign() override {}
+    void        Start() override {}
+    void        DrawDepth() override {}
+    void        DrawSelDepth() override {}
+    void        DrawNodes() override {}
+    void        OneSecond() override {}
+    void        ShowBestMove(bool) override {}
+    void        DoImportMove() override {}
+    void        DrawMove1() override {}
+    void        DrawRefutation() override {}
+    void        DrawAMoves() override {}
+    void        DrawCurrLine(std::string_view) override {}
     std::string ScoreToStr(TScore, TScoreBound) override { return {}; }
 
     std::uint64_t Total() {
@@ -67,7 +66,7 @@ public:
     }
 
 private:
-    std::mutex FLock;
+    std::mutex    FLock;
     std::uint64_t FTotal = 0;
 };
 
@@ -76,8 +75,8 @@ void BM_EnginePerft(benchmark::State& AState) {
     const TPerftRow& row = Rows[AState.range(0)];
     for (auto _ : AState) {
         AState.PauseTiming();
-        auto engine = std::make_unique<TVexdraEngine>();
-        auto output = std::make_unique<TTotalOutput>();
+        auto          engine = std::make_unique<TVexdraEngine>();
+        auto          output = std::make_unique<TTotalOutput>();
         TTotalOutput& totals = *output;
         engine->SetOutput(std::move(output));
         engine->Threads().SetValue(AState.range(1));

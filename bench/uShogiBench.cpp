@@ -1,15 +1,14 @@
 // Throughput of the shogi game model, and the deep rows of the shogi family's perft table (the
 // run fails when a count differs). Perft rows report leaf nodes per second as "items_per_second".
-#include <benchmark/benchmark.h>
-
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "games/uGameVariants.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPerft.h"
 #include "games/uPosition.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -20,7 +19,7 @@ constexpr const char* FullHands = "8l/1l+R2P3/p2pBG1pp/kps1p4/Nn1P2G2/P1P1P2PP/1
                                   "LN2+p3L w Sbgn3p 124";
 
 struct TShogiBenchGame {
-    std::unique_ptr<TPosition> Position;
+    std::unique_ptr<TPosition>      Position;
     std::unique_ptr<TMoveGenerator> Generator;
 };
 
@@ -30,7 +29,7 @@ TShogiBenchGame MakeShogiGame(const char* AVariant, const char* ASfen, bool APer
         RegisterGameVariants(result);
         return result;
     }();
-    TGameVariant* variant = variants.FindByName(AVariant);
+    TGameVariant*   variant = variants.FindByName(AVariant);
     TShogiBenchGame game{variant->CreateStartPosition(), variant->CreateMoveGenerator()};
     if (ASfen != nullptr) {
         auto parser = variant->CreateForsythEdwardsNotationParser();
@@ -56,7 +55,7 @@ BENCHMARK_CAPTURE(BM_ShogiGenerate, FullHands, FullHands);
 void BM_ShogiPerft(benchmark::State& AState, const char* AVariant, const char* ASfen, int ADepth,
                    std::uint64_t AExpected) {
     TShogiBenchGame game = MakeShogiGame(AVariant, ASfen, true);
-    std::uint64_t nodes = 0;
+    std::uint64_t   nodes = 0;
     for (auto _ : AState) {
         const std::uint64_t count = Perft(*game.Position, *game.Generator, ADepth);
         if (count != AExpected)

@@ -1,8 +1,8 @@
-#include <memory>
-
 #include "app/uConsoleEngine.h"
 #include "engine/uVexdraEngine.h"
 #include "support/uCustomArgument.h"
+
+#include <memory>
 
 int main(int argc, char** argv) {
     TStartState::SetArguments(argc, argv);

@@ -1,8 +1,7 @@
 #include <cstdlib>
 #include <filesystem>
-#include <string>
-
 #include <gtest/gtest.h>
+#include <string>
 #include <unistd.h>
 
 // Tests never touch the real home folder: configuration and state go to a private folder.
@@ -13,7 +12,7 @@ int main(int argc, char** argv) {
     setenv("XDG_CONFIG_HOME", (root / "config").c_str(), 1);
     setenv("XDG_STATE_HOME", (root / "state").c_str(), 1);
     ::testing::InitGoogleTest(&argc, argv);
-    const int result = RUN_ALL_TESTS();
+    const int       result = RUN_ALL_TESTS();
     std::error_code ignored;
     std::filesystem::remove_all(root, ignored);
     return result;

@@ -64,8 +64,7 @@ void TApplicationModuleManager::UnloadModules() {
             const auto* own = dynamic_cast<const Exception*>(&e);
             if (TLogger* log = MainLog())
                 log->Log(mlError, std::string(e.what()) + " (" +
-                                      (own != nullptr ? own->ClassName() : "std::exception") +
-                                      ")");
+                                      (own != nullptr ? own->ClassName() : "std::exception") + ")");
         }
         FUnloadTime += module->UnloadTime();
     }

@@ -32,8 +32,8 @@ TApplicationStatistics::TApplicationStatistics(TKvIniFile* ALocalIniFile, TKvIni
 TApplicationStatistics::~TApplicationStatistics() {
     if (FLocalIniFile != nullptr) {
         const TRunStatistics run = FinalRunStatistics();
-        const TFileCounters files = FinalFileCounters();
-        TKvIniFile& ini = *FLocalIniFile;
+        const TFileCounters  files = FinalFileCounters();
+        TKvIniFile&          ini = *FLocalIniFile;
         ini.WriteString(SectionName, "Version", ProjectInfo(piProductVersion));
         ini.WriteNumU(SectionName, "RunCount", run.Count);
         ini.WriteNumU(SectionName, "RunTime", run.TotalElapsedTimeInMs);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "support/uMainTimer.h"
+
+#include <cstdint>
 
 class TKvIniFile;
 
@@ -32,22 +32,22 @@ public:
     TApplicationStatistics& operator=(const TApplicationStatistics&) = delete;
 
     std::uint64_t RunCount() const { return FSection.Count; }
-    bool RunFirstTime() const { return FRunFirstTime; }
+    bool          RunFirstTime() const { return FRunFirstTime; }
     // This run so far.
     TTimeSpan ElapsedTime() const;
     // All earlier runs.
     TTimeSpan TotalElapsedTime() const { return FTotalElapsedTime; }
     // What is stored at the end: totals including this run.
     TRunStatistics FinalRunStatistics() const;
-    TFileCounters FinalFileCounters() const;
+    TFileCounters  FinalFileCounters() const;
 
     static constexpr const char* SectionName = "Statistics";
 
 private:
-    TKvIniFile* FLocalIniFile; // not owned
-    TKvIniFile* FMainIniFile;  // not owned
+    TKvIniFile*    FLocalIniFile; // not owned
+    TKvIniFile*    FMainIniFile;  // not owned
     TRunStatistics FSection;
-    bool FRunFirstTime = false;
-    std::int64_t FStartTime = 0;
-    TTimeSpan FTotalElapsedTime;
+    bool           FRunFirstTime = false;
+    std::int64_t   FStartTime = 0;
+    TTimeSpan      FTotalElapsedTime;
 };

@@ -1,8 +1,5 @@
 #include "app/uCommandConsoleApplication.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "app/uConsoleReader.h"
 #include "app/uCustomCommand.h"
 #include "app/uCustomConsole.h"
@@ -15,6 +12,9 @@
 #include "support/uLogger.h"
 #include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"
+
+#include <fstream>
+#include <sstream>
 
 TCommandConsoleApplication::TCommandConsoleApplication() = default;
 TCommandConsoleApplication::~TCommandConsoleApplication() = default;
@@ -40,7 +40,8 @@ void TCommandConsoleApplication::RunInitializationSequence() {
         FileStatistics().CountRead(content.size());
         FConsoleReader->SetStartupText(content);
     }
-    FConsoleReader->SetOnReadInputText([this](const std::string& AText) { ProcessInputText(AText); });
+    FConsoleReader->SetOnReadInputText(
+        [this](const std::string& AText) { ProcessInputText(AText); });
     // A front end that closes our input has gone: end as on quit.
     FConsoleReader->SetOnEndOfInput([this] { Terminate(); });
     FCommands = std::make_unique<TDefaultCommands>(

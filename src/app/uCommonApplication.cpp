@@ -15,14 +15,20 @@
 #include "support/uProjectInfo.h"
 
 namespace {
-std::atomic<int> GExitCode{1};
+std::atomic<int>                 GExitCode{1};
 std::atomic<TCommonApplication*> GApplication{nullptr};
 
 } // namespace
 
-int ExitCode() { return GExitCode.load(); }
-void SetExitCode(int ACode) { GExitCode.store(ACode); }
-TCommonApplication* Application() { return GApplication.load(); }
+int ExitCode() {
+    return GExitCode.load();
+}
+void SetExitCode(int ACode) {
+    GExitCode.store(ACode);
+}
+TCommonApplication* Application() {
+    return GApplication.load();
+}
 
 TCommonApplication::TCommonApplication() {
     GApplication.store(this);
@@ -154,7 +160,9 @@ void TCommonApplication::CreateStatistics() {
     FStatistics = std::make_unique<TApplicationStatistics>(FLocalIniFile.get(), FMainIniFile.get());
 }
 
-void TCommonApplication::CreateDictionary() { FDictionary = std::make_unique<TDictionary>(); }
+void TCommonApplication::CreateDictionary() {
+    FDictionary = std::make_unique<TDictionary>();
+}
 
 void TCommonApplication::CreateArguments() {
     FArguments = std::make_unique<TDefaultArguments>();
@@ -202,7 +210,9 @@ void TCommonApplication::Run() {
     }
 }
 
-void TCommonApplication::Terminate() { FTerminated.store(true, std::memory_order_release); }
+void TCommonApplication::Terminate() {
+    FTerminated.store(true, std::memory_order_release);
+}
 
 void TCommonApplication::RunWithException() {
     Arguments().Parse(TStartState::Arguments());

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "support/uMainTimer.h"
+
 #include <atomic>
 #include <exception>
 #include <memory>
 #include <string>
-
-#include "support/uMainTimer.h"
 
 class TArguments;
 class TDefaultArguments;
@@ -17,7 +17,7 @@ class TKvIniFile;
 class TLogger;
 
 // The process exit code: 1 from the start of construction until a run completes.
-int ExitCode();
+int  ExitCode();
 void SetExitCode(int ACode);
 
 // Nothing in the program reads the translation dictionary; it exists as a service.
@@ -38,18 +38,18 @@ public:
     virtual void Initialize();
     // Runs the finalization sequence once (also called by the destructor of the most derived
     // class), then restarts the program when asked to.
-    void Finalize();
+    void         Finalize();
     virtual void Run();
     virtual void Terminate();
     // Parses the command line again and executes with no exception handling.
     void RunWithException();
 
-    TArguments& Arguments();
+    TArguments&                Arguments();
     TApplicationModuleManager* ModuleManager() const { return FModuleManager.get(); }
-    bool RestartAfterClose() const { return FRestartAfterClose; }
-    void SetRestartAfterClose(bool AValue) { FRestartAfterClose = AValue; }
-    TCustomSplashScreen* SplashScreen() const { return FSplashScreen; }
-    bool Initialized() const { return FInitialized; }
+    bool                       RestartAfterClose() const { return FRestartAfterClose; }
+    void                       SetRestartAfterClose(bool AValue) { FRestartAfterClose = AValue; }
+    TCustomSplashScreen*       SplashScreen() const { return FSplashScreen; }
+    bool                       Initialized() const { return FInitialized; }
     bool Terminated() const { return FTerminated.load(std::memory_order_acquire); }
     TApplicationStatistics* Statistics() const { return FStatistics.get(); }
     TTimeSpan InitializationSequenceTime() const { return FInitializationSequenceTime; }
@@ -76,7 +76,7 @@ protected:
     virtual void AddModules();
     virtual void RunInitializationSequence();
     virtual void RunFinalizationSequence();
-    virtual int Execute() = 0;
+    virtual int  Execute() = 0;
 
     void SetSplashScreen(TCustomSplashScreen* ASplashScreen) { FSplashScreen = ASplashScreen; }
 
@@ -85,20 +85,20 @@ private:
     // A read-only home must not stop the engine: the files stay off and this says so once.
     void WarnStorage(const std::string& AText);
 
-    std::unique_ptr<TDefaultArguments> FArguments;
+    std::unique_ptr<TDefaultArguments>         FArguments;
     std::unique_ptr<TApplicationModuleManager> FModuleManager;
-    bool FRestartAfterClose = false;
-    TCustomSplashScreen* FSplashScreen = nullptr; // owned by the console level
-    bool FInitialized = false;
-    std::atomic<bool> FTerminated{false};
+    bool                                       FRestartAfterClose = false;
+    TCustomSplashScreen*                    FSplashScreen = nullptr; // owned by the console level
+    bool                                    FInitialized = false;
+    std::atomic<bool>                       FTerminated{false};
     std::unique_ptr<TApplicationStatistics> FStatistics;
-    std::unique_ptr<TDictionary> FDictionary;
-    std::unique_ptr<TLogger> FMainLog;
-    std::unique_ptr<TKvIniFile> FMainIniFile;
-    std::unique_ptr<TKvIniFile> FLocalIniFile;
-    bool FStorageWarningShown = false;
-    TTimeSpan FInitializationSequenceTime;
-    bool FFinalized = false;
+    std::unique_ptr<TDictionary>            FDictionary;
+    std::unique_ptr<TLogger>                FMainLog;
+    std::unique_ptr<TKvIniFile>             FMainIniFile;
+    std::unique_ptr<TKvIniFile>             FLocalIniFile;
+    bool                                    FStorageWarningShown = false;
+    TTimeSpan                               FInitializationSequenceTime;
+    bool                                    FFinalized = false;
 };
 
 // Adds the "minimized" switch (accepted; a console has no window to minimise).

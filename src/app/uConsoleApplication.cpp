@@ -1,12 +1,12 @@
 #include "app/uConsoleApplication.h"
 
-#include <iostream>
-
 #include "app/uConsoleOutputInfo.h"
 #include "app/uCustomConsole.h"
 #include "platform/uPlatformSignals.h"
 #include "support/uCustomArgument.h"
 #include "support/uOutputInfo.h"
+
+#include <iostream>
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "app/uCommonApplication.h"
+
+#include <memory>
 
 class TConsoleSplashScreen;
 
@@ -25,7 +25,7 @@ protected:
     virtual void WaitBeforeClose();
 
 private:
-    std::atomic<bool> FAbortedBySystem{false};
+    std::atomic<bool>                     FAbortedBySystem{false};
     std::unique_ptr<TConsoleSplashScreen> FConsoleSplashScreen;
-    bool FSignalsInstalled = false;
+    bool                                  FSignalsInstalled = false;
 };

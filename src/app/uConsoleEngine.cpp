@@ -16,7 +16,9 @@
 
 TConsoleEngine::TConsoleEngine() = default;
 
-TConsoleEngine::~TConsoleEngine() { Finalize(); }
+TConsoleEngine::~TConsoleEngine() {
+    Finalize();
+}
 
 void TConsoleEngine::RunInitializationSequence() {
     Console().SetFlushEveryLine(true);
@@ -94,20 +96,19 @@ void TConsoleEngine::ProcessInputText(const std::string& AText) {
     }
 }
 
-void TConsoleEngine::HandleCommandException(TCustomCommand* ACommand,
+void TConsoleEngine::HandleCommandException(TCustomCommand*       ACommand,
                                             const std::exception& AException) {
     if (dynamic_cast<const EAbort*>(&AException) != nullptr)
         return;
-    ReportError(ACommand != nullptr
-                    ? "Command " + ACommand->Shortcut() + ": " + AException.what()
-                    : std::string(AException.what()));
+    ReportError(ACommand != nullptr ? "Command " + ACommand->Shortcut() + ": " + AException.what()
+                                    : std::string(AException.what()));
 }
 
 void TConsoleEngine::ReportError(const std::string& AMessage) {
     // Messages quote what was sent, at times a single byte of a character: the report stays one
     // line of text, and a megabyte of garbage is not echoed back whole.
     constexpr std::size_t MaximalLength = 1000;
-    std::string message = ReadableText(AMessage);
+    std::string           message = ReadableText(AMessage);
     if (Utf8Length(message) > MaximalLength)
         message = std::string(Utf8Prefix(message, MaximalLength)) + "\u2026";
     if (FInternalEngine != nullptr && FInternalEngine->Output() != nullptr)

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/uCommandConsoleApplication.h"
+
 #include <memory>
 #include <string>
-
-#include "app/uCommandConsoleApplication.h"
 
 class TCommonProtocol;
 class TInternalEngine;
@@ -31,16 +31,17 @@ public:
 protected:
     void RunInitializationSequence() override;
     void RunFinalizationSequence() override;
-    void HandleCommandException(TCustomCommand* ACommand, const std::exception& AException) override;
+    void HandleCommandException(TCustomCommand*       ACommand,
+                                const std::exception& AException) override;
 
 private:
     // Through the engine output when there is one (each protocol has its own error form), else
     // as an error message.
     void ReportError(const std::string& AMessage);
 
-    TInternalEngine* FInternalEngine = nullptr; // not owned
+    TInternalEngine*                 FInternalEngine = nullptr; // not owned
     std::unique_ptr<TCommonProtocol> FProtocol;
-    TCustomCommand* FUCICommand = nullptr;    // owned by the registry
-    TCustomCommand* FUSICommand = nullptr;    // owned by the registry
-    TCustomCommand* FXBoardCommand = nullptr; // owned by the registry
+    TCustomCommand*                  FUCICommand = nullptr;    // owned by the registry
+    TCustomCommand*                  FUSICommand = nullptr;    // owned by the registry
+    TCustomCommand*                  FXBoardCommand = nullptr; // owned by the registry
 };

@@ -1,12 +1,12 @@
 #include "app/uConsoleOutputInfo.h"
 
-#include <iostream>
-
 #include "app/uConsoleTable.h"
 #include "app/uCustomConsole.h"
 #include "support/uExceptions.h"
 #include "support/uProjectInfo.h"
 #include "support/uTextHelpers.h"
+
+#include <iostream>
 
 std::string TConsoleOutputInfo::PrefixedText(std::string_view AText, TMessageLevel ALevel) {
     switch (ALevel) {
@@ -48,7 +48,7 @@ TDlgBtn TConsoleOutputInfo::Confirmation(std::string_view AText, TDlgButtons ABu
     if (FConsole.IsRedirected())
         return mbCancel;
     std::vector<std::string> captions;
-    std::vector<TDlgBtn> buttons;
+    std::vector<TDlgBtn>     buttons;
     for (int i = mbOK; i <= mbClose; ++i)
         if ((AButtons & ButtonSet(TDlgBtn(i))) != 0) {
             captions.push_back(ReplaceAll(ButtonCaption(TDlgBtn(i)), "&", ""));
@@ -74,9 +74,8 @@ TDlgBtn TConsoleOutputInfo::Confirmation(std::string_view AText, TDlgButtons ABu
 void TConsoleSplashScreen::Show() {
     if (!FShowVersionInfo)
         return;
-    FConsole.WriteLine(ProjectInfo(piProductName) + " [Version " + ProjectInfo(piProductVersion) +
-                           "]",
-                       ccWhite);
+    FConsole.WriteLine(
+        ProjectInfo(piProductName) + " [Version " + ProjectInfo(piProductVersion) + "]", ccWhite);
     const std::string description = ProjectInfo(piFileDescription);
     if (!description.empty())
         FConsole.WriteLine(description, ccLightGray);
@@ -86,4 +85,6 @@ void TConsoleSplashScreen::Show() {
     FConsole.WriteLine("");
 }
 
-void TConsoleSplashScreen::AddMessage(std::string_view AText) { WriteInformation(AText); }
+void TConsoleSplashScreen::AddMessage(std::string_view AText) {
+    WriteInformation(AText);
+}

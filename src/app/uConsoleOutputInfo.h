@@ -1,9 +1,9 @@
 #pragma once
 
+#include "support/uOutputInfo.h"
+
 #include <string>
 #include <string_view>
-
-#include "support/uOutputInfo.h"
 
 class TCustomConsole;
 
@@ -12,16 +12,16 @@ class TCustomConsole;
 class TConsoleOutputInfo final : public IOutputInfo {
 public:
     explicit TConsoleOutputInfo(TCustomConsole& AConsole) : FConsole(AConsole) {}
-    void AddCaption(std::string_view AText) override;
-    void AddMessage(std::string_view AText, TMessageLevel ALevel) override;
-    void AddTable(const TTable& ATable) override;
+    void    AddCaption(std::string_view AText) override;
+    void    AddMessage(std::string_view AText, TMessageLevel ALevel) override;
+    void    AddTable(const TTable& ATable) override;
     TDlgBtn Confirmation(std::string_view AText, TDlgButtons AButtons) override;
 
     // "Debug: ...", "Fatal Error: ...", or the text alone.
     static std::string PrefixedText(std::string_view AText, TMessageLevel ALevel);
 
 private:
-    void FlushIfRedirected();
+    void            FlushIfRedirected();
     TCustomConsole& FConsole;
 };
 
@@ -45,5 +45,5 @@ public:
 
 private:
     TCustomConsole& FConsole;
-    bool FShowVersionInfo = true;
+    bool            FShowVersionInfo = true;
 };

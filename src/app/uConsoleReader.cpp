@@ -7,7 +7,9 @@
 TConsoleReader::TConsoleReader()
     : TKvThread("ConsoleReader"), FInput(std::make_unique<TStandardInputReader>()) {}
 
-TConsoleReader::~TConsoleReader() { TerminateAndWait(); }
+TConsoleReader::~TConsoleReader() {
+    TerminateAndWait();
+}
 
 void TConsoleReader::Terminate() {
     TKvThread::Terminate();

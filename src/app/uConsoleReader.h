@@ -1,10 +1,10 @@
 #pragma once
 
+#include "support/uKvThread.h"
+
 #include <functional>
 #include <memory>
 #include <string>
-
-#include "support/uKvThread.h"
 
 class TStandardInputReader;
 
@@ -24,7 +24,7 @@ public:
     void SetOnEndOfInput(TOnEndOfInput AHandler) { FOnEndOfInput = std::move(AHandler); }
     void SetStartupText(std::string AText) { FStartupText = std::move(AText); }
     const std::string& StartupText() const { return FStartupText; }
-    void Terminate() override;
+    void               Terminate() override;
 
 protected:
     void Execute() override;
@@ -32,8 +32,8 @@ protected:
 private:
     void Deliver(const std::string& AText);
 
-    TOnReadInputText FOnReadInputText;
-    TOnEndOfInput FOnEndOfInput;
-    std::string FStartupText;
+    TOnReadInputText                      FOnReadInputText;
+    TOnEndOfInput                         FOnEndOfInput;
+    std::string                           FStartupText;
     std::unique_ptr<TStandardInputReader> FInput;
 };

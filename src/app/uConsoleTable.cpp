@@ -1,9 +1,9 @@
 #include "app/uConsoleTable.h"
 
+#include "app/uCustomConsole.h"
+
 #include <algorithm>
 #include <mutex>
-
-#include "app/uCustomConsole.h"
 
 std::string TTableBorderDoubleLineSet::Get(TItemType AValue) const {
     static constexpr const char* Items[] = {"\u2550", "\u2551", "\u2560", "\u2563",
@@ -64,7 +64,7 @@ void FitColumns(std::vector<int>& AWidths, int AConsoleWidth) {
 
 std::vector<int> TConsoleTable::LayOut(std::vector<std::vector<TCell>>& ARows, int AConsoleWidth) {
     const std::size_t count = ARows.empty() ? 0 : ARows.front().size();
-    std::vector<int> widths = MeasureColumns(ARows, count);
+    std::vector<int>  widths = MeasureColumns(ARows, count);
     FitColumns(widths, AConsoleWidth);
     for (auto& row : ARows)
         for (std::size_t c = 0; c < count && c < row.size(); ++c)
@@ -80,15 +80,16 @@ void TConsoleTable::WriteToConsole() {
         return;
     // Work on copies: wrapping changes the cells.
     std::vector<std::vector<TCell>> rows;
-    std::vector<TCell> header;
+    std::vector<TCell>              header;
     for (const auto& column : FTable.Columns())
         header.emplace_back(column.Caption, ccBlack);
     rows.push_back(std::move(header));
     for (const auto& row : FTable.Rows()) {
         std::vector<TCell> cells;
         for (std::size_t c = 0; c < count; ++c)
-            cells.push_back(static_cast<int>(c) < row->GetColumnCount() ? row->GetCell(static_cast<int>(c))
-                                                                        : TCell());
+            cells.push_back(static_cast<int>(c) < row->GetColumnCount()
+                                ? row->GetCell(static_cast<int>(c))
+                                : TCell());
         rows.push_back(std::move(cells));
     }
     int consoleWidth = 0;
@@ -97,8 +98,8 @@ void TConsoleTable::WriteToConsole() {
     const std::vector<int> widths = LayOut(rows, consoleWidth);
 
     const TTableBorderSet& border = *FTableBorderSet;
-    std::scoped_lock lock(FConsole.Lock());
-    auto borderLine = [&](TItemType ALeft, TItemType ACross, TItemType ARight,
+    std::scoped_lock       lock(FConsole.Lock());
+    auto                   borderLine = [&](TItemType ALeft, TItemType ACross, TItemType ARight,
                           TConsoleColor ABackground) {
         std::string line = border.Get(ALeft);
         for (std::size_t c = 0; c < count; ++c) {
@@ -112,7 +113,7 @@ void TConsoleTable::WriteToConsole() {
     borderLine(itDownAndRight, itDownAndHorizontal, itDownAndLeft, ccGray);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const TConsoleColor background = r == 0 ? ccGray : ccBlack;
-        int height = 0;
+        int                 height = 0;
         for (const auto& cell : rows[r])
             height = std::max(height, cell.TextLines().LineCount());
         for (int line = 0; line < height; ++line) {

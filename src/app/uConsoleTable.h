@@ -1,11 +1,11 @@
 #pragma once
 
+#include "support/uTable.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "support/uTable.h"
 
 class TCustomConsole;
 
@@ -50,7 +50,7 @@ public:
     static std::vector<int> LayOut(std::vector<std::vector<TCell>>& ARows, int AConsoleWidth);
 
 private:
-    TCustomConsole& FConsole;
-    const TTable& FTable;
+    TCustomConsole&                  FConsole;
+    const TTable&                    FTable;
     std::unique_ptr<TTableBorderSet> FTableBorderSet;
 };

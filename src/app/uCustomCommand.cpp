@@ -1,19 +1,20 @@
 #include "app/uCustomCommand.h"
 
-#include <algorithm>
-
 #include "support/uCommonOutputFormat.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 #include "support/uTable.h"
 #include "support/uTextHelpers.h"
 
+#include <algorithm>
+
 std::string TCustomCommand::ShortcutFromClassName(std::string_view AClassName) {
     std::string name(AClassName);
     if (!name.empty() && name[0] == 'T')
         name.erase(0, 1);
     constexpr std::string_view suffix = "Command";
-    if (name.size() >= suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+    if (name.size() >= suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
         name.erase(name.size() - suffix.size());
     return name;
 }
@@ -25,7 +26,9 @@ std::string TCustomCommand::GetSyntax() const {
     throw ENotImplemented("Abstract error: " + FShortcut + ".GetSyntax");
 }
 
-void TCustomCommand::Execute(std::string_view) { ++FExecuteCount; }
+void TCustomCommand::Execute(std::string_view) {
+    ++FExecuteCount;
+}
 
 std::string TCustomCommand::Syntax() const {
     try {
@@ -98,10 +101,10 @@ void TCommands::RebuildIndex() const {
     FCommandIndexes.resize(FCommands.size());
     for (std::size_t i = 0; i < FCommandIndexes.size(); ++i)
         FCommandIndexes[i] = static_cast<std::int32_t>(i);
-    std::stable_sort(FCommandIndexes.begin(), FCommandIndexes.end(),
-                     [&](std::int32_t A, std::int32_t B) {
-                         return keys[static_cast<std::size_t>(A)] < keys[static_cast<std::size_t>(B)];
-                     });
+    std::stable_sort(
+        FCommandIndexes.begin(), FCommandIndexes.end(), [&](std::int32_t A, std::int32_t B) {
+            return keys[static_cast<std::size_t>(A)] < keys[static_cast<std::size_t>(B)];
+        });
     FCommandNamesSorted.clear();
     for (const std::int32_t index : FCommandIndexes)
         FCommandNamesSorted.push_back(keys[static_cast<std::size_t>(index)]);
@@ -112,7 +115,8 @@ TCustomCommand* TCommands::FindByString(std::string_view AName) const {
     if (FChanged)
         RebuildIndex();
     const std::string key = LowerCase(AName);
-    const auto found = std::lower_bound(FCommandNamesSorted.begin(), FCommandNamesSorted.end(), key);
+    const auto        found =
+        std::lower_bound(FCommandNamesSorted.begin(), FCommandNamesSorted.end(), key);
     if (found == FCommandNamesSorted.end() || *found != key)
         return nullptr;
     const auto position = static_cast<std::size_t>(found - FCommandNamesSorted.begin());

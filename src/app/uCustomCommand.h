@@ -22,31 +22,31 @@ public:
     virtual std::string GetSyntax() const;
     // Counts the call; overrides call it first.
     virtual void Execute(std::string_view AParameters);
-    void Execute() { Execute(std::string_view()); }
+    void         Execute() { Execute(std::string_view()); }
 
     // GetSyntax, or empty when it raises.
     std::string Syntax() const;
     std::string GetShortcutAndSyntax() const;
 
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool AValue) { FEnabled = AValue; }
+    bool               Enabled() const { return FEnabled; }
+    void               SetEnabled(bool AValue) { FEnabled = AValue; }
     const std::string& Shortcut() const { return FShortcut; }
-    void SetShortcut(std::string_view AValue) { FShortcut = AValue; }
+    void               SetShortcut(std::string_view AValue) { FShortcut = AValue; }
     const std::string& Description() const { return FDescription; }
-    void SetDescription(std::string_view AValue) { FDescription = AValue; }
+    void               SetDescription(std::string_view AValue) { FDescription = AValue; }
     const std::string& Response() const { return FResponse; }
-    void SetResponse(std::string_view AValue) { FResponse = AValue; }
-    std::int32_t ExecuteCount() const { return FExecuteCount; }
-    void SetExecuteCount(std::int32_t AValue) { FExecuteCount = AValue; }
+    void               SetResponse(std::string_view AValue) { FResponse = AValue; }
+    std::int32_t       ExecuteCount() const { return FExecuteCount; }
+    void               SetExecuteCount(std::int32_t AValue) { FExecuteCount = AValue; }
 
     // "TQuitCommand" -> "Quit": a leading "T" and a trailing "Command" are dropped.
     static std::string ShortcutFromClassName(std::string_view AClassName);
 
 private:
-    std::string FDescription;
-    std::string FShortcut;
-    std::string FResponse;
-    bool FEnabled = true;
+    std::string  FDescription;
+    std::string  FShortcut;
+    std::string  FResponse;
+    bool         FEnabled = true;
     std::int32_t FExecuteCount = 0;
 };
 
@@ -116,28 +116,30 @@ public:
     TCommands(const TCommands&) = delete;
     TCommands& operator=(const TCommands&) = delete;
 
-    void Clear();
-    TCustomCommand& Add(std::unique_ptr<TCustomCommand> ACommand);
+    void                  Clear();
+    TCustomCommand&       Add(std::unique_ptr<TCustomCommand> ACommand);
     template <class T> T& AddCommand(std::unique_ptr<T> ACommand) {
         T& result = *ACommand;
         Add(std::move(ACommand));
         return result;
     }
-    void Add(std::vector<std::unique_ptr<TCustomCommand>> ACommands);
-    void Delete(TCustomCommand& ACommand);
-    void Disable(TCustomCommand& ACommand);
+    void            Add(std::vector<std::unique_ptr<TCustomCommand>> ACommands);
+    void            Delete(TCustomCommand& ACommand);
+    void            Disable(TCustomCommand& ACommand);
     TCustomCommand* FindByString(std::string_view AName) const;
     // The enabled command of that name, or a parse error ('Valid command' / 'Enabled command').
     TCustomCommand& FindByStringException(std::string_view AName) const;
-    void WriteToCommonOutput() const;
-    int Count() const { return static_cast<int>(FCommands.size()); }
-    TCustomCommand& Get(int AIndex) const { return *FCommands.at(static_cast<std::size_t>(AIndex)); }
+    void            WriteToCommonOutput() const;
+    int             Count() const { return static_cast<int>(FCommands.size()); }
+    TCustomCommand& Get(int AIndex) const {
+        return *FCommands.at(static_cast<std::size_t>(AIndex));
+    }
 
 private:
     void RebuildIndex() const;
 
-    mutable bool FChanged = false;
-    mutable std::vector<std::int32_t> FCommandIndexes;
-    mutable std::vector<std::string> FCommandNamesSorted;
+    mutable bool                                 FChanged = false;
+    mutable std::vector<std::int32_t>            FCommandIndexes;
+    mutable std::vector<std::string>             FCommandNamesSorted;
     std::vector<std::unique_ptr<TCustomCommand>> FCommands;
 };

@@ -73,8 +73,8 @@ int AnsiColorIndex(int AColor) {
 } // namespace
 
 std::string AnsiSequence(TColorAttribute AAttribute, TColorAttribute ADefault) {
-    const int foreground = AAttribute & 15;
-    const int background = AAttribute >> 4;
+    const int   foreground = AAttribute & 15;
+    const int   background = AAttribute >> 4;
     std::string sequence = "\x1b[";
     if (foreground == (ADefault & 15))
         sequence += "39";
@@ -111,7 +111,9 @@ bool TCustomConsole::IsRedirected() {
     return FIsRedirected;
 }
 
-bool TCustomConsole::IsRedirectedQuery() { return !StreamIsTerminal(ssOutput); }
+bool TCustomConsole::IsRedirectedQuery() {
+    return !StreamIsTerminal(ssOutput);
+}
 
 void TCustomConsole::SetCodePage(std::uint16_t AId) {
     // The terminal speaks UTF-8 unless the locale says otherwise.
@@ -153,7 +155,7 @@ void TCustomConsole::Write(std::string_view AText, TColorAttribute AAttribute) {
 
 void TCustomConsole::WriteLine(std::string_view AText) {
     std::scoped_lock lock(FLock);
-    std::string line = ConvertText(AText);
+    std::string      line = ConvertText(AText);
     line += '\n';
     StreamWrite(ssOutput, line);
     if (IsRedirected() && FFlushEveryLine)
@@ -169,9 +171,9 @@ void TCustomConsole::WriteLine(std::string_view AText, TColorAttribute AAttribut
 
 void TCustomConsole::WriteColored(std::string_view AText, TColorAttribute AAttribute,
                                   bool ANewLine) {
-    std::string data;
+    std::string           data;
     const TColorAttribute defaultColor = FTheme->DefaultColor();
-    const bool colored = FColors && !IsRedirected() && AAttribute != defaultColor;
+    const bool            colored = FColors && !IsRedirected() && AAttribute != defaultColor;
     if (colored)
         data += AnsiSequence(AAttribute, defaultColor);
     data += ConvertText(AText);
@@ -186,7 +188,7 @@ void TCustomConsole::WriteErrorLine(std::string_view AText) {
     std::scoped_lock lock(FLock);
     // Standard output may hold a partial block; keep the order a person sees.
     StreamFlush(ssOutput);
-    std::string data;
+    std::string           data;
     const TColorAttribute attribute = FTheme->GetColorForMessageLevel(mlError);
     if (FErrorColors)
         data += AnsiSequence(attribute, FTheme->DefaultColor());
@@ -218,10 +220,10 @@ void TCustomConsole::WriteLine(std::string_view AText, TConsoleColor AForeground
 
 void TCustomConsole::WriteAlignedPart(std::string_view AText, int AFixedWidth,
                                       THorizontalAlignment AHorizontalAlignment,
-                                      TConsoleColor AForegroundColor,
-                                      TConsoleColor ABackgroundColor) {
-    const int width = AFixedWidth < 1 ? 1 : AFixedWidth;
-    const auto length = static_cast<int>(Utf8Length(AText));
+                                      TConsoleColor        AForegroundColor,
+                                      TConsoleColor        ABackgroundColor) {
+    const int             width = AFixedWidth < 1 ? 1 : AFixedWidth;
+    const auto            length = static_cast<int>(Utf8Length(AText));
     const TColorAttribute attribute = FTheme->GetColor(AForegroundColor, ABackgroundColor);
     if (length > width) {
         WriteColored(Utf8Prefix(AText, static_cast<std::size_t>(width - 1)), attribute, false);
@@ -252,8 +254,7 @@ void TCustomConsole::EndLine() {
 
 void TCustomConsole::WriteAligned(std::string_view AText, int AFixedWidth,
                                   THorizontalAlignment AHorizontalAlignment,
-                                  TConsoleColor AForegroundColor,
-                                  TConsoleColor ABackgroundColor) {
+                                  TConsoleColor AForegroundColor, TConsoleColor ABackgroundColor) {
     std::scoped_lock lock(FLock);
     WriteAlignedPart(AText, AFixedWidth, AHorizontalAlignment, AForegroundColor, ABackgroundColor);
     StreamFlush(ssOutput);
@@ -261,7 +262,7 @@ void TCustomConsole::WriteAligned(std::string_view AText, int AFixedWidth,
 
 void TCustomConsole::WriteAligned(std::string_view AText, int AFixedWidth,
                                   THorizontalAlignment AHorizontalAlignment,
-                                  TConsoleColor AForegroundColor) {
+                                  TConsoleColor        AForegroundColor) {
     WriteAligned(AText, AFixedWidth, AHorizontalAlignment, AForegroundColor,
                  FTheme->DefaultBackgroundColor());
 }

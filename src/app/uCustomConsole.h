@@ -1,13 +1,13 @@
 #pragma once
 
+#include "support/uConsoleColor.h"
+#include "support/uMessageLevel.h"
+
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
-
-#include "support/uConsoleColor.h"
-#include "support/uMessageLevel.h"
 
 // Chooses colours so that text stays readable on the console's default background.
 class TConsoleCustomTheme {
@@ -17,14 +17,14 @@ public:
                                      TConsoleColor ABackgroundColor) const = 0;
     virtual TColorAttribute GetColorForMessageLevel(TMessageLevel AMessageLevel) const = 0;
 
-    TConsoleColor DefaultBackgroundColor() const { return TConsoleColor(FDefaultColor >> 4); }
-    TConsoleColor DefaultForegroundColor() const { return TConsoleColor(FDefaultColor & 15); }
+    TConsoleColor   DefaultBackgroundColor() const { return TConsoleColor(FDefaultColor >> 4); }
+    TConsoleColor   DefaultForegroundColor() const { return TConsoleColor(FDefaultColor & 15); }
     TColorAttribute DefaultColor() const { return FDefaultColor; }
-    bool IsLightColor() const;
-    static TConsoleColor ChangeColorIntensity(TConsoleColor AConsoleColor);
+    bool            IsLightColor() const;
+    static TConsoleColor   ChangeColorIntensity(TConsoleColor AConsoleColor);
     static TColorAttribute ReadableColor(TConsoleColor AForegroundColor,
                                          TConsoleColor ABackgroundColor);
-    void SetDefaultColor(TColorAttribute AAttribute);
+    void                   SetDefaultColor(TColorAttribute AAttribute);
 
 private:
     TColorAttribute FDefaultColor = MakeAttribute(ccLightGray, ccBlack);
@@ -47,12 +47,12 @@ public:
     TCustomConsole(const TCustomConsole&) = delete;
     TCustomConsole& operator=(const TCustomConsole&) = delete;
 
-    TConsoleCustomTheme& Theme() { return *FTheme; }
-    bool FlushEveryLine() const { return FFlushEveryLine; }
-    void SetFlushEveryLine(bool AValue) { FFlushEveryLine = AValue; }
-    bool IsRedirected();
-    std::uint16_t CodePage() const { return FCodePage; }
-    bool UsesUnicode() const { return FCodePage >= 65000; }
+    TConsoleCustomTheme&  Theme() { return *FTheme; }
+    bool                  FlushEveryLine() const { return FFlushEveryLine; }
+    void                  SetFlushEveryLine(bool AValue) { FFlushEveryLine = AValue; }
+    bool                  IsRedirected();
+    std::uint16_t         CodePage() const { return FCodePage; }
+    bool                  UsesUnicode() const { return FCodePage >= 65000; }
     std::recursive_mutex& Lock() { return FLock; }
 
     virtual bool IsRedirectedQuery();
@@ -91,8 +91,8 @@ public:
         WriteColored(AText, FTheme->GetColor(AForegroundColor, ABackgroundColor), false);
     }
     void WriteAlignedPart(std::string_view AText, int AFixedWidth,
-                          THorizontalAlignment AHorizontalAlignment,
-                          TConsoleColor AForegroundColor, TConsoleColor ABackgroundColor);
+                          THorizontalAlignment AHorizontalAlignment, TConsoleColor AForegroundColor,
+                          TConsoleColor ABackgroundColor);
     void EndLine();
 
     // The text as this console's code page can show it ("©" becomes "(c)" without Unicode).
@@ -103,13 +103,13 @@ protected:
 
 private:
     std::unique_ptr<TConsoleCustomTheme> FTheme;
-    std::uint16_t FCodePage = 65001;
-    bool FFlushEveryLine = false;
-    bool FAskedIsRedirected = false;
-    bool FIsRedirected = false;
-    bool FColors = false;
-    bool FErrorColors = false;
-    std::recursive_mutex FLock;
+    std::uint16_t                        FCodePage = 65001;
+    bool                                 FFlushEveryLine = false;
+    bool                                 FAskedIsRedirected = false;
+    bool                                 FIsRedirected = false;
+    bool                                 FColors = false;
+    bool                                 FErrorColors = false;
+    std::recursive_mutex                 FLock;
 };
 
 // The SGR escape sequence for an attribute. The default colours stay the terminal's own (39/49),

@@ -1,8 +1,5 @@
 #include "app/uDefaultCommands.h"
 
-#include <cmath>
-#include <filesystem>
-
 #include "app/uApplicationStatistics.h"
 #include "app/uCommonApplication.h"
 #include "app/uCustomConsole.h"
@@ -14,6 +11,9 @@
 #include "support/uOutputInfo.h"
 #include "support/uProjectInfo.h"
 #include "support/uSystemMemory.h"
+
+#include <cmath>
+#include <filesystem>
 
 THelpCommand::THelpCommand(TCommands& ACommands)
     : TCustomCommand("THelpCommand"), FCommands(ACommands) {
@@ -32,10 +32,10 @@ void THelpCommand::Execute(std::string_view AParameters) {
     if (command == nullptr)
         throw EParseError({"Valid command"}, AParameters);
     SetResponse("");
-    TCustomConsole& console = Console();
-    std::scoped_lock lock(console.Lock());
+    TCustomConsole&     console = Console();
+    std::scoped_lock    lock(console.Lock());
     const TConsoleColor defaultForeground = console.Theme().DefaultForegroundColor();
-    const std::string syntax = command->Syntax();
+    const std::string   syntax = command->Syntax();
     if (!syntax.empty()) {
         console.Write("Name and parameters: ",
                       console.Theme().GetColorForMessageLevel(mlInformation));
@@ -82,7 +82,9 @@ std::string TAboutCommand::AboutText() {
     return text;
 }
 
-void TAboutCommand::ExecuteNoParam() { SetResponse(AboutText()); }
+void TAboutCommand::ExecuteNoParam() {
+    SetResponse(AboutText());
+}
 
 TStateCommand::TStateCommand() : TSimpleCommand("TStateCommand") {
     SetDescription("Display application state.");
@@ -90,25 +92,25 @@ TStateCommand::TStateCommand() : TSimpleCommand("TStateCommand") {
 
 void TStateCommand::ExecuteNoParam() {
     using F = TCommonOutputFormat;
-    const TCommonApplication* application = Application();
+    const TCommonApplication*     application = Application();
     const TApplicationStatistics* statistics =
         application != nullptr ? application->Statistics() : nullptr;
     const std::uint64_t runCount = statistics != nullptr ? statistics->RunCount() : 0;
-    const std::int64_t nowMs = statistics != nullptr
-                                   ? statistics->ElapsedTime().ToMilliseconds()
-                                   : MainTimer().IntervalFrom(MainTimer().StartValue()).ToMilliseconds();
+    const std::int64_t  nowMs =
+        statistics != nullptr ? statistics->ElapsedTime().ToMilliseconds()
+                               : MainTimer().IntervalFrom(MainTimer().StartValue()).ToMilliseconds();
     const std::int64_t totalMs =
         statistics != nullptr ? statistics->TotalElapsedTime().ToMilliseconds() : 0;
     const TFileStatistics& files = FileStatistics();
-    std::string text;
+    std::string            text;
     text += "Run Count=" + std::to_string(runCount) + "\n";
     text += "Now Run Time=" + F::MsToStr(nowMs, diDHMSD, 3) + "\n";
     text += "Total Run Time=" + F::MsToStr(totalMs, diDHMSD, 3) + "\n";
     text += "I/O Read Count=" + std::to_string(files.ReadCount.load()) + "\n";
     text += "I/O Read Bytes=" + F::BToStr(static_cast<std::int64_t>(files.ReadBytes.load())) + "\n";
     text += "I/O Write Count=" + std::to_string(files.WriteCount.load()) + "\n";
-    text += "I/O Write Bytes=" + F::BToStr(static_cast<std::int64_t>(files.WriteBytes.load())) +
-            "\n";
+    text +=
+        "I/O Write Bytes=" + F::BToStr(static_cast<std::int64_t>(files.WriteBytes.load())) + "\n";
     text += "Process memory=" +
             F::BToStr(static_cast<std::int64_t>(SystemMemory().ProcessAllocatedVirtualMemory()));
     SetResponse(text);
@@ -124,13 +126,15 @@ void TSystemInfoCommand::ExecuteNoParam() {
     TCustomSystemMemory& memory = SystemMemory();
     memory.Update();
     const double usage = ProcessorUsage();
-    std::string text;
+    std::string  text;
     text += "Computer Name=" + ComputerName() + "\n";
     text += "OS Id=" + OperatingSystemId() + "\n";
-    text += "OS Uptime=" + F::MsToStr(static_cast<std::int64_t>(SystemUptimeMs()), diDHMSD, 3) + "\n";
+    text +=
+        "OS Uptime=" + F::MsToStr(static_cast<std::int64_t>(SystemUptimeMs()), diDHMSD, 3) + "\n";
     text += "CPU Id=" + ProcessorName() + "\n";
     text += "CPU Threads=" + std::to_string(LogicalProcessorCount()) + "\n";
-    text += "CPU Usage=" + F::NToS(static_cast<std::int64_t>(std::llround(usage * 10000)), 2) + "%\n";
+    text +=
+        "CPU Usage=" + F::NToS(static_cast<std::int64_t>(std::llround(usage * 10000)), 2) + "%\n";
     text += "CPU Frequency=" + std::to_string(ProcessorFrequencyHz()) + " Hz\n";
     text += "Event Timer Frequency=" + std::to_string(MainTimer().Frequency()) + " Hz\n";
     text += "Physical Memory Used=" + bytes(memory.Physical().Used) + "\n";

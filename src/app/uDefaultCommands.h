@@ -1,15 +1,15 @@
 #pragma once
 
-#include <string>
-
 #include "app/uCustomCommand.h"
+
+#include <string>
 
 // Shows the command table, or the usage and description of one command.
 class THelpCommand final : public TCustomCommand {
 public:
     explicit THelpCommand(TCommands& ACommands);
     std::string GetSyntax() const override { return "[{empty} or a valid command]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 
 private:
     TCommands& FCommands;

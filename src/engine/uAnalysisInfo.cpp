@@ -1,10 +1,10 @@
 #include "engine/uAnalysisInfo.h"
 
+#include "support/uInt128.h"
+
 #include <algorithm>
 #include <bit>
 #include <limits>
-
-#include "support/uInt128.h"
 
 namespace {
 
@@ -15,7 +15,9 @@ std::uint64_t SaturateNodes(TUInt128 AValue) {
 }
 
 // (a + b / 2) / b; the callers guarantee b > 0.
-TUInt128 RoundedDivide(TUInt128 A, TUInt128 B) { return (A + B / 2) / B; }
+TUInt128 RoundedDivide(TUInt128 A, TUInt128 B) {
+    return (A + B / 2) / B;
+}
 
 } // namespace
 
@@ -27,7 +29,9 @@ std::uint64_t NodesPerSecond(std::uint64_t ANodes, TTimeSpan AElapsedTime) {
         static_cast<TUInt128>(ANodes) * static_cast<TUInt128>(MainTimer().Frequency()), ticks));
 }
 
-std::uint64_t TAnalysis::GetNodesPerSecond() const { return NodesPerSecond(Nodes, ElapsedTime); }
+std::uint64_t TAnalysis::GetNodesPerSecond() const {
+    return NodesPerSecond(Nodes, ElapsedTime);
+}
 
 void TAnalysisInfo::Clear() {
     if (FElapsedTime.IsRunning()) {
@@ -57,7 +61,7 @@ void TAnalysisInfo::Clear() {
     FAnalysis.clear();
 }
 
-void TAnalysisInfo::AddAnalysis(const TSubtreeStatus& ABestStatus,
+void TAnalysisInfo::AddAnalysis(const TSubtreeStatus&           ABestStatus,
                                 const std::vector<std::string>& AMoves) {
     {
         std::scoped_lock lock(FTextLock);
@@ -110,7 +114,7 @@ std::string TAnalysisInfo::ActualAnalysisToString(std::string_view ANullMoveStr)
     if (!actual)
         return {};
     const std::size_t count = std::min<std::size_t>(actual->Status.MoveCount, actual->Moves.size());
-    std::string text;
+    std::string       text;
     for (std::size_t i = 0; i < count; ++i) {
         if (i > 0)
             text += ' ';
@@ -182,7 +186,7 @@ TTimeSpan TAnalysisInfo::EstimateNextDepthElapsedTime() const {
     // as long as this one.
     if (last <= 0)
         return t;
-    const auto ticks = static_cast<TUInt128>(t.Ticks());
+    const auto          ticks = static_cast<TUInt128>(t.Ticks());
     const std::uint64_t grown =
         SaturateNodes(RoundedDivide(ticks * ticks, static_cast<TUInt128>(last)));
     const auto limited = static_cast<std::int64_t>(
@@ -191,7 +195,7 @@ TTimeSpan TAnalysisInfo::EstimateNextDepthElapsedTime() const {
 }
 
 std::uint64_t TAnalysisInfo::EstimateNextDepthNodes() const {
-    const std::int32_t depth = FDepth;
+    const std::int32_t  depth = FDepth;
     const std::uint64_t depthNodes = FDepthNodes;
     if (depth <= 0)
         return static_cast<std::uint64_t>(std::max(0, FMoveCount.Get()));
@@ -201,9 +205,8 @@ std::uint64_t TAnalysisInfo::EstimateNextDepthNodes() const {
     // Without nodes in the previous depth the next depth is taken to cost as much as this one.
     std::uint64_t next = depthNodes;
     if (last != 0)
-        next = std::max(depthNodes,
-                        SaturateNodes(RoundedDivide(static_cast<TUInt128>(depthNodes) * depthNodes,
-                                                    last)));
+        next = std::max(depthNodes, SaturateNodes(RoundedDivide(
+                                        static_cast<TUInt128>(depthNodes) * depthNodes, last)));
     return SaturateNodes(static_cast<TUInt128>(FNodes.Get()) + next);
 }
 

@@ -1,5 +1,10 @@
 #pragma once
 
+#include "engine/uRelaxed.h"
+#include "engine/uScore.h"
+#include "engine/uStopCause.h"
+#include "support/uMainTimer.h"
+
 #include <cstdint>
 #include <functional>
 #include <mutex>
@@ -7,11 +12,6 @@
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "engine/uRelaxed.h"
-#include "engine/uScore.h"
-#include "engine/uStopCause.h"
-#include "support/uMainTimer.h"
 
 // Why a reported line ends.
 enum TVariationCut : std::uint8_t {
@@ -34,8 +34,8 @@ enum TVariationCut : std::uint8_t {
 
 // The status of a searched subtree, passed with each analysis line.
 struct TSubtreeStatus {
-    TScore Score = 0;
-    TScoreBound ScoreBound = sbNone;
+    TScore        Score = 0;
+    TScoreBound   ScoreBound = sbNone;
     TVariationCut VariationCut = vcNone;
     // How many moves of the line form the principal variation.
     std::uint16_t MoveCount = 0;
@@ -43,12 +43,12 @@ struct TSubtreeStatus {
 
 // One reported analysis line with the search state at the moment it was added.
 struct TAnalysis {
-    TTimeSpan ElapsedTime;
-    std::uint64_t Nodes = 0;
-    TSubtreeStatus Status;
-    std::uint8_t Depth = 0;
-    std::uint8_t SelDepth = 0;
-    std::uint8_t ActMove = 0;
+    TTimeSpan                ElapsedTime;
+    std::uint64_t            Nodes = 0;
+    TSubtreeStatus           Status;
+    std::uint8_t             Depth = 0;
+    std::uint8_t             SelDepth = 0;
+    std::uint8_t             ActMove = 0;
     std::vector<std::string> Moves;
 
     // Nodes per elapsed second, rounded; 0 when no time has elapsed.
@@ -97,45 +97,45 @@ public:
     TTimeSpan EstimateNextDepthElapsedTime() const;
     // The node counter expected after the next depth.
     std::uint64_t EstimateNextDepthNodes() const;
-    TTimeSpan ElapsedTimeWithAverageMoveOverhead() const;
+    TTimeSpan     ElapsedTimeWithAverageMoveOverhead() const;
     // HashNew per mille of HashPos, rounded; 0 without hash statistics.
     std::int64_t HashFull() const;
 
-    std::int32_t Depth() const { return FDepth; }
-    std::int32_t SelDepth() const { return FSelDepth; }
-    void SetSelDepth(std::int32_t AValue) { FSelDepth = AValue; }
+    std::int32_t  Depth() const { return FDepth; }
+    std::int32_t  SelDepth() const { return FSelDepth; }
+    void          SetSelDepth(std::int32_t AValue) { FSelDepth = AValue; }
     std::uint64_t Nodes() const { return FNodes; }
-    void SetNodes(std::uint64_t AValue) { FNodes = AValue; }
-    bool ChangedMove() const { return FChangedMove; }
-    bool ActualBestMoveIsBad() const { return FActualBestMoveIsBad; }
-    std::int32_t MoveCount() const { return FMoveCount; }
-    void SetMoveCount(std::int32_t AValue) { FMoveCount = AValue; }
-    TTimeSpan BestMoveSince() const { return FBestMoveSince; }
-    std::int32_t HashNew() const { return FHashNew; }
-    void SetHashNew(std::int32_t AValue) { FHashNew = AValue; }
-    std::int32_t HashPos() const { return FHashPos; }
-    void SetHashPos(std::int32_t AValue) { FHashPos = AValue; }
+    void          SetNodes(std::uint64_t AValue) { FNodes = AValue; }
+    bool          ChangedMove() const { return FChangedMove; }
+    bool          ActualBestMoveIsBad() const { return FActualBestMoveIsBad; }
+    std::int32_t  MoveCount() const { return FMoveCount; }
+    void          SetMoveCount(std::int32_t AValue) { FMoveCount = AValue; }
+    TTimeSpan     BestMoveSince() const { return FBestMoveSince; }
+    std::int32_t  HashNew() const { return FHashNew; }
+    void          SetHashNew(std::int32_t AValue) { FHashNew = AValue; }
+    std::int32_t  HashPos() const { return FHashPos; }
+    void          SetHashPos(std::int32_t AValue) { FHashPos = AValue; }
     std::uint64_t EndgameTableBasesHits() const { return FEndgameTableBasesHits; }
-    void SetEndgameTableBasesHits(std::uint64_t AValue) { FEndgameTableBasesHits = AValue; }
+    void       SetEndgameTableBasesHits(std::uint64_t AValue) { FEndgameTableBasesHits = AValue; }
     TStopCause StopCause() const { return FStopCause; }
-    void SetStopCause(TStopCause AValue) { FStopCause = AValue; }
+    void       SetStopCause(TStopCause AValue) { FStopCause = AValue; }
     // The search clock: it runs exactly while a search runs.
-    TStopwatch& ElapsedTime() { return FElapsedTime; }
+    TStopwatch&       ElapsedTime() { return FElapsedTime; }
     const TStopwatch& ElapsedTime() const { return FElapsedTime; }
-    TTimeSpan AverageMoveOverhead() const { return FAverageMoveOverhead; }
-    void SetAverageMoveOverhead(TTimeSpan AValue) { FAverageMoveOverhead = AValue; }
-    TTimeSpan MaximalMoveOverhead() const { return FMaximalMoveOverhead; }
-    void SetMaximalMoveOverhead(TTimeSpan AValue) { FMaximalMoveOverhead = AValue; }
-    std::int32_t AnalysisCount() const { return FAnalysisCount; }
-    std::int32_t CurrentMoveIndex() const { return FCurrentMoveIndex; }
-    std::string CurrentMove() const;
-    std::string BestMove() const;
-    std::string StartPosition() const;
-    void SetStartPosition(std::string_view AValue);
-    TTimeSpan DepthElapsedTime() const { return FDepthElapsedTime; }
-    TTimeSpan LastDepthElapsedTime() const { return FLastDepthElapsedTime; }
-    std::uint64_t DepthNodes() const { return FDepthNodes; }
-    std::uint64_t LastDepthNodes() const { return FLastDepthNodes; }
+    TTimeSpan         AverageMoveOverhead() const { return FAverageMoveOverhead; }
+    void              SetAverageMoveOverhead(TTimeSpan AValue) { FAverageMoveOverhead = AValue; }
+    TTimeSpan         MaximalMoveOverhead() const { return FMaximalMoveOverhead; }
+    void              SetMaximalMoveOverhead(TTimeSpan AValue) { FMaximalMoveOverhead = AValue; }
+    std::int32_t      AnalysisCount() const { return FAnalysisCount; }
+    std::int32_t      CurrentMoveIndex() const { return FCurrentMoveIndex; }
+    std::string       CurrentMove() const;
+    std::string       BestMove() const;
+    std::string       StartPosition() const;
+    void              SetStartPosition(std::string_view AValue);
+    TTimeSpan         DepthElapsedTime() const { return FDepthElapsedTime; }
+    TTimeSpan         LastDepthElapsedTime() const { return FLastDepthElapsedTime; }
+    std::uint64_t     DepthNodes() const { return FDepthNodes; }
+    std::uint64_t     LastDepthNodes() const { return FLastDepthNodes; }
     // Events run on the thread that caused them; set them before a search starts.
     void SetOnAddAnalysis(TEvent AValue) { FOnAddAnalysis = std::move(AValue); }
     void SetOnBestMove(TEvent AValue) { FOnBestMove = std::move(AValue); }
@@ -145,38 +145,38 @@ private:
     // Under FTextLock.
     void ChangeBestMove(std::string_view AMove);
 
-    TRelaxed<std::int32_t> FDepth{0};
-    TRelaxed<TTimeSpan> FDepthElapsedTime;
-    TRelaxed<TTimeSpan> FLastDepthElapsedTime;
-    TRelaxed<TTimeSpan> FLastCallTime;
+    TRelaxed<std::int32_t>  FDepth{0};
+    TRelaxed<TTimeSpan>     FDepthElapsedTime;
+    TRelaxed<TTimeSpan>     FLastDepthElapsedTime;
+    TRelaxed<TTimeSpan>     FLastCallTime;
     TRelaxed<std::uint64_t> FDepthNodes{0};
     TRelaxed<std::uint64_t> FLastDepthNodes{0};
     TRelaxed<std::uint64_t> FLastCallNodes{0};
-    TRelaxed<TScore> FLastDepthBestMoveScore{0};
-    TRelaxed<TScore> FBestMoveScore{0};
+    TRelaxed<TScore>        FLastDepthBestMoveScore{0};
+    TRelaxed<TScore>        FBestMoveScore{0};
     TRelaxed<std::uint64_t> FNodes{0};
-    TRelaxed<TStopCause> FStopCause{scNone};
-    TRelaxed<std::int32_t> FActualAnalysisIndex{0};
-    TStopwatch FElapsedTime;
-    TRelaxed<bool> FChangedMove{false};
-    TRelaxed<bool> FActualBestMoveIsBad{false};
-    TRelaxed<std::int32_t> FAnalysisCount{0};
-    TRelaxed<std::int32_t> FCurrentMoveIndex{-1};
-    TRelaxed<std::int32_t> FMoveCount{0};
-    TRelaxed<TTimeSpan> FBestMoveSince;
-    TRelaxed<std::int32_t> FSelDepth{0};
-    TRelaxed<std::int32_t> FHashNew{0};
-    TRelaxed<std::int32_t> FHashPos{0};
-    TRelaxed<TTimeSpan> FAverageMoveOverhead;
-    TRelaxed<TTimeSpan> FMaximalMoveOverhead;
+    TRelaxed<TStopCause>    FStopCause{scNone};
+    TRelaxed<std::int32_t>  FActualAnalysisIndex{0};
+    TStopwatch              FElapsedTime;
+    TRelaxed<bool>          FChangedMove{false};
+    TRelaxed<bool>          FActualBestMoveIsBad{false};
+    TRelaxed<std::int32_t>  FAnalysisCount{0};
+    TRelaxed<std::int32_t>  FCurrentMoveIndex{-1};
+    TRelaxed<std::int32_t>  FMoveCount{0};
+    TRelaxed<TTimeSpan>     FBestMoveSince;
+    TRelaxed<std::int32_t>  FSelDepth{0};
+    TRelaxed<std::int32_t>  FHashNew{0};
+    TRelaxed<std::int32_t>  FHashPos{0};
+    TRelaxed<TTimeSpan>     FAverageMoveOverhead;
+    TRelaxed<TTimeSpan>     FMaximalMoveOverhead;
     TRelaxed<std::uint64_t> FEndgameTableBasesHits{0};
 
     // Guards the texts and the lines below.
-    mutable std::mutex FTextLock;
+    mutable std::mutex     FTextLock;
     std::vector<TAnalysis> FAnalysis;
-    std::string FCurrentMove;
-    std::string FStartPosition;
-    std::string FBestMove;
+    std::string            FCurrentMove;
+    std::string            FStartPosition;
+    std::string            FBestMove;
 
     TEvent FOnAddAnalysis;
     TEvent FOnBestMove;

@@ -46,18 +46,26 @@ TCommonEngine::~TCommonEngine() {
     FInitializationTimeStopwatch.reset();
 }
 
-void TCommonEngine::PlayMove(std::string_view) { FSideToMove = 1 - FSideToMove; }
+void TCommonEngine::PlayMove(std::string_view) {
+    FSideToMove = 1 - FSideToMove;
+}
 
-void TCommonEngine::ReadPosition(std::string_view, std::int32_t&) { FRootMoves->Clear(); }
+void TCommonEngine::ReadPosition(std::string_view, std::int32_t&) {
+    FRootMoves->Clear();
+}
 
-void TCommonEngine::Initialize() { FInitializationTimeStopwatch->Start(); }
+void TCommonEngine::Initialize() {
+    FInitializationTimeStopwatch->Start();
+}
 
 void TCommonEngine::NewGame() {
     SetStartPos();
     FRootMoves->Clear();
 }
 
-void TCommonEngine::SetStartPos() { FSideToMove = 0; }
+void TCommonEngine::SetStartPos() {
+    FSideToMove = 0;
+}
 
 void TCommonEngine::GetPerft(std::int32_t ADepth) {
     if (ADepth <= 0)
@@ -71,7 +79,9 @@ void TCommonEngine::HoldPowerRequest() {
     FPowerRequestHolds.fetch_add(1);
 }
 
-bool TCommonEngine::IsSearching() const { return FAnalysisInfo->ElapsedTime().IsRunning(); }
+bool TCommonEngine::IsSearching() const {
+    return FAnalysisInfo->ElapsedTime().IsRunning();
+}
 
 void TCommonEngine::Start() {
     if (IsSearching())
@@ -111,7 +121,7 @@ void TCommonEngine::DoMoves(std::string_view AMoves) {
     // Positions are 1-based character indexes, as the error prefix reports them.
     std::size_t moveIndex = 1;
     std::size_t position = 1;
-    auto skipBlanks = [&] {
+    auto        skipBlanks = [&] {
         while (position <= AMoves.size() &&
                (AMoves[position - 1] == ' ' || AMoves[position - 1] == '\t'))
             ++position;

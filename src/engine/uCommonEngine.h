@@ -1,14 +1,14 @@
 #pragma once
 
+#include "engine/uRelaxed.h"
+#include "support/uMainTimer.h"
+#include "support/uPowerRequest.h"
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "engine/uRelaxed.h"
-#include "support/uMainTimer.h"
-#include "support/uPowerRequest.h"
 
 class TAnalysisInfo;
 class TArguments;
@@ -65,27 +65,27 @@ public:
                                  std::string_view AMoves);
     void SetPositionFromString(std::string_view AString) { ReadPosition(AString, FSideToMove); }
 
-    std::int32_t Id() const { return FId; }
-    void SetId(std::int32_t AValue) { FId = AValue; }
-    TRootMoves& RootMoves() { return *FRootMoves; }
-    TAnalysisInfo& AnalysisInfo() { return *FAnalysisInfo; }
+    std::int32_t         Id() const { return FId; }
+    void                 SetId(std::int32_t AValue) { FId = AValue; }
+    TRootMoves&          RootMoves() { return *FRootMoves; }
+    TAnalysisInfo&       AnalysisInfo() { return *FAnalysisInfo; }
     const TAnalysisInfo& AnalysisInfo() const { return *FAnalysisInfo; }
-    TLevelManager& LevelManager() { return *FLevelManager; }
+    TLevelManager&       LevelManager() { return *FLevelManager; }
     // 0 = first player, 1 = second player.
-    std::int32_t SideToMove() const { return FSideToMove; }
-    void SetSideToMove(std::int32_t AValue) { FSideToMove = AValue; }
+    std::int32_t       SideToMove() const { return FSideToMove; }
+    void               SetSideToMove(std::int32_t AValue) { FSideToMove = AValue; }
     const std::string& Title() const { return FTitle; }
-    void SetTitle(std::string_view AValue) { FTitle = AValue; }
+    void               SetTitle(std::string_view AValue) { FTitle = AValue; }
     const std::string& Author() const { return FAuthor; }
-    void SetAuthor(std::string_view AValue) { FAuthor = AValue; }
-    TTimeSpan InitializationTime() const { return FInitializationTime; }
+    void               SetAuthor(std::string_view AValue) { FAuthor = AValue; }
+    TTimeSpan          InitializationTime() const { return FInitializationTime; }
     // The options in announcement order.
     TArguments& Options() { return *FOptions; }
-    bool IsReady() const { return FIsReady; }
+    bool        IsReady() const { return FIsReady; }
     // Ready also ends the initialization time.
-    void SetIsReady(bool AValue);
-    bool Terminated() const { return FTerminated; }
-    void SetTerminated(bool AValue) { FTerminated = AValue; }
+    void                       SetIsReady(bool AValue);
+    bool                       Terminated() const { return FTerminated; }
+    void                       SetTerminated(bool AValue) { FTerminated = AValue; }
     const TCustomPowerRequest& PowerRequest() const { return *FPowerRequest; }
 
 protected:
@@ -95,21 +95,21 @@ protected:
 private:
     void HoldPowerRequest();
 
-    std::string FTitle;
-    std::string FAuthor;
-    std::unique_ptr<TStopwatch> FInitializationTimeStopwatch;
-    std::unique_ptr<TArguments> FOptions;
-    std::unique_ptr<TAnalysisInfo> FAnalysisInfo;
-    std::int32_t FSideToMove = 0;
-    std::unique_ptr<TRootMoves> FRootMoves;
-    bool FIsReady = false;
-    TRelaxed<bool> FTerminated{false};
-    std::unique_ptr<TLevelManager> FLevelManager;
+    std::string                          FTitle;
+    std::string                          FAuthor;
+    std::unique_ptr<TStopwatch>          FInitializationTimeStopwatch;
+    std::unique_ptr<TArguments>          FOptions;
+    std::unique_ptr<TAnalysisInfo>       FAnalysisInfo;
+    std::int32_t                         FSideToMove = 0;
+    std::unique_ptr<TRootMoves>          FRootMoves;
+    bool                                 FIsReady = false;
+    TRelaxed<bool>                       FTerminated{false};
+    std::unique_ptr<TLevelManager>       FLevelManager;
     std::unique_ptr<TCustomPowerRequest> FPowerRequest;
     // The increments of the power request that searches and perfts still hold. OnStop releases
     // only those, so a search that is ended twice (a refused start ends the running one, which
     // later ends itself) cannot release more than it took.
     std::atomic<int> FPowerRequestHolds{0};
-    TTimeSpan FInitializationTime;
-    std::int32_t FId = 0;
+    TTimeSpan        FInitializationTime;
+    std::int32_t     FId = 0;
 };

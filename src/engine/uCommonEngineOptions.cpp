@@ -1,9 +1,9 @@
 #include "engine/uCommonEngineOptions.h"
 
+#include "support/uSystemMemory.h"
+
 #include <algorithm>
 #include <string>
-
-#include "support/uSystemMemory.h"
 
 namespace {
 
@@ -51,9 +51,8 @@ TCommonEngineOptions::TCommonEngineOptions() {
     FClearHash = std::make_unique<TButtonArgument>("Clear Hash", "Clear hash table.", rcOptional);
     FContemptValue = Interval("Contempt Value", "[centi pawn] Draw score.", -32767, 32767, 0);
     FRandomPlay = Switch("Random Play", "Play random.", true);
-    FRandomValue = Interval("Random Value",
-                            "[centi pawn] Specifies random value if random play is used.", 1, 1000,
-                            20);
+    FRandomValue = Interval(
+        "Random Value", "[centi pawn] Specifies random value if random play is used.", 1, 1000, 20);
     FTimeUsage = Interval(
         "Time Usage",
         "[%] Provides the ability to manipulate time usage for time control. You can make it play "
@@ -75,8 +74,7 @@ TCommonEngineOptions::TCommonEngineOptions() {
         OverheadDescription("60 milliseconds for local GUI and 2500 milliseconds for internet"), 0,
         120000, 2500);
     FShowCurrLine = Switch("UCI_ShowCurrLine", "Send current search line every second.", false);
-    for (TCustomArgument* option :
-         std::initializer_list<TCustomArgument*>{
+    for (TCustomArgument* option : std::initializer_list<TCustomArgument*>{
              FPonder.get(), FOwnBook.get(), FBookFile.get(), FHashSizeInMB.get(), FClearHash.get(),
              FContemptValue.get(), FRandomPlay.get(), FRandomValue.get(), FTimeUsage.get(),
              FFixedMoveTime.get(), FMinimalMoveTime.get(), FAverageMoveOverhead.get(),

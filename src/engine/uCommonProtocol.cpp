@@ -10,7 +10,9 @@ void TCommonProtocol::Initialize() {
     FOwned.clear();
 }
 
-bool TCommonProtocol::UnknownCommand(const std::string&) { return false; }
+bool TCommonProtocol::UnknownCommand(const std::string&) {
+    return false;
+}
 
 TCustomCommand& TCommonProtocol::AddCommand(std::unique_ptr<TCustomCommand> ACommand) {
     if (auto* engineAware = dynamic_cast<IEngineAware*>(ACommand.get()))

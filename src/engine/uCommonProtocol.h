@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "app/uCustomCommand.h"
 
 class TInternalEngine;
 
@@ -18,7 +18,7 @@ public:
     TCommonProtocol& operator=(const TCommonProtocol&) = delete;
 
     virtual void SetAnalyzeMode(bool AValue) { FAnalyzeMode = AValue; }
-    bool AnalyzeMode() const { return FAnalyzeMode; }
+    bool         AnalyzeMode() const { return FAnalyzeMode; }
     // Builds the command list; derived protocols call it first, then add their commands.
     virtual void Initialize();
     // Called with the whole received text when a failure escaped its processing; true means the
@@ -26,13 +26,13 @@ public:
     virtual bool UnknownCommand(const std::string& AText);
 
     // Gives an engine command the protocol's engine, then appends it.
-    TCustomCommand& AddCommand(std::unique_ptr<TCustomCommand> ACommand);
+    TCustomCommand&       AddCommand(std::unique_ptr<TCustomCommand> ACommand);
     template <class T> T& Add(std::unique_ptr<T> ACommand) {
         T& result = *ACommand;
         AddCommand(std::move(ACommand));
         return result;
     }
-    void SetInternalEngine(TInternalEngine* AValue) { FInternalEngine = AValue; }
+    void             SetInternalEngine(TInternalEngine* AValue) { FInternalEngine = AValue; }
     TInternalEngine* InternalEngine() const { return FInternalEngine; }
     // The protocol's commands in order (not owned once taken over).
     const std::vector<TCustomCommand*>& Commands() const { return FCommands; }
@@ -43,9 +43,9 @@ protected:
     TInternalEngine* FInternalEngine = nullptr; // not owned
 
 private:
-    std::vector<TCustomCommand*> FCommands;
+    std::vector<TCustomCommand*>                 FCommands;
     std::vector<std::unique_ptr<TCustomCommand>> FOwned;
-    bool FAnalyzeMode = false;
+    bool                                         FAnalyzeMode = false;
 };
 
 // "Used when the next search will be from a different game.": starts a new game. UCI

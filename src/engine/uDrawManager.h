@@ -1,10 +1,10 @@
 #pragma once
 
+#include "engine/uScore.h"
+
 #include <cstdint>
 #include <functional>
 #include <random>
-
-#include "engine/uScore.h"
 
 // Decides after a search whether the engine offers or accepts a draw. At or below the contempt
 // value it accepts a draw and offers one with a chance of one in N, N taken from a table of
@@ -22,11 +22,11 @@ public:
     // Both flags off; the probability stays.
     void Clear();
     // AScore from the engine's point of view; no score (-32768) changes nothing.
-    void Update(TScore AScore);
-    void SetContemptValue(TScore AValue) { FContemptValue = AValue; }
+    void   Update(TScore AScore);
+    void   SetContemptValue(TScore AValue) { FContemptValue = AValue; }
     TScore ContemptValue() const { return FContemptValue; }
-    bool AcceptDraw() const { return FAcceptDraw; }
-    bool OfferDraw() const { return FOfferDraw; }
+    bool   AcceptDraw() const { return FAcceptDraw; }
+    bool   OfferDraw() const { return FOfferDraw; }
     // The N of a one-in-N chance; 0 when no draw is wanted.
     std::uint64_t OfferProbability() const { return FOfferProbability; }
 
@@ -34,10 +34,10 @@ public:
     static std::uint64_t OfferProbabilityFor(std::int32_t ANegatedScore);
 
 private:
-    TRandomRange FRandomGenerator;
+    TRandomRange    FRandomGenerator;
     std::mt19937_64 FOwnGenerator;
-    bool FAcceptDraw = false;
-    bool FOfferDraw = false;
-    TScore FContemptValue = 0;
-    std::uint64_t FOfferProbability = 0;
+    bool            FAcceptDraw = false;
+    bool            FOfferDraw = false;
+    TScore          FContemptValue = 0;
+    std::uint64_t   FOfferProbability = 0;
 };

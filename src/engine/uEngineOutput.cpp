@@ -1,10 +1,10 @@
 #include "engine/uEngineOutput.h"
 
-#include <mutex>
-
 #include "app/uCustomConsole.h"
 #include "engine/uAnalysisInfo.h"
 #include "support/uLogger.h"
+
+#include <mutex>
 
 TWriteBlock::~TWriteBlock() noexcept(false) {
     if (std::uncaught_exceptions() > FUncaught) {
@@ -94,11 +94,13 @@ void TProtocolEngineOutput::WriteLine(std::string_view AText, TTextType ATextTyp
     FConsole.WriteLine(line);
 }
 
-void TProtocolEngineOutput::FlushOutput() { FConsole.Flush(); }
+void TProtocolEngineOutput::FlushOutput() {
+    FConsole.Flush();
+}
 
 TColorAttribute TProtocolEngineOutput::TextTypeColor(TTextType ATextType) const {
     const TConsoleCustomTheme& theme = FConsole.Theme();
-    const TConsoleColor background = theme.DefaultBackgroundColor();
+    const TConsoleColor        background = theme.DefaultBackgroundColor();
     switch (ATextType) {
     case ccDebug:
         return theme.GetColorForMessageLevel(mlDebug);
@@ -144,9 +146,13 @@ void TNoProtocolEngineOutput::TellGUIDebug(std::string_view AMessage) {
     WriteLine(AMessage, ccDebug);
 }
 
-void TNoProtocolEngineOutput::AcceptDraw() { TellGUIInfo("I accept a draw!"); }
+void TNoProtocolEngineOutput::AcceptDraw() {
+    TellGUIInfo("I accept a draw!");
+}
 
-void TNoProtocolEngineOutput::OfferDraw() { TellGUIInfo("I offer a draw!"); }
+void TNoProtocolEngineOutput::OfferDraw() {
+    TellGUIInfo("I offer a draw!");
+}
 
 void TNoProtocolEngineOutput::ShowBestMove(bool) {
     std::string move = FAnalysisInfo != nullptr ? FAnalysisInfo->BestMove() : std::string();
@@ -158,7 +164,7 @@ std::string TNoProtocolEngineOutput::ScoreToStr(TScore AScore, TScoreBound AScor
 }
 
 std::string UciScoreText(TScore AScore, TScoreBound AScoreBound) {
-    const int s = AScore;
+    const int   s = AScore;
     std::string text;
     if (s == ScoreNone)
         text = "none";

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "engine/uRelaxed.h"
+#include "engine/uScore.h"
+#include "support/uConsoleColor.h"
+
 #include <cstdint>
 #include <exception>
 #include <string>
 #include <string_view>
-
-#include "engine/uRelaxed.h"
-#include "engine/uScore.h"
-#include "support/uConsoleColor.h"
 
 class TAnalysisInfo;
 class TCustomConsole;
@@ -54,11 +54,11 @@ public:
     // The search ended: give the best move, with a ponder move when APonder.
     virtual void ShowBestMove(bool APonder) = 0;
     // Announce the engine's move as played (play mode).
-    virtual void DoImportMove() = 0;
-    virtual void DrawMove1() = 0;
-    virtual void DrawRefutation() = 0;
-    virtual void DrawAMoves() = 0;
-    virtual void DrawCurrLine(std::string_view ACurrLine) = 0;
+    virtual void        DoImportMove() = 0;
+    virtual void        DrawMove1() = 0;
+    virtual void        DrawRefutation() = 0;
+    virtual void        DrawAMoves() = 0;
+    virtual void        DrawCurrLine(std::string_view ACurrLine) = 0;
     virtual std::string ScoreToStr(TScore AScore, TScoreBound AScoreBound) = 0;
 
     // Extra debug lines of the engine and its commands.
@@ -72,7 +72,7 @@ protected:
 
 private:
     TRelaxed<bool> FDebugMode{false};
-    std::string FNullMoveStr;
+    std::string    FNullMoveStr;
 };
 
 // One output block: StartWrite now, StopWrite at scope end, also when a piece fails. A failure
@@ -89,7 +89,7 @@ public:
 
 private:
     TEngineOutput& FOutput;
-    int FUncaught;
+    int            FUncaught;
 };
 
 // Copies every block into the debug log as one message "–>: " + the block's text, while the
@@ -119,8 +119,8 @@ public:
     void Write(std::string_view AText, TTextType ATextType) override;
     void WriteLine(std::string_view AText, TTextType ATextType) override;
 
-    TAnalysisInfo* AnalysisInfo() const { return FAnalysisInfo; }
-    void SetAnalysisInfo(TAnalysisInfo* AValue) { FAnalysisInfo = AValue; }
+    TAnalysisInfo*  AnalysisInfo() const { return FAnalysisInfo; }
+    void            SetAnalysisInfo(TAnalysisInfo* AValue) { FAnalysisInfo = AValue; }
     TColorAttribute TextTypeColor(TTextType ATextType) const;
 
 protected:
@@ -157,12 +157,12 @@ public:
     void DrawNodes() override {}
     void OneSecond() override {}
     // "Best move: " + the best move, or the null move.
-    void ShowBestMove(bool APonder) override;
-    void DoImportMove() override {}
-    void DrawMove1() override {}
-    void DrawRefutation() override {}
-    void DrawAMoves() override {}
-    void DrawCurrLine(std::string_view) override {}
+    void        ShowBestMove(bool APonder) override;
+    void        DoImportMove() override {}
+    void        DrawMove1() override {}
+    void        DrawRefutation() override {}
+    void        DrawAMoves() override {}
+    void        DrawCurrLine(std::string_view) override {}
     std::string ScoreToStr(TScore AScore, TScoreBound AScoreBound) override;
 };
 

@@ -1,8 +1,5 @@
 #include "engine/uInternalEngine.h"
 
-#include <chrono>
-#include <thread>
-
 #include "engine/uAnalysisInfo.h"
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uDrawManager.h"
@@ -15,6 +12,9 @@
 #include "support/uCustomArgument.h"
 #include "support/uLogger.h"
 #include "support/uProjectInfo.h"
+
+#include <chrono>
+#include <thread>
 
 TInternalEngine::TInternalEngine() {
     SetTitle(EngineName());
@@ -40,7 +40,7 @@ TInternalEngine::~TInternalEngine() {
 void TInternalEngine::AddCommonOptions() {
     FCommonOptions = std::make_unique<TCommonEngineOptions>();
     TCommonEngineOptions& options = *FCommonOptions;
-    TArguments& list = Options();
+    TArguments&           list = Options();
     list.Add(options.Ponder());
     list.Add(options.OwnBook());
     list.Add(options.BookFile());
@@ -55,12 +55,12 @@ void TInternalEngine::ConnectMoveOverheads() {
     TCommonEngineOptions& options = *FCommonOptions;
     // Every change takes effect at once, also during a game, without a new time control.
     options.AverageMoveOverhead().SetOnChange([this](TCustomArgument& AArgument) {
-        AnalysisInfo().SetAverageMoveOverhead(TTimeSpan::FromMilliseconds(
-            static_cast<TNumericArgument&>(AArgument).ValueNoUsed()));
+        AnalysisInfo().SetAverageMoveOverhead(
+            TTimeSpan::FromMilliseconds(static_cast<TNumericArgument&>(AArgument).ValueNoUsed()));
     });
     options.MaximalMoveOverhead().SetOnChange([this](TCustomArgument& AArgument) {
-        AnalysisInfo().SetMaximalMoveOverhead(TTimeSpan::FromMilliseconds(
-            static_cast<TNumericArgument&>(AArgument).ValueNoUsed()));
+        AnalysisInfo().SetMaximalMoveOverhead(
+            TTimeSpan::FromMilliseconds(static_cast<TNumericArgument&>(AArgument).ValueNoUsed()));
     });
     // The timer thread reads this copy, never the option itself.
     options.ShowCurrLine().SetOnChange([this](TCustomArgument& AArgument) {
@@ -170,7 +170,9 @@ void TInternalEngine::WaitForCalculationDone(std::int64_t) {
     }
 }
 
-void TInternalEngine::Undo() { RootMoves().Clear(); }
+void TInternalEngine::Undo() {
+    RootMoves().Clear();
+}
 
 void TInternalEngine::OpponentRequireDraw() {
     if (FDrawManager->AcceptDraw() && FOutput)

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <atomic>
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <string_view>
-
 #include "engine/uCommonEngine.h"
 #include "engine/uOpponent.h"
 #include "engine/uRelaxed.h"
 #include "games/uPosition.h"
 #include "support/uExceptions.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
 
 class TCommonEngineOptions;
 class TDrawManager;
@@ -58,7 +58,7 @@ public:
     virtual void SetOutput(std::unique_ptr<TEngineOutput> AValue);
     // Moves still expected in the game, for the time allocation.
     virtual std::int32_t RemainMoveCount() = 0;
-    virtual void SetGameVariant(TGameVariant* AValue);
+    virtual void         SetGameVariant(TGameVariant* AValue);
     // Ends a search: stops timer and clock, shows the best move, in play mode decides on a draw
     // and plays the move, and always releases the search (OnStop).
     virtual void DoBestMove();
@@ -78,23 +78,23 @@ public:
 
     // How castling is written from now on. Concrete engines apply it to their position at once
     // and to every position they set up later.
-    virtual void SetCastlingNotation(TCastlingNotation AValue) { FCastlingNotation = AValue; }
+    virtual void      SetCastlingNotation(TCastlingNotation AValue) { FCastlingNotation = AValue; }
     TCastlingNotation CastlingNotation() const { return FCastlingNotation; }
 
     // The opponent offers a draw: accept it when the last search said so.
     void OpponentRequireDraw();
 
-    TGameVariant* GameVariant() const { return FGameVariant; }
-    TEngineOutput* Output() const { return FOutput.get(); }
+    TGameVariant*    GameVariant() const { return FGameVariant; }
+    TEngineOutput*   Output() const { return FOutput.get(); }
     const TOpponent& Opponent() const { return FOpponent; }
-    void SetOpponent(const TOpponent& AValue) { FOpponent = AValue; }
+    void             SetOpponent(const TOpponent& AValue) { FOpponent = AValue; }
     // After giving its best move the engine also plays it (play mode); false = analyse mode.
-    bool DoMoveAfterStop() const { return FDoMoveAfterStop; }
-    void SetDoMoveAfterStop(bool AValue) { FDoMoveAfterStop = AValue; }
+    bool                  DoMoveAfterStop() const { return FDoMoveAfterStop; }
+    void                  SetDoMoveAfterStop(bool AValue) { FDoMoveAfterStop = AValue; }
     TCommonEngineOptions& CommonOptions() { return *FCommonOptions; }
-    TStopManager& StopManager() { return *FStopManager; }
-    TDrawManager& DrawManager() { return *FDrawManager; }
-    TOneSecondTimer& OneSecondTimer() { return *FOneSecondTimer; }
+    TStopManager&         StopManager() { return *FStopManager; }
+    TDrawManager&         DrawManager() { return *FDrawManager; }
+    TOneSecondTimer&      OneSecondTimer() { return *FOneSecondTimer; }
     // "UCI_ShowCurrLine", readable from the timer thread.
     bool ShowCurrLine() const { return FShowCurrLine; }
 
@@ -107,15 +107,15 @@ private:
     void ConnectMoveOverheads();
 
     TGameVariant* FGameVariant = nullptr; // not owned; the variant registry owns it
-    bool FDoMoveAfterStop = false;
-    std::unique_ptr<TOneSecondTimer> FOneSecondTimer;
+    bool          FDoMoveAfterStop = false;
+    std::unique_ptr<TOneSecondTimer>      FOneSecondTimer;
     std::unique_ptr<TCommonEngineOptions> FCommonOptions;
-    std::unique_ptr<TStopManager> FStopManager;
-    std::unique_ptr<TDrawManager> FDrawManager;
-    std::unique_ptr<TEngineOutput> FOutput;
-    TOpponent FOpponent;
-    TCastlingNotation FCastlingNotation = cnVariant;
-    TRelaxed<bool> FShowCurrLine{false};
+    std::unique_ptr<TStopManager>         FStopManager;
+    std::unique_ptr<TDrawManager>         FDrawManager;
+    std::unique_ptr<TEngineOutput>        FOutput;
+    TOpponent                             FOpponent;
+    TCastlingNotation                     FCastlingNotation = cnVariant;
+    TRelaxed<bool>                        FShowCurrLine{false};
     // DoBestMove calls still running. The search clock stops at the start of DoBestMove, but
     // the search has ended only when the best move is out and the search released.
     std::atomic<int> FEndingSearches{0};

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "engine/uRelaxed.h"
+#include "support/uMainTimer.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-
-#include "engine/uRelaxed.h"
-#include "support/uMainTimer.h"
 
 class TCustomLevel;
 
@@ -24,25 +24,24 @@ public:
     // Readies the levels when a search starts: a time control gets the clocks and spreads the
     // time (a missing move count becomes ARemainMoveCount()). Raises "No level is set." without
     // infinite analysis and without a level. Returns the description to announce, if any.
-    std::optional<std::string>
-    PrepareLevels(const std::function<std::int32_t()>& ARemainMoveCount);
+    std::optional<std::string> PrepareLevels(const std::function<std::int32_t()>& ARemainMoveCount);
 
-    bool InfiniteAnalysis() const { return FInfiniteAnalysis; }
-    void SetInfiniteAnalysis(bool AValue) { FInfiniteAnalysis = AValue; }
-    TTimeSpan MyRemainTime() const { return FMyRemainTime; }
-    void SetMyRemainTime(TTimeSpan AValue) { FMyRemainTime = AValue; }
+    bool          InfiniteAnalysis() const { return FInfiniteAnalysis; }
+    void          SetInfiniteAnalysis(bool AValue) { FInfiniteAnalysis = AValue; }
+    TTimeSpan     MyRemainTime() const { return FMyRemainTime; }
+    void          SetMyRemainTime(TTimeSpan AValue) { FMyRemainTime = AValue; }
     TCustomLevel* OpponentLevel() const { return FOpponentLevel; }
-    void SetOpponentLevel(TCustomLevel* AValue) { FOpponentLevel = AValue; }
-    TTimeSpan OpponentRemainTime() const { return FOpponentRemainTime; }
-    void SetOpponentRemainTime(TTimeSpan AValue) { FOpponentRemainTime = AValue; }
+    void          SetOpponentLevel(TCustomLevel* AValue) { FOpponentLevel = AValue; }
+    TTimeSpan     OpponentRemainTime() const { return FOpponentRemainTime; }
+    void          SetOpponentRemainTime(TTimeSpan AValue) { FOpponentRemainTime = AValue; }
     TCustomLevel* MyLevel() const { return FMyLevel; }
-    void SetMyLevel(TCustomLevel* AValue) { FMyLevel = AValue; }
+    void          SetMyLevel(TCustomLevel* AValue) { FMyLevel = AValue; }
 
 private:
     // Read by the search; a front end may switch it while a search runs (ponder hit).
     TRelaxed<bool> FInfiniteAnalysis{false};
-    TTimeSpan FMyRemainTime;
-    TCustomLevel* FOpponentLevel = nullptr; // not owned
-    TTimeSpan FOpponentRemainTime;
-    TCustomLevel* FMyLevel = nullptr; // not owned
+    TTimeSpan      FMyRemainTime;
+    TCustomLevel*  FOpponentLevel = nullptr; // not owned
+    TTimeSpan      FOpponentRemainTime;
+    TCustomLevel*  FMyLevel = nullptr; // not owned
 };

@@ -1,7 +1,5 @@
 #include "engine/uMyInternalEngine.h"
 
-#include <cmath>
-
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uRootMoves.h"
@@ -18,6 +16,8 @@
 #include "support/uCommonOutputFormat.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
+
+#include <cmath>
 
 namespace {
 
@@ -37,7 +37,7 @@ public:
 
 private:
     TMoveGenerator& FGenerator;
-    bool FSaved;
+    bool            FSaved;
 };
 
 } // namespace
@@ -117,7 +117,7 @@ std::unique_ptr<TPosition> TMyInternalEngine::NewStartPosition() {
 
 std::unique_ptr<TPosition> TMyInternalEngine::ParsePosition(std::string_view APosition) {
     // Read into a copy: a string that fails half-way must not touch the game.
-    std::unique_ptr<TPosition> position = FPosition->Clone();
+    std::unique_ptr<TPosition>     position = FPosition->Clone();
     std::shared_ptr<ICustomParser> parser = GameVariant()->CreateForsythEdwardsNotationParser();
     parser->SetPosition(position.get());
     parser->Parse(APosition);
@@ -171,8 +171,8 @@ void TMyInternalEngine::RestoreGame(TGame AGame) {
 
 void TMyInternalEngine::PlayMove(std::string_view AMove) {
     const std::unique_ptr<TMove> parsed = FPosition->StringToMove(AMove);
-    TMove legal{};
-    bool found = false;
+    TMove                        legal{};
+    bool                         found = false;
     {
         // The legal moves by the variant's rules, also when the move choice made captures
         // compulsory on this generator.
@@ -247,8 +247,8 @@ void TMyInternalEngine::SetGameVariant(TGameVariant* AValue) {
     StopPerft();
     // Everything of the new variant first, so that a failure leaves the old game.
     std::unique_ptr<TMoveGenerator> generator = AValue->CreateMoveGenerator();
-    std::unique_ptr<TPosition> start = AValue->CreateStartPosition();
-    std::unique_ptr<TPosition> position = start->Clone();
+    std::unique_ptr<TPosition>      start = AValue->CreateStartPosition();
+    std::unique_ptr<TPosition>      position = start->Clone();
     position->InitializeHash();
     FMoveGenerator.reset();
     FPosition.reset();
@@ -259,7 +259,9 @@ void TMyInternalEngine::SetGameVariant(TGameVariant* AValue) {
     InstallPosition(std::move(position));
 }
 
-std::int32_t TMyInternalEngine::RemainMoveCount() { return FPosition->GetRemainMoveCount(); }
+std::int32_t TMyInternalEngine::RemainMoveCount() {
+    return FPosition->GetRemainMoveCount();
+}
 
 // ---- Search and perft ----
 
@@ -295,7 +297,9 @@ void TMyInternalEngine::WaitForPerft() {
         FPerftCalculatorThreads->WaitFor();
 }
 
-bool TMyInternalEngine::PerftRunning() const { return FPerftCalculatorThreads != nullptr; }
+bool TMyInternalEngine::PerftRunning() const {
+    return FPerftCalculatorThreads != nullptr;
+}
 
 void TMyInternalEngine::GetPerft(std::int32_t ADepth) {
     // The table keys every remaining depth with its own code; there are codes for 99.
@@ -348,8 +352,8 @@ void TMyInternalEngine::EngineStateToConsole() {
 void TMyInternalEngine::WriteLegalMoves() {
     FMoveGenerator->SetPosition(FPosition.get());
     TMoveListGuard guard(*FMoveGenerator);
-    TMoveList& list = guard.List();
-    std::string text = std::to_string(list.Count) + " legal moves: ";
+    TMoveList&     list = guard.List();
+    std::string    text = std::to_string(list.Count) + " legal moves: ";
     for (std::uint32_t i = 0; i < list.Count; ++i) {
         if (i > 0)
             text += "; ";
@@ -365,7 +369,7 @@ TGameTermination TMyInternalEngine::GetGameTermination() {
     TMoveListGuard guard(*generator);
     if (guard.List().Count != 0)
         return {};
-    const int side = FPosition->Side();
+    const int         side = FPosition->Side();
     const TGameResult sideWins = side == 0 ? grWhiteWin : grBlackWin;
     const TGameResult sideLoses = side == 0 ? grBlackWin : grWhiteWin;
     // The variant generators score a game their rules have decided as won or lost for the side
@@ -400,4 +404,6 @@ void TMyInternalEngine::EvalToConsole() {
     FMoveGenerator->ScoreToOutput();
 }
 
-void TMyInternalEngine::WriteBoardToConsole() { FPosition->WriteToConsole(); }
+void TMyInternalEngine::WriteBoardToConsole() {
+    FPosition->WriteToConsole();
+}

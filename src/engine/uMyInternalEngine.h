@@ -1,13 +1,13 @@
 #pragma once
 
+#include "engine/uInternalEngine.h"
+#include "games/uMoveList.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "engine/uInternalEngine.h"
-#include "games/uMoveList.h"
 
 class TGameVariant;
 class THashTable;
@@ -47,20 +47,20 @@ public:
     void GetPerft(std::int32_t ADepth) override;
     void Start() override;
     // Also ends a running perft and waits for it.
-    void Stop() override;
-    void SetOutput(std::unique_ptr<TEngineOutput> AValue) override;
+    void         Stop() override;
+    void         SetOutput(std::unique_ptr<TEngineOutput> AValue) override;
     std::int32_t RemainMoveCount() override;
     // Refuses no variant; nothing changes when the variant is the current one.
     void SetGameVariant(TGameVariant* AValue) override;
     // Takes back the last played move; raises when none is left.
-    void Undo() override;
-    void EngineStateToConsole() override;
-    void EvalToConsole() override;
-    void WriteBoardToConsole() override;
+    void        Undo() override;
+    void        EngineStateToConsole() override;
+    void        EvalToConsole() override;
+    void        WriteBoardToConsole() override;
     std::string GetCurrentLine() override { return {}; }
     // Checkmate, stalemate, and the ends the variant rules decide, from the position alone.
     TGameTermination GetGameTermination() override;
-    std::string GetPositionString() override;
+    std::string      GetPositionString() override;
     // Also rewrites how the current position writes castling.
     void SetCastlingNotation(TCastlingNotation AValue) override;
 
@@ -77,16 +77,16 @@ public:
     void WaitForPerft();
     bool PerftRunning() const;
 
-    TMoveGenerator& MoveGenerator() const { return *FMoveGenerator; }
-    TPosition& Position() const { return *FPosition; }
+    TMoveGenerator&    MoveGenerator() const { return *FMoveGenerator; }
+    TPosition&         Position() const { return *FPosition; }
     const std::string& LastMove() const { return FLastMove; }
     // Moves played and not taken back, oldest first.
-    std::size_t PlayedMoveCount() const { return FStack.size(); }
+    std::size_t                 PlayedMoveCount() const { return FStack.size(); }
     TNumericalIntervalArgument& Threads() const { return *FThreads; }
     TNumericalIntervalArgument& PerftHash() const { return *FPerftHash; }
-    TSwitchArgument& UCILimitStrength() const { return *FUCILimitStrength; }
+    TSwitchArgument&            UCILimitStrength() const { return *FUCILimitStrength; }
     TNumericalIntervalArgument& UCIElo() const { return *FUCIElo; }
-    THashTable& HashTable() const { return *FHashTable; }
+    THashTable&                 HashTable() const { return *FHashTable; }
 
 protected:
     std::string GameVariantName(const TGameVariant& AVariant) const override;
@@ -95,15 +95,15 @@ protected:
 
 private:
     struct TPlayedMove {
-        TMove Move;
+        TMove       Move;
         std::string Text;
     };
     // Everything SetPositionWithMoves puts back when a request fails.
     struct TGame {
         std::unique_ptr<TPosition> Position;
-        std::vector<TPlayedMove> Stack;
-        std::string LastMove;
-        std::int32_t SideToMove = 0;
+        std::vector<TPlayedMove>   Stack;
+        std::string                LastMove;
+        std::int32_t               SideToMove = 0;
     };
 
     void AddEngineOptions();
@@ -113,21 +113,21 @@ private:
     // The current variant's position read from APosition; raises and changes nothing on failure.
     std::unique_ptr<TPosition> ParsePosition(std::string_view APosition);
     // Makes APosition the game's position, with no played moves.
-    void InstallPosition(std::unique_ptr<TPosition> APosition);
+    void  InstallPosition(std::unique_ptr<TPosition> APosition);
     TGame TakeGame();
-    void RestoreGame(TGame AGame);
-    void WriteLegalMoves();
+    void  RestoreGame(TGame AGame);
+    void  WriteLegalMoves();
 
     std::unique_ptr<TNumericalIntervalArgument> FThreads;
-    std::unique_ptr<TSwitchArgument> FUCILimitStrength;
+    std::unique_ptr<TSwitchArgument>            FUCILimitStrength;
     std::unique_ptr<TNumericalIntervalArgument> FUCIElo;
-    std::unique_ptr<TMoveGenerator> FMoveGenerator;
-    std::unique_ptr<TPosition> FPosition;
-    std::vector<TPlayedMove> FStack;
-    std::string FLastMove;
-    std::unique_ptr<THashTable> FHashTable;
+    std::unique_ptr<TMoveGenerator>             FMoveGenerator;
+    std::unique_ptr<TPosition>                  FPosition;
+    std::vector<TPlayedMove>                    FStack;
+    std::string                                 FLastMove;
+    std::unique_ptr<THashTable>                 FHashTable;
     std::unique_ptr<TNumericalIntervalArgument> FPerftHash;
-    std::unique_ptr<TPerftCalculatorThreads> FPerftCalculatorThreads;
+    std::unique_ptr<TPerftCalculatorThreads>    FPerftCalculatorThreads;
     // The start position of the current game, copied for every SetStartPos.
     std::unique_ptr<TPosition> FStartPosition;
     // The variant's own compulsory-capture rule: legality is judged by it, whatever the engine

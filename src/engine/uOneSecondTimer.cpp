@@ -10,7 +10,9 @@ TOneSecondTimer::TOneSecondTimer(TInternalEngine* AInternalEngine)
     SetInterval(TTimeSpan::FromSeconds(1));
 }
 
-TOneSecondTimer::~TOneSecondTimer() { TerminateAndWait(); }
+TOneSecondTimer::~TOneSecondTimer() {
+    TerminateAndWait();
+}
 
 void TOneSecondTimer::Disable() {
     SetEnabled(false);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <mutex>
-
 #include "support/uKvThreadTimer.h"
+
+#include <mutex>
 
 class TInternalEngine;
 
@@ -16,8 +16,8 @@ public:
     ~TOneSecondTimer() override;
 
     TInternalEngine* InternalEngine() const { return FInternalEngine; }
-    void SetInternalEngine(TInternalEngine* AValue) { FInternalEngine = AValue; }
-    void Enable() { SetEnabled(true); }
+    void             SetInternalEngine(TInternalEngine* AValue) { FInternalEngine = AValue; }
+    void             Enable() { SetEnabled(true); }
     // Disables and waits until a running tick has finished.
     void Disable();
 
@@ -26,5 +26,5 @@ protected:
 
 private:
     TInternalEngine* FInternalEngine = nullptr; // not owned
-    std::mutex FTickLock;
+    std::mutex       FTickLock;
 };

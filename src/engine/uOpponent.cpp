@@ -1,13 +1,15 @@
 #include "engine/uOpponent.h"
 
-#include <limits>
-
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 
+#include <limits>
+
 namespace {
 
-bool IsBlank(char AChar) { return AChar == ' ' || AChar == '\t'; }
+bool IsBlank(char AChar) {
+    return AChar == ' ' || AChar == '\t';
+}
 
 // The next blank-separated word from APosition on; APosition ends just past it.
 std::string_view NextWord(std::string_view AText, std::size_t& APosition) {
@@ -22,10 +24,10 @@ std::string_view NextWord(std::string_view AText, std::size_t& APosition) {
 } // namespace
 
 void TOpponent::ReadFromString(std::string_view AText) {
-    std::size_t position = 0;
+    std::size_t            position = 0;
     const std::string_view title = NextWord(AText, position);
     const std::string_view eloText = NextWord(AText, position);
-    std::int32_t elo = 0;
+    std::int32_t           elo = 0;
     if (!SameText(eloText, "none")) {
         const std::int64_t value = StrToInt64(eloText);
         if (value < std::numeric_limits<std::int32_t>::min() ||
@@ -34,7 +36,7 @@ void TOpponent::ReadFromString(std::string_view AText) {
         elo = static_cast<std::int32_t>(value);
     }
     const std::string_view typeText = NextWord(AText, position);
-    TOpponentType type;
+    TOpponentType          type;
     if (SameText(typeText, "computer"))
         type = otComputer;
     else if (SameText(typeText, "human"))

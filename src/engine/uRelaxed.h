@@ -11,9 +11,9 @@ public:
     TRelaxed(const TRelaxed&) = delete;
     TRelaxed& operator=(const TRelaxed&) = delete;
 
-    T Get() const { return FValue.load(std::memory_order_relaxed); }
-    void Set(T AValue) { FValue.store(AValue, std::memory_order_relaxed); }
-    operator T() const { return Get(); }
+    T         Get() const { return FValue.load(std::memory_order_relaxed); }
+    void      Set(T AValue) { FValue.store(AValue, std::memory_order_relaxed); }
+              operator T() const { return Get(); }
     TRelaxed& operator=(T AValue) {
         Set(AValue);
         return *this;

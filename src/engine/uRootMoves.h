@@ -1,10 +1,10 @@
 #pragma once
 
+#include "support/uTextHelpers.h"
+
 #include <set>
 #include <string>
 #include <string_view>
-
-#include "support/uTextHelpers.h"
 
 // The root-move filter of a search (searchmoves, include, exclude). Moves are texts compared
 // without regard to letter case. Used on the command thread; the search only asks AcceptMove.
@@ -24,7 +24,7 @@ public:
     bool AcceptMove(std::string_view AMove) const;
     // The included moves in sorted order, each followed by one blank.
     std::string GetIncludedMoves() const;
-    bool ExcludeAllMode() const { return FExcludeAllMode; }
+    bool        ExcludeAllMode() const { return FExcludeAllMode; }
 
 private:
     struct TCaseInsensitiveLess {
@@ -39,5 +39,5 @@ private:
 
     TMoveList FIncludeList;
     TMoveList FExcludeList;
-    bool FExcludeAllMode = false;
+    bool      FExcludeAllMode = false;
 };

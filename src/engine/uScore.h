@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "games/uPosition.h" // TScoreBound: how a search score bounds the true value
+
+#include <cstdint>
 
 // A score from the side to move's point of view. Up to 32000 in magnitude it is centipawns;
 // 32001..32766 win by mate (nearer 32766 = shorter), the negatives lose by mate; 32767 is
@@ -14,4 +14,3 @@ inline constexpr TScore ScoreMateMin = 32001;
 inline constexpr TScore ScoreMate = 32766;
 inline constexpr TScore ScoreInfinity = 32767;
 inline constexpr TScore ScoreNone = -32768;
-

@@ -19,9 +19,8 @@ enum TStopCause : std::uint8_t {
 };
 
 inline constexpr std::array<std::string_view, 10> StopCauseNames = {
-    "scNone",        "scUserAbort",  "scNoChoise",        "scNoIncrement", "scWinScore",
-    "scLoseScore",   "scLevelOnNode", "scLevelOnMove",    "scLevelOnAnalysis",
-    "scLevelOnDepth"};
+    "scNone",      "scUserAbort",   "scNoChoise",    "scNoIncrement",     "scWinScore",
+    "scLoseScore", "scLevelOnNode", "scLevelOnMove", "scLevelOnAnalysis", "scLevelOnDepth"};
 static_assert(StopCauseNames.size() == scLevelOnDepth + 1);
 
 // The words shown after "Stop Cause: " ("User Abort"); built once.

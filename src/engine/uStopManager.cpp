@@ -1,17 +1,17 @@
 #include "engine/uStopManager.h"
 
+#include "engine/uAnalysisInfo.h"
+#include "engine/uEngineOutput.h"
+#include "engine/uLevelManager.h"
+#include "engine/uTimeControlLevel.h"
+#include "support/uProjectInfo.h"
+
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
 #include <string>
 #include <thread>
-
-#include "engine/uAnalysisInfo.h"
-#include "engine/uEngineOutput.h"
-#include "engine/uLevelManager.h"
-#include "engine/uTimeControlLevel.h"
-#include "support/uProjectInfo.h"
 
 std::string_view StopCauseText(TStopCause ACause) {
     static const std::array<std::string, StopCauseNames.size()> Texts = [] {
@@ -77,15 +77,15 @@ void TStopManager::UpdateStopNode() {
     if (FAnalysisInfo == nullptr)
         return;
     const std::uint64_t sleepAfterNodes = FSleepAfterNodes;
-    const double limit = FLimitNodesPerSecond;
+    const double        limit = FLimitNodesPerSecond;
     const std::uint64_t nodes = FAnalysisInfo->Nodes();
     if (sleepAfterNodes != 0 && limit > 0 && nodes % sleepAfterNodes == 0) {
-        const double target = static_cast<double>(nodes) / limit;
+        const double      target = static_cast<double>(nodes) / limit;
         const TStopwatch& clock = FAnalysisInfo->ElapsedTime();
-        const double now = clock.Elapsed().ToSeconds();
+        const double      now = clock.Elapsed().ToSeconds();
         if (target >= now + 0.001) {
             const double step = std::min(target - now, 1.0 / 60);
-            const auto stepMs = std::chrono::milliseconds(std::llround(step * 1000));
+            const auto   stepMs = std::chrono::milliseconds(std::llround(step * 1000));
             while (clock.Elapsed().ToSeconds() < target) {
                 std::this_thread::sleep_for(stepMs);
                 // A stop from outside ends the wait at once.

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <atomic>
-#include <cstdint>
-
 #include "engine/uRelaxed.h"
 #include "engine/uStopCause.h"
+
+#include <atomic>
+#include <cstdint>
 
 class TAnalysisInfo;
 class TEngineOutput;
@@ -33,25 +33,25 @@ public:
     // After each finished depth.
     void UpdateStopDepth();
 
-    TStopCause Cause() const { return FCause.load(std::memory_order_acquire); }
+    TStopCause     Cause() const { return FCause.load(std::memory_order_acquire); }
     TAnalysisInfo* AnalysisInfo() const { return FAnalysisInfo; }
     // Also hands the information to the level manager's current levels.
-    void SetAnalysisInfo(TAnalysisInfo* AValue);
+    void           SetAnalysisInfo(TAnalysisInfo* AValue);
     TLevelManager* LevelManager() const { return FLevelManager; }
-    void SetLevelManager(TLevelManager* AValue) { FLevelManager = AValue; }
+    void           SetLevelManager(TLevelManager* AValue) { FLevelManager = AValue; }
     TEngineOutput* EngineOutput() const { return FEngineOutput.load(std::memory_order_acquire); }
-    void SetEngineOutput(TEngineOutput* AValue) {
-        FEngineOutput.store(AValue, std::memory_order_release);
+    void           SetEngineOutput(TEngineOutput* AValue) {
+                  FEngineOutput.store(AValue, std::memory_order_release);
     }
     std::int32_t MaxDepth() const { return FMaxDepth; }
     std::int32_t LevelMaxDepth() const { return FLevelMaxDepth; }
-    void SetLevelMaxDepth(std::int32_t AValue) { FLevelMaxDepth = AValue; }
+    void         SetLevelMaxDepth(std::int32_t AValue) { FLevelMaxDepth = AValue; }
     // The XBoard "sd" limit.
     std::int32_t LimitMaxDepth() const { return FLimitMaxDepth; }
-    void SetLimitMaxDepth(std::int32_t AValue) { FLimitMaxDepth = AValue; }
+    void         SetLimitMaxDepth(std::int32_t AValue) { FLimitMaxDepth = AValue; }
     // Nodes per second; 0 or less switches the throttle off.
-    double LimitNodesPerSecond() const { return FLimitNodesPerSecond; }
-    void SetLimitNodesPerSecond(double AValue);
+    double        LimitNodesPerSecond() const { return FLimitNodesPerSecond; }
+    void          SetLimitNodesPerSecond(double AValue);
     std::uint64_t SleepAfterNodes() const { return FSleepAfterNodes; }
 
 private:
@@ -60,13 +60,13 @@ private:
     // The node test of the engine's own level, unless analysing without limit.
     bool LevelStopNode() const;
 
-    std::atomic<TStopCause> FCause{scUserAbort};
-    TAnalysisInfo* FAnalysisInfo = nullptr; // not owned
-    std::atomic<TEngineOutput*> FEngineOutput{nullptr}; // not owned
-    TRelaxed<std::int32_t> FMaxDepth{99};
-    TRelaxed<std::int32_t> FLevelMaxDepth{99};
-    TRelaxed<std::int32_t> FLimitMaxDepth{99};
-    TLevelManager* FLevelManager = nullptr; // not owned
-    TRelaxed<std::uint64_t> FSleepAfterNodes{0};
-    TRelaxed<double> FLimitNodesPerSecond{0.0};
+    std::atomic<TStopCause>     FCause{scUserAbort};
+    TAnalysisInfo*              FAnalysisInfo = nullptr; // not owned
+    std::atomic<TEngineOutput*> FEngineOutput{nullptr};  // not owned
+    TRelaxed<std::int32_t>      FMaxDepth{99};
+    TRelaxed<std::int32_t>      FLevelMaxDepth{99};
+    TRelaxed<std::int32_t>      FLimitMaxDepth{99};
+    TLevelManager*              FLevelManager = nullptr; // not owned
+    TRelaxed<std::uint64_t>     FSleepAfterNodes{0};
+    TRelaxed<double>            FLimitNodesPerSecond{0.0};
 };

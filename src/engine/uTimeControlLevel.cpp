@@ -1,9 +1,9 @@
 #include "engine/uTimeControlLevel.h"
 
-#include <limits>
-
 #include "engine/uAnalysisInfo.h"
 #include "support/uInt128.h"
+
+#include <limits>
 
 namespace {
 
@@ -13,7 +13,9 @@ std::int64_t SaturateTicks(TInt128 AValue) {
 }
 
 // Non-negative operands only: (a + b / 2) / b.
-TInt128 RoundedDivide(TInt128 A, TInt128 B) { return (A + B / 2) / B; }
+TInt128 RoundedDivide(TInt128 A, TInt128 B) {
+    return (A + B / 2) / B;
+}
 
 } // namespace
 
@@ -74,8 +76,8 @@ void TTimeControlLevel::SetMoveIndex(std::int32_t AValue) {
     // Clocks below zero, which front ends do send, count as no time left.
     const TTimeSpan available =
         (FIncrementTime.NonNegative() - FMaximalMoveOverhead.NonNegative()).NonNegative();
-    const TInt128 increment = FMoveIncrementTime.NonNegative().Ticks();
-    const TInt128 budget = static_cast<TInt128>(available.Ticks()) + (n - 1) * increment;
+    const TInt128   increment = FMoveIncrementTime.NonNegative().Ticks();
+    const TInt128   budget = static_cast<TInt128>(available.Ticks()) + (n - 1) * increment;
     const TTimeSpan x(SaturateTicks(RoundedDivide(3 * budget, n)));
     FMaximalTime = x;
     // The average is a third of the unclamped maximum.
@@ -155,7 +157,9 @@ bool TNodesLevel::GetStopNode() {
     return FAnalysisInfo->Nodes() >= FValue;
 }
 
-std::string TNodesLevel::GetAsString() const { return "Nodes " + std::to_string(FValue); }
+std::string TNodesLevel::GetAsString() const {
+    return "Nodes " + std::to_string(FValue);
+}
 
 // ---- depth levels ----
 
@@ -171,4 +175,6 @@ bool TWinInLevel::GetStopDepth() {
     return FAnalysisInfo != nullptr && FAnalysisInfo->Depth() >= FValue;
 }
 
-std::string TWinInLevel::GetAsString() const { return "WinIn " + std::to_string(FValue); }
+std::string TWinInLevel::GetAsString() const {
+    return "WinIn " + std::to_string(FValue);
+}

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "support/uMainTimer.h"
+
 #include <cstdint>
 #include <string>
-
-#include "support/uMainTimer.h"
 
 class TAnalysisInfo;
 
@@ -33,7 +33,7 @@ public:
     virtual std::string GetAsString() const = 0;
 
     TAnalysisInfo* AnalysisInfo() const { return FAnalysisInfo; }
-    void SetAnalysisInfo(TAnalysisInfo* AValue) { FAnalysisInfo = AValue; }
+    void           SetAnalysisInfo(TAnalysisInfo* AValue) { FAnalysisInfo = AValue; }
 
 protected:
     TAnalysisInfo* FAnalysisInfo = nullptr; // not owned
@@ -49,17 +49,17 @@ public:
     // "Time Limits: Min: x | Avg: y | Max: z"
     std::string GetAsString() const override;
 
-    bool FixedMoveTime() const { return FFixedMoveTime; }
-    void SetFixedMoveTime(bool AValue) { FFixedMoveTime = AValue; }
+    bool      FixedMoveTime() const { return FFixedMoveTime; }
+    void      SetFixedMoveTime(bool AValue) { FFixedMoveTime = AValue; }
     TTimeSpan AverageTime() const { return FAverageTime; }
-    void SetAverageTime(TTimeSpan AValue) { FAverageTime = AValue; }
+    void      SetAverageTime(TTimeSpan AValue) { FAverageTime = AValue; }
     TTimeSpan MaximalTime() const { return FMaximalTime; }
-    void SetMaximalTime(TTimeSpan AValue) { FMaximalTime = AValue; }
+    void      SetMaximalTime(TTimeSpan AValue) { FMaximalTime = AValue; }
     TTimeSpan MinimalTime() const { return FMinimalTime; }
-    void SetMinimalTime(TTimeSpan AValue) { FMinimalTime = AValue; }
+    void      SetMinimalTime(TTimeSpan AValue) { FMinimalTime = AValue; }
 
 protected:
-    bool FFixedMoveTime = false;
+    bool      FFixedMoveTime = false;
     TTimeSpan FAverageTime;
     TTimeSpan FMaximalTime;
     TTimeSpan FMinimalTime;
@@ -73,34 +73,34 @@ public:
     std::string GetAsString() const override;
 
     // Computes the average and maximal times for the move with this index.
-    void SetMoveIndex(std::int32_t AValue);
+    void         SetMoveIndex(std::int32_t AValue);
     std::int32_t MoveIndex() const { return FMoveIndex; }
     // The time left on the clock; shown as the total time. Front ends do send clocks below
     // zero after a lag; they count as no time left.
     TTimeSpan IncrementTime() const { return FIncrementTime; }
-    void SetIncrementTime(TTimeSpan AValue) { FIncrementTime = AValue.NonNegative(); }
+    void      SetIncrementTime(TTimeSpan AValue) { FIncrementTime = AValue.NonNegative(); }
     TTimeSpan MoveIncrementTime() const { return FMoveIncrementTime; }
-    void SetMoveIncrementTime(TTimeSpan AValue) { FMoveIncrementTime = AValue.NonNegative(); }
+    void      SetMoveIncrementTime(TTimeSpan AValue) { FMoveIncrementTime = AValue.NonNegative(); }
     // Shown only (the byoyomi of shogi clocks).
     TTimeSpan FreeTime() const { return FFreeTime; }
-    void SetFreeTime(TTimeSpan AValue) { FFreeTime = AValue.NonNegative(); }
+    void      SetFreeTime(TTimeSpan AValue) { FFreeTime = AValue.NonNegative(); }
     // Moves left in the time control; 0 means not given.
     std::int32_t MoveCount() const { return FMoveCount; }
-    void SetMoveCount(std::int32_t AValue) { FMoveCount = AValue; }
+    void         SetMoveCount(std::int32_t AValue) { FMoveCount = AValue; }
     // Percent of the normal time to use.
     std::int32_t TimeUsage() const { return FTimeUsage; }
-    void SetTimeUsage(std::int32_t AValue) { FTimeUsage = AValue; }
-    TTimeSpan MaximalMoveOverhead() const { return FMaximalMoveOverhead; }
-    void SetMaximalMoveOverhead(TTimeSpan AValue) { FMaximalMoveOverhead = AValue; }
+    void         SetTimeUsage(std::int32_t AValue) { FTimeUsage = AValue; }
+    TTimeSpan    MaximalMoveOverhead() const { return FMaximalMoveOverhead; }
+    void         SetMaximalMoveOverhead(TTimeSpan AValue) { FMaximalMoveOverhead = AValue; }
 
 private:
     std::int32_t FMoveIndex = 0;
-    TTimeSpan FMoveIncrementTime;
-    TTimeSpan FFreeTime;
-    TTimeSpan FIncrementTime;
+    TTimeSpan    FMoveIncrementTime;
+    TTimeSpan    FFreeTime;
+    TTimeSpan    FIncrementTime;
     std::int32_t FMoveCount = 0;
     std::int32_t FTimeUsage = 100;
-    TTimeSpan FMaximalMoveOverhead;
+    TTimeSpan    FMaximalMoveOverhead;
 };
 
 // A time per move.
@@ -113,13 +113,13 @@ public:
     std::string GetAsString() const override;
 
     TLevelValueType ValueType() const { return FValueType; }
-    void SetValueType(TLevelValueType AValue) { FValueType = AValue; }
-    TTimeSpan Value() const { return FValue; }
-    void SetValue(TTimeSpan AValue) { FValue = AValue; }
+    void            SetValueType(TLevelValueType AValue) { FValueType = AValue; }
+    TTimeSpan       Value() const { return FValue; }
+    void            SetValue(TTimeSpan AValue) { FValue = AValue; }
 
 private:
     TLevelValueType FValueType = lvtEqual;
-    TTimeSpan FValue;
+    TTimeSpan       FValue;
 };
 
 // A node budget.
@@ -131,13 +131,13 @@ public:
     std::string GetAsString() const override;
 
     TLevelValueType ValueType() const { return FValueType; }
-    void SetValueType(TLevelValueType AValue) { FValueType = AValue; }
-    std::uint64_t Value() const { return FValue; }
-    void SetValue(std::uint64_t AValue) { FValue = AValue; }
+    void            SetValueType(TLevelValueType AValue) { FValueType = AValue; }
+    std::uint64_t   Value() const { return FValue; }
+    void            SetValue(std::uint64_t AValue) { FValue = AValue; }
 
 private:
     TLevelValueType FValueType = lvtEqual;
-    std::uint64_t FValue = 0;
+    std::uint64_t   FValue = 0;
 };
 
 // A depth limit in plies.
@@ -148,7 +148,7 @@ public:
     std::string GetAsString() const override;
 
     std::int32_t Value() const { return FValue; }
-    void SetValue(std::int32_t AValue) { FValue = AValue; }
+    void         SetValue(std::int32_t AValue) { FValue = AValue; }
 
 private:
     std::int32_t FValue = 0;
@@ -162,7 +162,7 @@ public:
     std::string GetAsString() const override;
 
     std::int32_t Value() const { return FValue; }
-    void SetValue(std::int32_t AValue) { FValue = AValue; }
+    void         SetValue(std::int32_t AValue) { FValue = AValue; }
 
 private:
     std::int32_t FValue = 0;

@@ -1,7 +1,5 @@
 #include "engine/uVexdraEngine.h"
 
-#include <algorithm>
-
 #include "engine/uAnalysisInfo.h"
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uEngineOutput.h"
@@ -12,6 +10,8 @@
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uRandomGenerator.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -51,8 +51,8 @@ void TVexdraEngine::Start() {
         // Captures stay compulsory for every later list of this generator.
         if (dynamic_cast<TChessMoveGenerator*>(&generator) != nullptr)
             generator.SetMustCapture(true);
-        TMoveListGuard guard(generator);
-        TMoveList& list = guard.List();
+        TMoveListGuard      guard(generator);
+        TMoveList&          list = guard.List();
         const std::uint32_t count = CountAcceptedMoves(list);
         if (count >= 1) {
             const std::uint32_t index = FRandomGenerator->RangeU4(count - 1);
@@ -79,7 +79,7 @@ std::uint32_t TVexdraEngine::CountAcceptedMoves(TMoveList& AList) {
 }
 
 std::string TVexdraEngine::SelectAcceptedMove(TMoveList& AList, std::uint32_t AIndex) {
-    const bool acceptAll = RootMoves().AcceptAll();
+    const bool    acceptAll = RootMoves().AcceptAll();
     std::uint32_t accepted = 0;
     for (std::uint32_t i = 0; i < AList.Count; ++i) {
         std::string text = Position().MoveToString(*AList.Get(i));

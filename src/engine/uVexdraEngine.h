@@ -1,12 +1,12 @@
 #pragma once
 
+#include "engine/uMyInternalEngine.h"
+#include "engine/uScore.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "engine/uMyInternalEngine.h"
-#include "engine/uScore.h"
 
 class TKvRandomGenerator;
 class TMoveList;
@@ -21,7 +21,7 @@ public:
 
     // Chooses, reports and gives the move before it returns; the null move when nothing is
     // accepted. A failure still ends the search with its best move before it propagates.
-    void Start() override;
+    void        Start() override;
     std::string GetCurrentLine() override { return {}; }
 
     // The moves of AList the root-move filter accepts.

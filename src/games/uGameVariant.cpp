@@ -2,7 +2,9 @@
 
 #include "support/uExceptions.h"
 
-void RaiseAbstractError() { throw ENotImplemented("Abstract Error"); }
+void RaiseAbstractError() {
+    throw ENotImplemented("Abstract Error");
+}
 
 std::string TGameVariant::SideColorToString(int AIndex) const {
     switch (AIndex) {
@@ -23,4 +25,6 @@ std::shared_ptr<ICustomWriter> TGameVariant::CreateForsythEdwardsNotationWriter(
     RaiseAbstractError();
 }
 
-TGameTermination TGameVariant::GetStalemateGameTermination() { RaiseAbstractError(); }
+TGameTermination TGameVariant::GetStalemateGameTermination() {
+    RaiseAbstractError();
+}

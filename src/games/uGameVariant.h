@@ -1,10 +1,10 @@
 #pragma once
 
+#include "games/uPosition.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "games/uPosition.h"
 
 class TMoveGenerator;
 
@@ -12,9 +12,9 @@ class TMoveGenerator;
 class ICustomParser {
 public:
     virtual ~ICustomParser() = default;
-    virtual void Parse(std::string_view AText) = 0;
+    virtual void       Parse(std::string_view AText) = 0;
     virtual TPosition* Position() const = 0;
-    virtual void SetPosition(TPosition* AValue) = 0;
+    virtual void       SetPosition(TPosition* AValue) = 0;
 };
 
 // Writes the position string of Position() (not owned).
@@ -22,14 +22,14 @@ class ICustomWriter {
 public:
     virtual ~ICustomWriter() = default;
     virtual std::string AsString() = 0;
-    virtual TPosition* Position() const = 0;
-    virtual void SetPosition(TPosition* AValue) = 0;
+    virtual TPosition*  Position() const = 0;
+    virtual void        SetPosition(TPosition* AValue) = 0;
 };
 
 class TCustomForsythEdwardsNotationParser : public ICustomParser {
 public:
     TPosition* Position() const override { return FPosition; }
-    void SetPosition(TPosition* AValue) override { FPosition = AValue; }
+    void       SetPosition(TPosition* AValue) override { FPosition = AValue; }
 
 protected:
     TPosition* FPosition = nullptr;
@@ -38,7 +38,7 @@ protected:
 class TCustomForsythEdwardsNotationWriter : public ICustomWriter {
 public:
     TPosition* Position() const override { return FPosition; }
-    void SetPosition(TPosition* AValue) override { FPosition = AValue; }
+    void       SetPosition(TPosition* AValue) override { FPosition = AValue; }
 
 protected:
     TPosition* FPosition = nullptr;
@@ -55,20 +55,20 @@ public:
     TGameVariant& operator=(const TGameVariant&) = delete;
 
     // 0 "White", 1 "Black", others "Player" and the 1-based number.
-    virtual std::string SideColorToString(int AIndex) const;
-    virtual std::unique_ptr<TPosition> CreateStartPosition() = 0;
+    virtual std::string                     SideColorToString(int AIndex) const;
+    virtual std::unique_ptr<TPosition>      CreateStartPosition() = 0;
     virtual std::unique_ptr<TMoveGenerator> CreateMoveGenerator() = 0;
-    virtual std::shared_ptr<ICustomParser> CreateForsythEdwardsNotationParser();
-    virtual std::shared_ptr<ICustomWriter> CreateForsythEdwardsNotationWriter();
+    virtual std::shared_ptr<ICustomParser>  CreateForsythEdwardsNotationParser();
+    virtual std::shared_ptr<ICustomWriter>  CreateForsythEdwardsNotationWriter();
     // No variant decides this; calling it is a programming error.
     virtual TGameTermination GetStalemateGameTermination();
 
     const std::string& Name() const { return FName; }
     const std::string& Caption() const { return FCaption; }
     const std::string& URL() const { return FURL; }
-    void SetName(std::string_view AValue) { FName = AValue; }
-    void SetCaption(std::string_view AValue) { FCaption = AValue; }
-    void SetURL(std::string_view AValue) { FURL = AValue; }
+    void               SetName(std::string_view AValue) { FName = AValue; }
+    void               SetCaption(std::string_view AValue) { FCaption = AValue; }
+    void               SetURL(std::string_view AValue) { FURL = AValue; }
 
 private:
     std::string FName;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "games/uGameVariant.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "games/uGameVariant.h"
 
 // The registry of game variants; owns them. Filled once at start-up, then only read.
 class TGameVariants {
@@ -14,10 +14,10 @@ public:
     // The first variant whose name equals AGameVaraintName ignoring case; null when none does.
     TGameVariant* FindByName(std::string_view AGameVaraintName) const;
     // All names in registration order, joined by "," without spaces.
-    std::string ToXBoardString() const;
-    std::size_t Count() const { return FItems.size(); }
+    std::string   ToXBoardString() const;
+    std::size_t   Count() const { return FItems.size(); }
     TGameVariant& Items(std::size_t AIndex) const { return *FItems[AIndex]; }
-    void Clear() { FItems.clear(); }
+    void          Clear() { FItems.clear(); }
 
 private:
     std::vector<std::unique_ptr<TGameVariant>> FItems;

@@ -1,12 +1,12 @@
 #include "games/uHashTable.h"
 
-#include <algorithm>
-#include <chrono>
-#include <vector>
-
 #include "platform/uPlatformMemory.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uExceptions.h"
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
 
 namespace {
 
@@ -24,7 +24,9 @@ THashTable::THashTable() {
     FSizeInMB = FDefaultSizeInMB;
 }
 
-THashTable::~THashTable() { UnallocateMemory(); }
+THashTable::~THashTable() {
+    UnallocateMemory();
+}
 
 void THashTable::SetItemSize(std::uint32_t AValue) {
     if (AValue < 8 || AValue % 4 != 0)
@@ -63,8 +65,7 @@ void THashTable::ReallocateMemory() {
     Log("Allocate Hash of size " + std::to_string(size));
     void* block = size <= SIZE_MAX ? AllocateZeroedBlock(static_cast<std::size_t>(size)) : nullptr;
     if (block == nullptr)
-        throw Exception("Can not allocate hash of size " +
-                                           std::to_string(size) + " bytes.");
+        throw Exception("Can not allocate hash of size " + std::to_string(size) + " bytes.");
     // Zero pages are entries with empty key words: the table starts empty without a write.
     FAllocatedData = static_cast<TWord*>(block);
     FAllocatedItems = items;
@@ -94,8 +95,8 @@ void THashTable::SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf,
     TCounters moves;
     // The homes a few entries ahead are fetched while the current one goes in.
     constexpr std::size_t Ahead = 16;
-    const std::size_t count = entries.size() / FItemWords;
-    const auto homeOf = [&](std::size_t AEntry) {
+    const std::size_t     count = entries.size() / FItemWords;
+    const auto            homeOf = [&](std::size_t AEntry) {
         return HomeIndex(ASlotOf(entries.data() + AEntry * FItemWords));
     };
     for (std::size_t entry = 0; entry < count; ++entry) {
@@ -105,8 +106,8 @@ void THashTable::SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf,
         if (entry + Ahead < count)
             PrefetchHome(homeOf(entry + Ahead));
         const std::uint32_t* words = entries.data() + entry * FItemWords;
-        const std::uint64_t code = words[0] | static_cast<std::uint64_t>(words[1]) << 32;
-        TWord* item = AddAtHome(code, homeOf(entry), moves);
+        const std::uint64_t  code = words[0] | static_cast<std::uint64_t>(words[1]) << 32;
+        TWord*               item = AddAtHome(code, homeOf(entry), moves);
         if (item != nullptr)
             for (std::uint32_t word = 2; word < FItemWords; ++word)
                 item[word].store(words[word]);
@@ -129,9 +130,9 @@ void THashTable::Clear() {
 }
 
 void THashTable::Refresh() {
-    const auto start = std::chrono::steady_clock::now();
+    const auto          start = std::chrono::steady_clock::now();
     const std::uint64_t words = FAllocatedItems * FItemWords;
-    std::uint32_t sum = 0;
+    std::uint32_t       sum = 0;
     for (std::uint64_t i = 0; i < words; ++i)
         sum += FAllocatedData[i].load();
     volatile std::uint32_t sink = sum;
@@ -158,8 +159,8 @@ std::string THashTable::StateToString() const {
     if (FAllocatedData == nullptr)
         return "N/A";
     const std::uint64_t usage = Relaxed(FStatistics.New) * 10000 / FAllocatedItems;
-    const std::string hundredths = std::to_string(usage % 100);
-    std::string result = "Allocated Items: " + std::to_string(FAllocatedItems) + "\n";
+    const std::string   hundredths = std::to_string(usage % 100);
+    std::string         result = "Allocated Items: " + std::to_string(FAllocatedItems) + "\n";
     result += "Allocated Size: " + std::to_string(FAllocatedSize) + "\n";
     result += "Usage: " + std::to_string(usage / 100) + "." +
               (hundredths.size() < 2 ? "0" + hundredths : hundredths) + " %\n";

@@ -86,9 +86,8 @@ public:
     // The entry that now holds AHashCode (new, equal or replaced), or null when the probed entries
     // are taken and replacing is off. The caller fills the rest of the entry.
     TWord* Add(std::uint64_t AHashCode, std::uint64_t AHashIndex) {
-        return FAllocatedData == nullptr
-                   ? nullptr
-                   : AddAtHome(AHashCode, HomeIndex(AHashIndex), FStatistics);
+        return FAllocatedData == nullptr ? nullptr
+                                         : AddAtHome(AHashCode, HomeIndex(AHashIndex), FStatistics);
     }
 
     // For hot loops that probe one key several times: the home entry's number, computed once,
@@ -110,13 +109,13 @@ public:
         __builtin_prefetch(item);
         __builtin_prefetch(item + FItemSize - 1);
     }
-    void AddStatistics(const TCounters& ACounters);
+    void        AddStatistics(const TCounters& ACounters);
     std::string StateToString() const;
 
     std::uint32_t ItemSize() const { return FItemSize; }
     std::uint32_t SlotCount() const { return FSlotCount; }
-    bool AllowReplace() const { return FAllowReplace; }
-    bool Allocated() const { return FAllocatedData != nullptr; }
+    bool          AllowReplace() const { return FAllowReplace; }
+    bool          Allocated() const { return FAllocatedData != nullptr; }
     std::uint64_t AllocatedItems() const { return FAllocatedItems; }
     // The entries that keys are placed in, from the first: all allocated ones unless an owner
     // fills the block step by step, so that memory is taken only as the contents grow. Only while
@@ -125,19 +124,19 @@ public:
     // they may not be found any more. AStopped, asked now and then, cuts the moving short: the
     // entries not yet placed are then dropped.
     using TSlotOf = std::uint64_t (*)(const std::uint32_t* AWords);
-    std::uint64_t ActiveItems() const { return FActiveItems; }
-    void SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf = nullptr,
-                        const std::function<bool()>& AStopped = {});
-    std::uint64_t AllocatedSize() const { return FAllocatedSize; }
-    std::uint64_t MaxItemCount() const { return FMaxItemCount; }
-    std::uint64_t DefaultItemCount() const { return FDefaultItemCount; }
+    std::uint64_t      ActiveItems() const { return FActiveItems; }
+    void               SetActiveItems(std::uint64_t AValue, TSlotOf ASlotOf = nullptr,
+                                      const std::function<bool()>& AStopped = {});
+    std::uint64_t      AllocatedSize() const { return FAllocatedSize; }
+    std::uint64_t      MaxItemCount() const { return FMaxItemCount; }
+    std::uint64_t      DefaultItemCount() const { return FDefaultItemCount; }
     const TStatistics& Statistics() const { return FStatistics; }
     // Milliseconds taken by the last Clear or Refresh.
     double LastOperationMs() const { return FLastOperationMs; }
 
     // The size option, in MiB.
     std::uint64_t SizeInMB() const { return FSizeInMB; }
-    void SetSizeInMB(std::uint64_t AValue) { FSizeInMB = AValue; }
+    void          SetSizeInMB(std::uint64_t AValue) { FSizeInMB = AValue; }
     std::uint64_t MinSizeInMB() const { return 0; }
     std::uint64_t MaxSizeInMB() const { return FMaxSizeInMB; }
     std::uint64_t DefaultSizeInMB() const { return FDefaultSizeInMB; }
@@ -145,12 +144,11 @@ public:
     void SetOnLog(std::function<void(std::string_view)> AValue) { FOnLog = std::move(AValue); }
 
 private:
-    void ResetStatistics();
+    void        ResetStatistics();
     static void Count(std::atomic<std::uint64_t>& ACounter) {
         ACounter.fetch_add(1, std::memory_order_relaxed);
     }
     static void Count(std::uint64_t& ACounter) { ++ACounter; }
-
 
     static std::uint64_t CodeOf(const TWord* AItem) {
         return AItem[0].load() | static_cast<std::uint64_t>(AItem[1].load()) << 32;
@@ -160,16 +158,16 @@ private:
         AItem[1].store(static_cast<std::uint32_t>(ACode >> 32));
     }
     TWord* Item(std::uint64_t AIndex) const { return FAllocatedData + AIndex * FItemWords; }
-    void Log(std::string_view AText) const {
-        if (FOnLog)
+    void   Log(std::string_view AText) const {
+          if (FOnLog)
             FOnLog(AText);
     }
 
-    bool FAllowReplace = true;
+    bool          FAllowReplace = true;
     std::uint32_t FSlotCount = 10;
     std::uint32_t FItemSize = 8;
     std::uint32_t FItemWords = 2;
-    TWord* FAllocatedData = nullptr; // a zero-page block of FAllocatedSize bytes
+    TWord*        FAllocatedData = nullptr; // a zero-page block of FAllocatedSize bytes
     std::uint64_t FAllocatedItems = 0;
     std::uint64_t FActiveItems = 0;
     std::uint64_t FAllocatedSize = 0;
@@ -178,8 +176,8 @@ private:
     std::uint64_t FSizeInMB = 0;
     std::uint64_t FMaxSizeInMB = 0;
     std::uint64_t FDefaultSizeInMB = 0;
-    double FLastOperationMs = 0;
-    TStatistics FStatistics;
+    double        FLastOperationMs = 0;
+    TStatistics   FStatistics;
     std::function<void(std::string_view)> FOnLog;
 };
 
@@ -188,7 +186,7 @@ THashTable::TWord* THashTable::FindAtHome(std::uint64_t AHashCode, std::uint64_t
                                           TCounterSet& ACounters) {
     std::uint64_t index = AHome;
     for (std::uint32_t probe = 0; probe < FSlotCount; ++probe) {
-        TWord* item = Item(index);
+        TWord*              item = Item(index);
         const std::uint64_t code = CodeOf(item);
         if (code == AHashCode) {
             Count(ACounters.Found);
@@ -207,9 +205,9 @@ template <class TCounterSet>
 THashTable::TWord* THashTable::AddAtHome(std::uint64_t AHashCode, std::uint64_t AHome,
                                          TCounterSet& ACounters) {
     const std::uint64_t home = AHome;
-    std::uint64_t index = home;
+    std::uint64_t       index = home;
     for (std::uint32_t probe = 0; probe < FSlotCount; ++probe) {
-        TWord* item = Item(index);
+        TWord*              item = Item(index);
         const std::uint64_t code = CodeOf(item);
         if (code == 0) {
             SetCode(item, AHashCode);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "games/uMoveList.h"
+
 #include <cstddef>
 #include <cstdint>
-
-#include "games/uMoveList.h"
 
 class TPosition;
 
@@ -22,18 +22,18 @@ public:
     // A new list on top of the move stack, filled with the moves of Position(). Pair every call
     // with one RemovePrevious (TMoveListGuard does it).
     virtual TMoveList* Generate();
-    virtual void UpdateScore() {}
-    virtual void ScoreToOutput() {}
+    virtual void       UpdateScore() {}
+    virtual void       ScoreToOutput() {}
 
     void RemovePrevious() { FMoveStack.RemovePrevious(); }
 
     std::int16_t Score() const { return FScore; }
-    void SetScore(std::int16_t AValue) { FScore = AValue; }
-    TPosition* Position() const { return FPosition; }
-    TMoveStack& MoveStack() { return FMoveStack; }
+    void         SetScore(std::int16_t AValue) { FScore = AValue; }
+    TPosition*   Position() const { return FPosition; }
+    TMoveStack&  MoveStack() { return FMoveStack; }
 
     // Only captures are listed when the position has one (the shipped engine, giveaway).
-    bool MustCapture() const { return FMustCapture; }
+    bool         MustCapture() const { return FMustCapture; }
     virtual void SetMustCapture(bool AValue) { FMustCapture = AValue; }
     // Perft mode lists the same moves in the same order but skips what only the engine reads:
     // move priorities, the evaluation (Score stays NoScore) and the mover's attack map.
@@ -42,12 +42,12 @@ public:
 
 protected:
     // The most moves one list of this generator can hold; bounds the arena check.
-    std::size_t FMaxListMoves = 256;
+    std::size_t  FMaxListMoves = 256;
     std::int16_t FScore = NoScore;
-    TPosition* FPosition = nullptr;
-    TMoveStack FMoveStack;
-    bool FMustCapture = false;
-    bool FPerftMode = false;
+    TPosition*   FPosition = nullptr;
+    TMoveStack   FMoveStack;
+    bool         FMustCapture = false;
+    bool         FPerftMode = false;
 };
 
 // Generate ... RemovePrevious, also on exceptions.
@@ -58,9 +58,9 @@ public:
     ~TMoveListGuard() { FGenerator.RemovePrevious(); }
     TMoveListGuard(const TMoveListGuard&) = delete;
     TMoveListGuard& operator=(const TMoveListGuard&) = delete;
-    TMoveList& List() { return *FList; }
+    TMoveList&      List() { return *FList; }
 
 private:
     TMoveGenerator& FGenerator;
-    TMoveList* FList;
+    TMoveList*      FList;
 };

@@ -12,4 +12,6 @@ bool IsSameMove(const TMove& AGenerated, const TMove& AParsed) {
 
 TMoveStack::TMoveStack() : FMemory(new std::uint8_t[ArenaSize]) {}
 
-void TMoveStack::RaiseOverflow() { throw Exception("Move stack overflow"); }
+void TMoveStack::RaiseOverflow() {
+    throw Exception("Move stack overflow");
+}

@@ -26,8 +26,8 @@ struct TMove {
     std::uint8_t Priority;
     std::uint8_t FromSquare;
     std::uint8_t ToSquare;
-    std::int8_t Piece;
-    std::int8_t CapturedPiece;
+    std::int8_t  Piece;
+    std::int8_t  CapturedPiece;
     std::uint8_t MoveType;
     std::uint8_t Spare;
 };
@@ -51,8 +51,8 @@ public:
     TMove* Add(std::uint8_t AMoveSize = sizeof(TMove)) {
         TMove* move = FAddMovePointer;
         move->Size = AMoveSize;
-        FAddMovePointer = reinterpret_cast<TMove*>(reinterpret_cast<std::uint8_t*>(move) +
-                                                   AMoveSize);
+        FAddMovePointer =
+            reinterpret_cast<TMove*>(reinterpret_cast<std::uint8_t*>(move) + AMoveSize);
         Size += AMoveSize;
         ++Count;
         return move;
@@ -81,9 +81,8 @@ public:
         if (Count == 0)
             return nullptr;
         Index = 0;
-        FGetMovePointer = reinterpret_cast<TMove*>(reinterpret_cast<std::uint8_t*>(
-                                                       FStartMovePointer) +
-                                                   FStartMovePointer->Size);
+        FGetMovePointer = reinterpret_cast<TMove*>(
+            reinterpret_cast<std::uint8_t*>(FStartMovePointer) + FStartMovePointer->Size);
         return FStartMovePointer;
     }
     TMove* NextMove() {
@@ -104,16 +103,16 @@ public:
     }
     TMove* begin() { return FStartMovePointer; }
     TMove* end() { return FAddMovePointer; }
-    void SetStartMovePointer(TMove* AMove) {
-        FStartMovePointer = AMove;
-        FAddMovePointer = AMove;
+    void   SetStartMovePointer(TMove* AMove) {
+          FStartMovePointer = AMove;
+          FAddMovePointer = AMove;
     }
 
     static constexpr std::uint32_t HeaderSize = 48;
 
     std::uint32_t Size;  // bytes used, header included
     std::uint32_t Count; // number of moves
-    TMoveList* LastMoveList;
+    TMoveList*    LastMoveList;
     std::uint32_t Index; // iteration index
 
 private:
@@ -137,10 +136,10 @@ public:
 
     // A new empty list on top, with room for AMaxMoves moves of 8 bytes.
     TMoveList* GetNewMoveList(std::size_t AMaxMoves) {
-        std::uint8_t* start = FLastMoveList == nullptr
-                                  ? FMemory.get()
-                                  : reinterpret_cast<std::uint8_t*>(FLastMoveList) +
-                                        FLastMoveList->Size;
+        std::uint8_t* start =
+            FLastMoveList == nullptr
+                ? FMemory.get()
+                : reinterpret_cast<std::uint8_t*>(FLastMoveList) + FLastMoveList->Size;
         if (start + TMoveList::HeaderSize + AMaxMoves * sizeof(TMove) > FMemory.get() + ArenaSize)
             RaiseOverflow();
         auto* list = reinterpret_cast<TMoveList*>(start);
@@ -163,5 +162,5 @@ private:
     [[noreturn]] static void RaiseOverflow();
 
     std::unique_ptr<std::uint8_t[]> FMemory;
-    TMoveList* FLastMoveList = nullptr;
+    TMoveList*                      FLastMoveList = nullptr;
 };

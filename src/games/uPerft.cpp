@@ -7,7 +7,7 @@ namespace {
 
 std::uint64_t Count(TPosition& APosition, TMoveGenerator& AGenerator, int ADepth) {
     TMoveListGuard guard(AGenerator);
-    TMoveList& list = guard.List();
+    TMoveList&     list = guard.List();
     if (ADepth <= 1)
         return list.Count;
     std::uint64_t nodes = 0;

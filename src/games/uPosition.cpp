@@ -3,9 +3,9 @@
 #include "support/uTextHelpers.h"
 
 const char* const PieceLanguageNames[PieceLanguageCount] = {
-    "Unicode", "Czech",   "Danish",   "Dutch",     "English",  "Estonian",
-    "Finnish", "French",  "German",   "Hungarian", "Icelandic", "Italian",
-    "Norwegian", "Polish", "Portuguese", "Romanian", "Spanish", "Swedish"};
+    "Unicode",   "Czech",  "Danish",     "Dutch",     "English",   "Estonian",
+    "Finnish",   "French", "German",     "Hungarian", "Icelandic", "Italian",
+    "Norwegian", "Polish", "Portuguese", "Romanian",  "Spanish",   "Swedish"};
 
 namespace {
 
@@ -69,8 +69,8 @@ int TPosition::StringToPiece(std::string_view ALine, std::size_t& AIndex, bool A
         if (text.empty())
             return 0;
         const std::string_view s = ALine.substr(AIndex, text.size());
-        bool match;
-        bool lower = false;
+        bool                   match;
+        bool                   lower = false;
         if (ABothSides) {
             const std::string upper = UpperCase(s);
             match = text == upper;

@@ -47,7 +47,7 @@ enum TPieceLanguage : std::uint8_t {
     plSpanish,
     plSwedish
 };
-constexpr int PieceLanguageCount = 18;
+constexpr int            PieceLanguageCount = 18;
 extern const char* const PieceLanguageNames[PieceLanguageCount];
 
 // The chess letters of codes 1 pawn .. 6 king in AlLanguage (upper case), or the Unicode symbol
@@ -72,7 +72,7 @@ enum TResultCause : std::uint8_t {
     rcRulesInfraction
 };
 struct TGameTermination {
-    TGameResult Result = grUnknown;
+    TGameResult  Result = grUnknown;
     TResultCause Cause = rcMates;
 };
 enum TScoreBound : std::uint8_t { sbNone, sbExact, sbLower, sbUpper };
@@ -87,23 +87,23 @@ public:
     TPosition& operator=(const TPosition&) = delete;
 
     // Copies the side to move, clocks and hash; derived classes copy their own state after it.
-    virtual void Assign(const TPosition& ASource);
+    virtual void        Assign(const TPosition& ASource);
     virtual std::string SideColorToString(int APlayerIndex) const = 0;
     // Text of a signed piece code; depends only on the class. 0 gives an empty text.
     virtual std::string PieceToString(int APiece, TPieceLanguage APieceLanguage) const = 0;
-    virtual int GetRemainMoveCount() const { return 35; }
+    virtual int         GetRemainMoveCount() const { return 35; }
     // The key computed from scratch; Hash() is the incrementally kept one.
     virtual THash GetHash() const = 0;
-    virtual void DoMove(const TMove& AMove) = 0;
+    virtual void  DoMove(const TMove& AMove) = 0;
     // Passes the move without moving a piece.
     virtual void NextSideToPlay() = 0;
     // Saves an undo record, then plays the move. Pairs with RevertMove, strictly nested.
-    virtual void MakeRevertableMove(const TMove& AMove) = 0;
-    virtual void RevertMove(const TMove& AMove) = 0;
-    virtual void WriteToConsole() const = 0;
+    virtual void        MakeRevertableMove(const TMove& AMove) = 0;
+    virtual void        RevertMove(const TMove& AMove) = 0;
+    virtual void        WriteToConsole() const = 0;
     virtual std::string MoveToString(const TMove& AMove) const = 0;
     // Parses coordinate notation; the record is owned by the caller. Reads only.
-    virtual std::unique_ptr<TMove> StringToMove(std::string_view AText) const = 0;
+    virtual std::unique_ptr<TMove>     StringToMove(std::string_view AText) const = 0;
     virtual std::unique_ptr<TPosition> Clone() const = 0;
 
     void InitializeHash() { FHash = GetHash(); }
@@ -115,17 +115,17 @@ public:
                       TPieceLanguage APieceLanguage) const;
 
     std::uint32_t LongDraw() const { return FLongDraw; }
-    std::int32_t MoveIndex() const { return FMoveIndex; }
-    std::uint8_t Side() const { return FSide; }
-    const THash& Hash() const { return FHash; }
-    void SetLongDraw(std::uint32_t AValue) { FLongDraw = AValue; }
-    void SetMoveIndex(std::int32_t AValue) { FMoveIndex = AValue; }
-    void SetSide(std::uint8_t AValue) { FSide = AValue; }
-    void SetHash(const THash& AValue) { FHash = AValue; }
+    std::int32_t  MoveIndex() const { return FMoveIndex; }
+    std::uint8_t  Side() const { return FSide; }
+    const THash&  Hash() const { return FHash; }
+    void          SetLongDraw(std::uint32_t AValue) { FLongDraw = AValue; }
+    void          SetMoveIndex(std::int32_t AValue) { FMoveIndex = AValue; }
+    void          SetSide(std::uint8_t AValue) { FSide = AValue; }
+    void          SetHash(const THash& AValue) { FHash = AValue; }
 
 protected:
     std::uint32_t FLongDraw = 0;
-    std::int32_t FMoveIndex = 0;
-    std::uint8_t FSide = 0;
-    THash FHash;
+    std::int32_t  FMoveIndex = 0;
+    std::uint8_t  FSide = 0;
+    THash         FHash;
 };

@@ -1,8 +1,5 @@
 #include "perft/uBenchmarkCommand.h"
 
-#include <cmath>
-#include <cstdint>
-
 #include "engine/uAnalysisInfo.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
@@ -11,6 +8,9 @@
 #include "support/uCommonOutputFormat.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
+
+#include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -44,7 +44,7 @@ void TBenchmarkCommand::Execute(std::string_view AParameters) {
     if (LowerCase(AParameters) != "basic")
         throw EParseError({"basic"}, AParameters);
     TInternalEngine& engine = *FInternalEngine;
-    TEngineOutput& output = *engine.Output();
+    TEngineOutput&   output = *engine.Output();
     // Five positions of three seconds each.
     output.TellGUIInfo("Testing, please wait 15 seconds\u2026");
     FLevel->SetValue(TTimeSpan::FromSeconds(SecondsPerPosition));
@@ -53,14 +53,14 @@ void TBenchmarkCommand::Execute(std::string_view AParameters) {
     engine.LevelManager().SetInfiniteAnalysis(false);
 
     std::uint64_t totalNodes = 0;
-    double totalSeconds = 0;
-    int index = 1;
+    double        totalSeconds = 0;
+    int           index = 1;
     for (const char* fen : BenchmarkPositions) {
         engine.SetPositionFromString(fen);
         engine.Start();
         engine.WaitForCalculationDone(FLevel->Value().ToMilliseconds() + 1000);
         const std::uint64_t nodes = engine.AnalysisInfo().Nodes();
-        const double seconds = engine.AnalysisInfo().ElapsedTime().Elapsed().ToSeconds();
+        const double        seconds = engine.AnalysisInfo().ElapsedTime().Elapsed().ToSeconds();
         output.TellGUIInfo("Bechmark score " + std::to_string(index) + ": " +
                            NodesPerSecondText(nodes, seconds));
         totalNodes += nodes;

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "app/uCustomCommand.h"
 
 class TMoveTimeLevel;
 
@@ -17,7 +17,7 @@ public:
     ~TBenchmarkCommand() override;
 
     std::string GetSyntax() const override { return "[basic]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 
 private:
     std::unique_ptr<TMoveTimeLevel> FLevel;

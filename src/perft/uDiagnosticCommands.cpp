@@ -1,11 +1,11 @@
 #include "perft/uDiagnosticCommands.h"
 
-#include <cstdint>
-#include <limits>
-
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
 #include "support/uExceptions.h"
+
+#include <cstdint>
+#include <limits>
 
 std::int32_t LeadingInteger(std::string_view AText) {
     std::size_t i = 0;
@@ -17,7 +17,7 @@ std::int32_t LeadingInteger(std::string_view AText) {
         ++i;
     }
     constexpr std::int64_t Limit = std::numeric_limits<std::int32_t>::max();
-    std::int64_t value = 0;
+    std::int64_t           value = 0;
     while (i < AText.size() && AText[i] >= '0' && AText[i] <= '9') {
         value = value * 10 + (AText[i] - '0');
         if (value > Limit)
@@ -35,19 +35,25 @@ TEngineStateCommand::TEngineStateCommand() : TSimpleEngineCommand("TEngineStateC
     SetDescription("Displays engine state.");
 }
 
-void TEngineStateCommand::ExecuteNoParam() { FInternalEngine->EngineStateToConsole(); }
+void TEngineStateCommand::ExecuteNoParam() {
+    FInternalEngine->EngineStateToConsole();
+}
 
 TShowBoardCommand::TShowBoardCommand() : TSimpleEngineCommand("TShowBoardCommand") {
     SetDescription("Displays board of current position.");
 }
 
-void TShowBoardCommand::ExecuteNoParam() { FInternalEngine->WriteBoardToConsole(); }
+void TShowBoardCommand::ExecuteNoParam() {
+    FInternalEngine->WriteBoardToConsole();
+}
 
 TEvalCommand::TEvalCommand() : TSimpleEngineCommand("TEvalCommand") {
     SetDescription("Displays evaluation of current position.");
 }
 
-void TEvalCommand::ExecuteNoParam() { FInternalEngine->EvalToConsole(); }
+void TEvalCommand::ExecuteNoParam() {
+    FInternalEngine->EvalToConsole();
+}
 
 TPerftCommand::TPerftCommand() : TEngineCommand("TPerftCommand") {
     SetDescription("The complete game tree up to depth \"Value\" plies will be computed from the "
@@ -68,7 +74,7 @@ TDebugCommand::TDebugCommand() : TEngineCommand("TDebugCommand") {
 
 void TDebugCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    const std::size_t end = AParameters.find_first_of(" \t");
+    const std::size_t      end = AParameters.find_first_of(" \t");
     const std::string_view word = AParameters.substr(0, end);
     if (word == "on")
         FInternalEngine->Output()->SetDebugMode(true);

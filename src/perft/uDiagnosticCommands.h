@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "app/uCustomCommand.h"
 
 // The engine's console diagnostics. They work in console mode and in every protocol: their text
 // goes through the engine's current output.
@@ -42,7 +42,7 @@ class TPerftCommand final : public TEngineCommand {
 public:
     TPerftCommand();
     std::string GetSyntax() const override { return "[maximal depth]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "Debug on|off" (letter case counts): the output's extra debug lines.
@@ -50,7 +50,7 @@ class TDebugCommand final : public TEngineCommand {
 public:
     TDebugCommand();
     std::string GetSyntax() const override { return "[on | off]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // The leading integer of a parameter text: blanks and tabs, then any run of "+" and "-" (each

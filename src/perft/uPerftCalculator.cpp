@@ -1,10 +1,10 @@
 #include "perft/uPerftCalculator.h"
 
-#include <limits>
-
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
 #include "support/uExceptions.h"
+
+#include <limits>
 
 const char* const PerftOverflowMessage = "Perft node count exceeds the 64-bit range.";
 
@@ -34,10 +34,10 @@ const TPerftDepthCodes& PerftDepthCodes() {
 namespace {
 
 // Item words: key code (0), key check, subtree count low and high, checksum.
-constexpr int KeyCheckWord = 1;
-constexpr int CountLowWord = 2;
-constexpr int CountHighWord = 3;
-constexpr int ChecksumWord = 4;
+constexpr int           KeyCheckWord = 1;
+constexpr int           CountLowWord = 2;
+constexpr int           CountHighWord = 3;
+constexpr int           ChecksumWord = 4;
 constexpr std::uint32_t ItemSize = 20;
 // Keys of the children of every node on the current path: ample for chess lists at any depth
 // the codes allow; a deeper or wider path probes without prefetching.
@@ -45,9 +45,13 @@ constexpr std::size_t ChildKeyCapacity = 16384;
 
 } // namespace
 
-std::uint64_t PerftSlotOf(std::uint64_t AKey) { return AKey >> 32; }
+std::uint64_t PerftSlotOf(std::uint64_t AKey) {
+    return AKey >> 32;
+}
 
-std::uint64_t PerftSlotOfItem(const std::uint32_t* AWords) { return AWords[KeyCheckWord]; }
+std::uint64_t PerftSlotOfItem(const std::uint32_t* AWords) {
+    return AWords[KeyCheckWord];
+}
 
 namespace {
 
@@ -67,7 +71,7 @@ TPerftCalculator::~TPerftCalculator() {
 }
 
 void TPerftCalculator::SetMoveGenerator(std::unique_ptr<TMoveGenerator> AMoveGenerator,
-                                        std::unique_ptr<TPosition> APosition) {
+                                        std::unique_ptr<TPosition>      APosition) {
     FMoveGenerator.reset();
     FPosition = std::move(APosition);
     FMoveGenerator = std::move(AMoveGenerator);
@@ -82,7 +86,7 @@ std::uint64_t TPerftCalculator::CalculateTotal(std::int32_t AMaximalDepth) {
         return 1;
     struct TMergeCounters {
         TPerftCalculator& Calculator;
-        THashTable* Table;
+        THashTable*       Table;
         ~TMergeCounters() {
             if (Table != nullptr)
                 Table->AddStatistics(Calculator.FTableCounters);
@@ -128,14 +132,14 @@ void TPerftCalculator::Store(std::uint64_t AKey, std::uint64_t AHome, std::uint6
 }
 
 std::uint64_t TPerftCalculator::Count(int ARemain) {
-    TMoveListGuard guard(*FMoveGenerator);
-    TMoveList& list = guard.List();
+    TMoveListGuard      guard(*FMoveGenerator);
+    TMoveList&          list = guard.List();
     const std::uint32_t moveCount = list.Count;
     FMoveCountStatistics.Add(moveCount);
     if (ARemain == 0 || moveCount == 0)
         return moveCount;
 
-    TPosition& position = *FPosition;
+    TPosition&    position = *FPosition;
     std::uint32_t index = FRandomStartMove ? FRandomGenerator.RangeU4(moveCount - 1) : 0;
     std::uint64_t sum = 0;
     if (FHashTable == nullptr) {
@@ -155,7 +159,7 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
     // The key of a child: its position's hash code XOR the code of the depth that remains below
     // it. The low half of the 64-bit key is the item's key code, the high half its key check.
     const TPerftDepthCode& depthCode = FDepthCodes[static_cast<std::size_t>(ARemain - 1)];
-    const std::size_t base = FChildKeyTop;
+    const std::size_t      base = FChildKeyTop;
     if (base + moveCount > FChildKeys.size())
         return CountWithoutPrefetch(list, index, depthCode, ARemain);
     FChildKeyTop = base + moveCount;
@@ -169,7 +173,7 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
         const TMove& move = *list.Get(i);
         position.MakeRevertableMove(move);
         const THash& hash = position.Hash();
-        TChildKey& key = keys[visited];
+        TChildKey&   key = keys[visited];
         key.Key = hash.Code ^ depthCode.Code;
         key.Home = FHashTable->HomeIndex(PerftSlotOf(key.Key));
         position.RevertMove(move);
@@ -183,7 +187,7 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
     // Second pass: the stored counts, and the subtrees of the children not found.
     for (std::uint32_t visited = 0; visited < moveCount; ++visited) {
         const TChildKey& key = keys[visited];
-        std::uint64_t count;
+        std::uint64_t    count;
         if (!Lookup(key.Key, key.Home, count)) {
             const TMove& move = *list.Get(index);
             position.MakeRevertableMove(move);
@@ -203,20 +207,20 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
 }
 
 std::uint64_t TPerftCalculator::CountWithoutPrefetch(TMoveList& AList, std::uint32_t AIndex,
-                                                      const TPerftDepthCode& ADepthCode,
-                                                      int ARemain) {
-    TPosition& position = *FPosition;
+                                                     const TPerftDepthCode& ADepthCode,
+                                                     int                    ARemain) {
+    TPosition&          position = *FPosition;
     const std::uint32_t moveCount = AList.Count;
-    std::uint64_t sum = 0;
+    std::uint64_t       sum = 0;
     for (std::uint32_t visited = 0; visited < moveCount; ++visited) {
         const TMove& move = *AList.Get(AIndex);
         if (++AIndex == moveCount)
             AIndex = 0;
         position.MakeRevertableMove(move);
-        const THash& hash = position.Hash();
+        const THash&        hash = position.Hash();
         const std::uint64_t key = hash.Code ^ ADepthCode.Code;
         const std::uint64_t home = FHashTable->HomeIndex(PerftSlotOf(key));
-        std::uint64_t count;
+        std::uint64_t       count;
         if (!Lookup(key, home, count)) {
             count = Count(ARemain - 1);
             if (Stopped()) {

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "games/uHashTable.h"
+#include "support/uRandomGenerator.h"
+
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-#include "games/uHashTable.h"
-#include "support/uRandomGenerator.h"
 
 class TMoveGenerator;
 class TMoveList;
@@ -29,17 +29,17 @@ public:
         ++FCount;
     }
     double GetAverage() const;
-    void Reset() { *this = TContinuousStatistics(); }
+    void   Reset() { *this = TContinuousStatistics(); }
 
-    double Minimum() const { return FMinimum; }
-    double Maximum() const { return FMaximum; }
-    double Suma() const { return FSuma; }
+    double        Minimum() const { return FMinimum; }
+    double        Maximum() const { return FMaximum; }
+    double        Suma() const { return FSuma; }
     std::uint64_t Count() const { return FCount; }
 
 private:
-    double FMinimum = 0;
-    double FMaximum = 0;
-    double FSuma = 0;
+    double        FMinimum = 0;
+    double        FMaximum = 0;
+    double        FSuma = 0;
     std::uint64_t FCount = 0;
 };
 
@@ -79,7 +79,7 @@ public:
 
     // The generator, in perft mode, set to APosition; the calculator owns both.
     void SetMoveGenerator(std::unique_ptr<TMoveGenerator> AMoveGenerator,
-                          std::unique_ptr<TPosition> APosition);
+                          std::unique_ptr<TPosition>      APosition);
     // Shared, not owned; null or an unallocated table counts without storing.
     void SetHashTable(THashTable* AValue) { FHashTable = AValue; }
     // Each node's moves are then visited from a random first move on, so that workers counting
@@ -115,13 +115,13 @@ private:
     bool Lookup(std::uint64_t AKey, std::uint64_t AHome, std::uint64_t& ACount);
     void Store(std::uint64_t AKey, std::uint64_t AHome, std::uint64_t ACount);
 
-    std::unique_ptr<TPosition> FPosition;
+    std::unique_ptr<TPosition>      FPosition;
     std::unique_ptr<TMoveGenerator> FMoveGenerator;
     THashTable* FHashTable = nullptr; // shared, not owned; null when there is none to use
     const TPerftDepthCodes& FDepthCodes;
-    bool FRandomStartMove = false;
-    TKvRandomGenerator FRandomGenerator;
-    TContinuousStatistics FMoveCountStatistics;
+    bool                    FRandomStartMove = false;
+    TKvRandomGenerator      FRandomGenerator;
+    TContinuousStatistics   FMoveCountStatistics;
     // Counted here and added to the shared statistics at the end, so that the workers do not
     // fight over the cache lines of shared counters on every probe.
     THashTable::TCounters FTableCounters;
@@ -131,7 +131,7 @@ private:
         std::uint64_t Home; // the home entry of the key's slot
     };
     std::vector<TChildKey> FChildKeys;
-    std::size_t FChildKeyTop = 0;
-    bool FOverflowed = false;
-    std::atomic<bool> FTerminated{false};
+    std::size_t            FChildKeyTop = 0;
+    bool                   FOverflowed = false;
+    std::atomic<bool>      FTerminated{false};
 };

@@ -1,9 +1,5 @@
 #include "perft/uPerftCalculatorThreads.h"
 
-#include <cassert>
-#include <cmath>
-#include <exception>
-
 #include "engine/uEngineOutput.h"
 #include "games/uGameVariant.h"
 #include "games/uHashTable.h"
@@ -13,6 +9,10 @@
 #include "support/uCommonOutputFormat.h"
 #include "support/uExceptions.h"
 #include "support/uMainTimer.h"
+
+#include <cassert>
+#include <cmath>
+#include <exception>
 
 namespace {
 
@@ -30,7 +30,9 @@ std::uint64_t StoredItems(const THashTable& ATable) {
 TPerftCalculatorThread::TPerftCalculatorThread(int AIndex)
     : TKvThread("Search " + std::to_string(AIndex)) {}
 
-TPerftCalculatorThread::~TPerftCalculatorThread() { TerminateAndWait(); }
+TPerftCalculatorThread::~TPerftCalculatorThread() {
+    TerminateAndWait();
+}
 
 void TPerftCalculatorThread::SetPerftCalculator(std::unique_ptr<TPerftCalculator> AValue) {
     FPerftCalculator = std::move(AValue);
@@ -114,7 +116,7 @@ bool TPerftCalculatorThreads::CountRootMove(const TMove& AMove, std::uint64_t& A
     bool counted = false;
     if (!Terminated()) {
         const TPerftCalculatorThread* failed = nullptr;
-        bool different = false;
+        bool                          different = false;
         for (const auto& worker : FPerftCalculatorThreads) {
             if (worker->Failed() && failed == nullptr)
                 failed = worker.get();
@@ -139,8 +141,7 @@ bool TPerftCalculatorThreads::CountRootMove(const TMove& AMove, std::uint64_t& A
                 FPerftCalculatorThreads[0]->PerftCalculator().MoveCountStatistics();
             FOutput->TellGUIDebug(
                 std::to_string(statistics.Count()) + " generator runs, " + "average moves: " +
-                TCommonOutputFormat::FloatToDecimalString(statistics.GetAverage(), 2, 0,
-                                                          ffNormal) +
+                TCommonOutputFormat::FloatToDecimalString(statistics.GetAverage(), 2, 0, ffNormal) +
                 " (" + std::to_string(std::llround(statistics.Minimum())) + ".." +
                 std::to_string(std::llround(statistics.Maximum())) + ")");
         }
@@ -185,7 +186,7 @@ void TPerftCalculatorThreads::Execute() {
             generator->SetPerftMode(true);
             generator->SetPosition(FPosition.get());
             TMoveListGuard guard(*generator);
-            TMoveList& list = guard.List();
+            TMoveList&     list = guard.List();
             if (FHashTable != nullptr) {
                 FStoredAtStart = StoredItems(*FHashTable);
                 if (FStoredAtStart == 0)
@@ -194,9 +195,9 @@ void TPerftCalculatorThreads::Execute() {
                     FHashTable->Statistics().Replaced.load(std::memory_order_relaxed);
             }
             for (std::uint32_t i = 0; i < list.Count && !Terminated(); ++i) {
-                const TMove& move = *list.Get(i);
+                const TMove&      move = *list.Get(i);
                 const std::string text = FPosition->MoveToString(move);
-                std::uint64_t count = 0;
+                std::uint64_t     count = 0;
                 if (!CountRootMove(move, count))
                     break;
                 if (FOutput != nullptr)

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "support/uKvThread.h"
+
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
-
-#include "support/uKvThread.h"
 
 class TEngineOutput;
 class TGameVariant;
@@ -29,10 +29,10 @@ public:
     void Terminate() override;
 
     // Read after the thread has ended.
-    std::uint64_t Count() const { return FCount; }
-    bool Failed() const { return FFailed; }
+    std::uint64_t      Count() const { return FCount; }
+    bool               Failed() const { return FFailed; }
     const std::string& FailureMessage() const { return FFailureMessage; }
-    TPerftCalculator& PerftCalculator() const { return *FPerftCalculator; }
+    TPerftCalculator&  PerftCalculator() const { return *FPerftCalculator; }
 
 protected:
     // A failure ends the worker with its count unchanged and the message kept for the report.
@@ -40,10 +40,10 @@ protected:
 
 private:
     std::unique_ptr<TPerftCalculator> FPerftCalculator;
-    std::int32_t FMaximalDepth = 0;
-    std::uint64_t FCount = 0;
-    bool FFailed = false;
-    std::string FFailureMessage;
+    std::int32_t                      FMaximalDepth = 0;
+    std::uint64_t                     FCount = 0;
+    bool                              FFailed = false;
+    std::string                       FFailureMessage;
 };
 
 // One perft: runs on its own thread, takes the root moves one after another and lets ThreadCount
@@ -85,19 +85,19 @@ private:
     // that its memory grows with what is stored, not with the table's size.
     void FitTable(std::uint32_t ADone, std::uint32_t ARootMoves);
 
-    std::int32_t FThreadCount = 1;
-    std::int32_t FMaximalDepth = 0;
-    TGameVariant* FGameVariant = nullptr;
+    std::int32_t               FThreadCount = 1;
+    std::int32_t               FMaximalDepth = 0;
+    TGameVariant*              FGameVariant = nullptr;
     std::unique_ptr<TPosition> FPosition;
-    THashTable* FHashTable = nullptr;
-    TEngineOutput* FOutput = nullptr;
-    TOnStop FOnStop;
-    std::uint64_t FNodeCount = 0;
-    std::uint64_t FStoredAtStart = 0;
-    std::uint64_t FReplacedAtGrowth = 0;
-    bool FFailed = false;
+    THashTable*                FHashTable = nullptr;
+    TEngineOutput*             FOutput = nullptr;
+    TOnStop                    FOnStop;
+    std::uint64_t              FNodeCount = 0;
+    std::uint64_t              FStoredAtStart = 0;
+    std::uint64_t              FReplacedAtGrowth = 0;
+    bool                       FFailed = false;
     // The workers of the current root move. The lock only orders their creation and release on
     // this thread against Terminate on another.
-    std::mutex FWorkersLock;
+    std::mutex                                           FWorkersLock;
     std::vector<std::unique_ptr<TPerftCalculatorThread>> FPerftCalculatorThreads;
 };

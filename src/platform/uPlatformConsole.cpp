@@ -14,12 +14,18 @@ namespace {
 
 std::atomic<bool> GBroken{false};
 
-FILE* StreamFile(TStandardStream AStream) { return AStream == ssOutput ? stdout : stderr; }
-int StreamFd(TStandardStream AStream) { return AStream == ssOutput ? 1 : 2; }
+FILE* StreamFile(TStandardStream AStream) {
+    return AStream == ssOutput ? stdout : stderr;
+}
+int StreamFd(TStandardStream AStream) {
+    return AStream == ssOutput ? 1 : 2;
+}
 
 } // namespace
 
-bool StreamIsTerminal(TStandardStream AStream) { return isatty(StreamFd(AStream)) == 1; }
+bool StreamIsTerminal(TStandardStream AStream) {
+    return isatty(StreamFd(AStream)) == 1;
+}
 
 bool StreamAcceptsColors(TStandardStream AStream) {
     if (!StreamIsTerminal(AStream))
@@ -59,7 +65,7 @@ bool LocaleIsUtf8() {
 bool StreamWrite(TStandardStream AStream, std::string_view AData) {
     if (AData.empty())
         return !GBroken;
-    FILE* file = StreamFile(AStream);
+    FILE*             file = StreamFile(AStream);
     const std::size_t written = std::fwrite(AData.data(), 1, AData.size(), file);
     if (written != AData.size()) {
         if (errno == EPIPE)
@@ -81,4 +87,6 @@ bool StreamFlush(TStandardStream AStream) {
     return true;
 }
 
-bool StreamBroken() { return GBroken; }
+bool StreamBroken() {
+    return GBroken;
+}

@@ -1,5 +1,7 @@
 #include "platform/uPlatformFiles.h"
 
+#include "support/uFileStatistics.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -10,8 +12,6 @@
 #include <sys/utsname.h>
 #include <unistd.h>
 #include <vector>
-
-#include "support/uFileStatistics.h"
 
 namespace {
 
@@ -31,8 +31,8 @@ std::string HomeFolder() {
     std::string home = AbsoluteEnvironmentFolder("HOME");
     if (!home.empty())
         return home;
-    passwd entry{};
-    passwd* result = nullptr;
+    passwd            entry{};
+    passwd*           result = nullptr;
     std::vector<char> buffer(16384);
     if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &result) == 0 &&
         result != nullptr && result->pw_dir != nullptr)
@@ -110,7 +110,7 @@ bool WriteAll(int AHandle, std::string_view AData) {
 
 bool ProtectedWriteFile(const std::string& AFileName, std::string_view AContent) {
     std::string temporary = AFileName + ".XXXXXX";
-    const int handle = mkstemp(temporary.data());
+    const int   handle = mkstemp(temporary.data());
     if (handle < 0)
         return false;
     fchmod(handle, 0600);
@@ -124,7 +124,9 @@ bool ProtectedWriteFile(const std::string& AFileName, std::string_view AContent)
     return true;
 }
 
-TLockedAppendFile::~TLockedAppendFile() { Close(); }
+TLockedAppendFile::~TLockedAppendFile() {
+    Close();
+}
 
 bool TLockedAppendFile::Open(const std::string& AFileName) {
     Close();
@@ -178,7 +180,7 @@ bool RenameFileNoReplace(const std::string& AFrom, const std::string& ATo) {
 
 TLocalDateTime LocalDateTime(std::int64_t ASecondsSinceEpoch) {
     const std::time_t time = static_cast<std::time_t>(ASecondsSinceEpoch);
-    std::tm parts{};
+    std::tm           parts{};
     localtime_r(&time, &parts);
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
             parts.tm_hour,        parts.tm_min,     parts.tm_sec};

@@ -33,14 +33,14 @@ public:
     TLockedAppendFile& operator=(const TLockedAppendFile&) = delete;
 
     // Opens (creating it) and locks; false when it cannot be opened or another process holds it.
-    bool Open(const std::string& AFileName);
-    void Close();
-    bool IsOpen() const { return FHandle >= 0; }
+    bool          Open(const std::string& AFileName);
+    void          Close();
+    bool          IsOpen() const { return FHandle >= 0; }
     std::uint64_t Size() const;
     // Seconds since the epoch of the last modification (local time is applied by the caller).
     std::int64_t LastWriteTime() const;
-    bool Append(std::string_view AData);
-    void Sync();
+    bool         Append(std::string_view AData);
+    void         Sync();
 
 private:
     int FHandle = -1;
@@ -55,5 +55,5 @@ struct TLocalDateTime {
 };
 TLocalDateTime LocalDateTime(std::int64_t ASecondsSinceEpoch);
 // Wall clock now, as seconds and nanoseconds since the epoch.
-void WallClockNow(std::int64_t& ASeconds, std::int64_t& ANanoseconds);
+void        WallClockNow(std::int64_t& ASeconds, std::int64_t& ANanoseconds);
 std::string OperatingSystemVersion();

@@ -19,7 +19,7 @@ TStandardInputReader::~TStandardInputReader() {
 
 void TStandardInputReader::Wake() {
     if (FWakePipe[1] >= 0) {
-        const char byte = 1;
+        const char                  byte = 1;
         [[maybe_unused]] const auto written = write(FWakePipe[1], &byte, 1);
     }
 }
@@ -47,7 +47,7 @@ TReadResult TStandardInputReader::ReadLine(std::string& ALine) {
             }
             return rrEndOfInput;
         }
-        pollfd fds[2] = {{0, POLLIN, 0}, {FWakePipe[0], POLLIN, 0}};
+        pollfd    fds[2] = {{0, POLLIN, 0}, {FWakePipe[0], POLLIN, 0}};
         const int count = FWakePipe[0] >= 0 ? 2 : 1;
         const int ready = poll(fds, count, -1);
         if (ready < 0) {
@@ -63,7 +63,7 @@ TReadResult TStandardInputReader::ReadLine(std::string& ALine) {
             return rrWoken;
         }
         if ((fds[0].revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) != 0) {
-            char chunk[65536];
+            char          chunk[65536];
             const ssize_t got = read(0, chunk, sizeof chunk);
             if (got > 0)
                 FBuffer.append(chunk, static_cast<std::size_t>(got));

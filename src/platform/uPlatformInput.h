@@ -24,9 +24,9 @@ public:
     void Wake();
 
 private:
-    int FWakePipe[2] = {-1, -1};
+    int         FWakePipe[2] = {-1, -1};
     std::string FBuffer;
     // How much of FBuffer is known to hold no LF, so that every byte is looked at once.
     std::size_t FScanned = 0;
-    bool FEndOfInput = false;
+    bool        FEndOfInput = false;
 };

@@ -10,18 +10,18 @@
 
 namespace {
 
-int GSignalPipe[2] = {-1, -1};
-std::atomic<bool> GInterruptIgnored{false};
-std::thread GWatcher;
+int                                     GSignalPipe[2] = {-1, -1};
+std::atomic<bool>                       GInterruptIgnored{false};
+std::thread                             GWatcher;
 std::function<void(TTerminationSignal)> GHandler;
-std::mutex GLock;
-std::mutex GHandlerLock;
+std::mutex                              GLock;
+std::mutex                              GHandlerLock;
 
 constexpr char StopWatcher = 'x';
 
 extern "C" void OnSignal(int ASignal) {
     const int savedErrno = errno;
-    char code = 0;
+    char      code = 0;
     switch (ASignal) {
     case SIGINT:
         if (GInterruptIgnored.load(std::memory_order_relaxed))
@@ -38,14 +38,14 @@ extern "C" void OnSignal(int ASignal) {
         code = 't';
         break;
     }
-    if (GSignalPipe[1] >= 0)
-        [[maybe_unused]] const auto written = write(GSignalPipe[1], &code, 1);
+    if (GSignalPipe[1] >= 0) [[maybe_unused]]
+        const auto written = write(GSignalPipe[1], &code, 1);
     errno = savedErrno;
 }
 
 void WatchSignals() {
     while (true) {
-        char code = 0;
+        char          code = 0;
         const ssize_t got = read(GSignalPipe[0], &code, 1);
         if (got < 0 && errno == EINTR)
             continue;
@@ -108,7 +108,7 @@ void RemoveTerminationSignals() {
     SetAction(SIGQUIT, SIG_DFL);
     SetAction(SIGHUP, SIG_DFL);
     SetAction(SIGTERM, SIG_DFL);
-    const char stop = StopWatcher;
+    const char                  stop = StopWatcher;
     [[maybe_unused]] const auto written = write(GSignalPipe[1], &stop, 1);
     GWatcher.join();
     close(GSignalPipe[0]);
@@ -123,4 +123,6 @@ void SetTerminationHandler(std::function<void(TTerminationSignal)> AHandler) {
     GHandler = std::move(AHandler);
 }
 
-void SetInterruptSignalIgnored(bool AIgnored) { GInterruptIgnored = AIgnored; }
+void SetInterruptSignalIgnored(bool AIgnored) {
+    GInterruptIgnored = AIgnored;
+}

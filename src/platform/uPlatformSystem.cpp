@@ -31,7 +31,7 @@ std::string ReadWholeFile(const char* AName) {
 // The value after "Key:" in a /proc file of "Key: value" lines.
 std::string ProcField(const std::string& AText, const std::string& AKey) {
     std::istringstream lines(AText);
-    std::string line;
+    std::string        line;
     while (std::getline(lines, line)) {
         if (line.compare(0, AKey.size(), AKey) == 0 && line.size() > AKey.size() &&
             (line[AKey.size()] == ':' || line[AKey.size()] == '\t' || line[AKey.size()] == ' ')) {
@@ -52,7 +52,9 @@ std::uint64_t KiBField(const std::string& AText, const std::string& AKey) {
     return value.empty() ? 0 : std::strtoull(value.c_str(), nullptr, 10) * 1024ULL;
 }
 
-std::uint64_t SaturatingSub(std::uint64_t A, std::uint64_t B) { return A > B ? A - B : 0; }
+std::uint64_t SaturatingSub(std::uint64_t A, std::uint64_t B) {
+    return A > B ? A - B : 0;
+}
 
 std::uint64_t ReadNumberFile(const char* AName, bool& AFound) {
     const std::string text = ReadWholeFile(AName);
@@ -68,16 +70,16 @@ std::string ComputerName() {
 }
 
 std::string OperatingSystemId() {
-    std::string pretty;
+    std::string        pretty;
     std::istringstream lines(ReadWholeFile("/etc/os-release"));
-    std::string line;
+    std::string        line;
     while (std::getline(lines, line))
         if (line.rfind("PRETTY_NAME=", 0) == 0) {
             pretty = line.substr(12);
             if (pretty.size() >= 2 && pretty.front() == '"' && pretty.back() == '"')
                 pretty = pretty.substr(1, pretty.size() - 2);
         }
-    utsname name{};
+    utsname     name{};
     std::string kernel = uname(&name) == 0 ? std::string(name.sysname) + " " + name.release : "";
     if (pretty.empty())
         return kernel.empty() ? "Linux" : kernel;
@@ -86,7 +88,8 @@ std::string OperatingSystemId() {
 
 std::uint64_t SystemUptimeMs() {
     const std::string text = ReadWholeFile("/proc/uptime");
-    return text.empty() ? 0 : static_cast<std::uint64_t>(std::strtod(text.c_str(), nullptr) * 1000.0);
+    return text.empty() ? 0
+                        : static_cast<std::uint64_t>(std::strtod(text.c_str(), nullptr) * 1000.0);
 }
 
 std::string ProcessorName() {
@@ -112,8 +115,8 @@ int LogicalProcessorCount() {
 double ProcessorUsage() {
     static std::uint64_t previousIdle = 0;
     static std::uint64_t previousTotal = 0;
-    std::istringstream text(ReadWholeFile("/proc/stat"));
-    std::string cpu;
+    std::istringstream   text(ReadWholeFile("/proc/stat"));
+    std::string          cpu;
     text >> cpu;
     std::uint64_t value = 0;
     std::uint64_t total = 0;
@@ -133,7 +136,7 @@ double ProcessorUsage() {
 }
 
 std::uint64_t ProcessorFrequencyHz() {
-    bool found = false;
+    bool                found = false;
     const std::uint64_t khz =
         ReadNumberFile("/sys/devices/system/cpu/cpu0/cpufreq/scaling_cur_freq", found);
     if (found)
@@ -144,7 +147,7 @@ std::uint64_t ProcessorFrequencyHz() {
 
 TMemoryFigures ReadMemoryFigures() {
     const std::string text = ReadWholeFile("/proc/meminfo");
-    TMemoryFigures figures;
+    TMemoryFigures    figures;
     figures.PhysicalTotal = KiBField(text, "MemTotal");
     figures.Available = KiBField(text, "MemAvailable");
     figures.PhysicalUsed = SaturatingSub(figures.PhysicalTotal, figures.Available);
@@ -165,10 +168,11 @@ std::uint64_t LargestAllocatableBlock() {
         if (getrlimit(resource, &value) == 0 && value.rlim_cur != RLIM_INFINITY)
             limit = std::min<std::uint64_t>(limit, value.rlim_cur);
     }
-    bool maxFound = false;
-    bool currentFound = false;
+    bool                maxFound = false;
+    bool                currentFound = false;
     const std::uint64_t groupMax = ReadNumberFile("/sys/fs/cgroup/memory.max", maxFound);
-    const std::uint64_t groupCurrent = ReadNumberFile("/sys/fs/cgroup/memory.current", currentFound);
+    const std::uint64_t groupCurrent =
+        ReadNumberFile("/sys/fs/cgroup/memory.current", currentFound);
     if (maxFound)
         limit = std::min(limit, SaturatingSub(groupMax, currentFound ? groupCurrent : 0));
     return limit;
@@ -180,7 +184,7 @@ bool DebuggerPresent() {
 }
 
 std::string ExecutablePath() {
-    char buffer[4096];
+    char          buffer[4096];
     const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     if (length <= 0)
         return {};
@@ -210,11 +214,10 @@ bool Spawn(const char* AProgram, const std::vector<std::string>& AArguments,
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-    pid_t pid = 0;
-    const int error = ASearchPath ? posix_spawnp(&pid, AProgram, &actions, &attributes,
-                                                 argv.data(), environ)
-                                  : posix_spawn(&pid, AProgram, &actions, &attributes,
-                                                argv.data(), environ);
+    pid_t     pid = 0;
+    const int error =
+        ASearchPath ? posix_spawnp(&pid, AProgram, &actions, &attributes, argv.data(), environ)
+                    : posix_spawn(&pid, AProgram, &actions, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return error == 0;
@@ -227,7 +230,7 @@ std::string OpenWithDefaultApplication(const std::string& AFileName) {
         return "No desktop to show \"" + AFileName + "\" on.";
     // The viewer is not waited for; let the kernel reap it.
     signal(SIGCHLD, SIG_IGN);
-    std::string directory = AFileName;
+    std::string       directory = AFileName;
     const std::size_t slash = directory.rfind('/');
     directory = slash == std::string::npos ? std::string() : directory.substr(0, slash);
     if (!Spawn("xdg-open", {"xdg-open", AFileName}, directory, true))

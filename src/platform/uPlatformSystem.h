@@ -14,20 +14,20 @@ struct TMemoryFigures {
     std::uint64_t Available = 0; // what the kernel can give us without swapping
 };
 
-std::string ComputerName();
-std::string OperatingSystemId();
+std::string   ComputerName();
+std::string   OperatingSystemId();
 std::uint64_t SystemUptimeMs();
-std::string ProcessorName();
-int LogicalProcessorCount();
+std::string   ProcessorName();
+int           LogicalProcessorCount();
 // Busy fraction (0..1) of all processors since the previous call (since boot on the first).
-double ProcessorUsage();
-std::uint64_t ProcessorFrequencyHz();
+double         ProcessorUsage();
+std::uint64_t  ProcessorFrequencyHz();
 TMemoryFigures ReadMemoryFigures();
-std::uint64_t ProcessPrivateBytes();
+std::uint64_t  ProcessPrivateBytes();
 // The largest single block this process can expect to allocate and touch: available physical
 // memory bounded by the process's resource and control-group limits.
 std::uint64_t LargestAllocatableBlock();
-bool DebuggerPresent();
+bool          DebuggerPresent();
 
 std::string ExecutablePath();
 std::string CurrentDirectory();

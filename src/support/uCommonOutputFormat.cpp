@@ -1,10 +1,10 @@
 #include "support/uCommonOutputFormat.h"
 
+#include "support/uInt128.h"
+
 #include <cmath>
 #include <cstdio>
 #include <limits>
-
-#include "support/uInt128.h"
 
 std::string TNegativeNumberFormat::Make(std::string_view ANumber) const {
     switch (FStyle) {
@@ -43,7 +43,7 @@ std::string PadLeft(std::string AText, std::size_t AWidth, char AFill) {
 // Digits of the magnitude with |d| of them as the fraction.
 std::string LayOut(std::uint64_t AMagnitude, bool ANegative, int ADecimals, int ABase) {
     std::string digits = TCommonOutputFormat::NumToStrU(AMagnitude, ABase);
-    const auto places = static_cast<std::size_t>(ADecimals < 0 ? -ADecimals : ADecimals);
+    const auto  places = static_cast<std::size_t>(ADecimals < 0 ? -ADecimals : ADecimals);
     std::string result;
     if (places == 0) {
         result = digits;
@@ -76,7 +76,8 @@ std::string TCommonOutputFormat::NumToStrU(std::uint64_t ANum, int ANumericBase)
     std::string digits;
     while (ANum > 0) {
         const int digit = static_cast<int>(ANum % static_cast<std::uint64_t>(ANumericBase));
-        digits.insert(digits.begin(), static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10));
+        digits.insert(digits.begin(),
+                      static_cast<char>(digit < 10 ? '0' + digit : 'A' + digit - 10));
         ANum /= static_cast<std::uint64_t>(ANumericBase);
     }
     return digits;
@@ -99,13 +100,13 @@ std::string TCommonOutputFormat::NToSBase(std::int64_t ANum, int ANumericBase) {
 std::string TCommonOutputFormat::NToS(std::string_view AUseFormat, int ANumericBase,
                                       std::int64_t ANum) {
     const std::string digits = NumToStr(ANum, ANumericBase);
-    const bool negative = ANum < 0;
-    std::string result(AUseFormat.size(), ' ');
-    std::size_t next = digits.size(); // digits still to place, taken from the right
-    bool digitWritten = false;
+    const bool        negative = ANum < 0;
+    std::string       result(AUseFormat.size(), ' ');
+    std::size_t       next = digits.size(); // digits still to place, taken from the right
+    bool              digitWritten = false;
     for (std::size_t i = AUseFormat.size(); i-- > 0;) {
         const char pattern = AUseFormat[i];
-        char out = ' ';
+        char       out = ' ';
         switch (pattern) {
         case '0':
             out = next > 0 ? digits[--next] : '0';
@@ -155,7 +156,8 @@ std::string TCommonOutputFormat::FloatToDecimalString(double AValue, int APrecis
         return "NAN";
     if (std::isinf(AValue))
         return AValue < 0 ? "-INF" : "INF";
-    const int exponent = AValue == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(AValue))));
+    const int exponent =
+        AValue == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::fabs(AValue))));
     char buffer[512];
     if (AFloatFormat == ffScientic || (AFloatFormat == ffAuto && std::abs(exponent) > 10)) {
         std::snprintf(buffer, sizeof buffer, "%.*e", std::max(0, std::min(APrecision, 19)), AValue);
@@ -172,9 +174,10 @@ std::string TCommonOutputFormat::FloatToDecimalString(double AValue, int APrecis
     return text == "-0" ? "0" : text;
 }
 
-std::string TCommonOutputFormat::AddThousandSeparators(std::string_view AValue,
-                                                       const TEnglishFormatSettings& AFormatSettings,
-                                                       std::string_view AExponentPrefix) {
+std::string
+TCommonOutputFormat::AddThousandSeparators(std::string_view              AValue,
+                                           const TEnglishFormatSettings& AFormatSettings,
+                                           std::string_view              AExponentPrefix) {
     if (AFormatSettings.FThousandGroup <= 1)
         return std::string(AValue);
     std::size_t integerEnd = AValue.find(AFormatSettings.DecimalSeparator);
@@ -206,20 +209,18 @@ std::string TCommonOutputFormat::IntToSGrouped(std::int64_t ANum) {
 
 std::string TCommonOutputFormat::BToStr(std::int64_t ABytes) {
     const std::uint64_t bytes = Magnitude(ABytes);
-    const bool negative = ABytes < 0;
+    const bool          negative = ABytes < 0;
     if (bytes < 1024)
         return LayOut(bytes, negative, 0, 10) + (bytes == 1 ? " byte" : " bytes");
     static constexpr const char* Units[] = {"KiB", "MiB", "GiB", "TiB", "PiB", "EiB"};
-    TUInt128 unit = 1024;
+    TUInt128                     unit = 1024;
     for (int i = 0; i < 6; ++i, unit *= 1024) {
         const bool last = i == 5;
         if (bytes < 10 * unit)
-            return LayOut(RoundDiv(static_cast<TUInt128>(bytes) * 100, unit), negative, -2,
-                          10) +
+            return LayOut(RoundDiv(static_cast<TUInt128>(bytes) * 100, unit), negative, -2, 10) +
                    " " + Units[i];
         if (bytes < 100 * unit)
-            return LayOut(RoundDiv(static_cast<TUInt128>(bytes) * 10, unit), negative, -1,
-                          10) +
+            return LayOut(RoundDiv(static_cast<TUInt128>(bytes) * 10, unit), negative, -1, 10) +
                    " " + Units[i];
         if (bytes < 1024 * unit || last)
             return LayOut(RoundDiv(bytes, unit), negative, 0, 10) + " " + Units[i];
@@ -227,7 +228,9 @@ std::string TCommonOutputFormat::BToStr(std::int64_t ABytes) {
     return {};
 }
 
-std::string TCommonOutputFormat::BToStr32(std::int32_t ABytes) { return BToStr(ABytes); }
+std::string TCommonOutputFormat::BToStr32(std::int32_t ABytes) {
+    return BToStr(ABytes);
+}
 
 std::string TCommonOutputFormat::NodesToS(std::uint64_t AValue) {
     if (AValue < 1000000ULL)
@@ -256,7 +259,7 @@ std::string TCommonOutputFormat::MsToStr(std::int64_t AValue, TDisplay ADisplay,
     const char list = EnglishFormatSettings().ListSeparator;
     if (ADisplay == diDHMSD) {
         struct TUnit {
-            const char* Name;
+            const char*   Name;
             std::uint64_t Ms;
         };
         static constexpr TUnit Units[] = {
@@ -309,7 +312,7 @@ std::string TCommonOutputFormat::MsToStr(std::int64_t AValue, TDisplay ADisplay,
     }
     if (ms == 0 && ADecimals <= 0)
         return text;
-    const int places = ADecimals < 0 ? -ADecimals : ADecimals;
+    const int   places = ADecimals < 0 ? -ADecimals : ADecimals;
     std::string fraction;
     if (places == 1) {
         if (ADecimals > 0 || ms / 100 != 0)
@@ -334,8 +337,8 @@ std::string TCommonOutputFormat::DateToS(int AYear, int AMonth, int ADay) {
 
 std::string TCommonOutputFormat::TimeToS(int ADecimals, double AT) {
     const double totalMs = AT * 86400000.0;
-    const auto ms = static_cast<std::int64_t>(std::trunc(totalMs));
-    std::string text = MsToStr(ms, diHHMSD, std::min(ADecimals, 3));
+    const auto   ms = static_cast<std::int64_t>(std::trunc(totalMs));
+    std::string  text = MsToStr(ms, diHHMSD, std::min(ADecimals, 3));
     if (ADecimals > 3) {
         // Further digits of the fraction below one millisecond.
         double rest = totalMs - static_cast<double>(ms);
@@ -354,17 +357,18 @@ std::string TCommonOutputFormat::TimeToS(int ADecimals, double AT) {
 std::string TCommonOutputFormat::DateTimeToS(int ADecimals, double ADateTime) {
     if (ADateTime == 0)
         return {};
-    // Civil date from the day count (days since 1899-12-30), by the proleptic Gregorian era arithmetic.
-    const double dayPart = std::floor(ADateTime);
+    // Civil date from the day count (days since 1899-12-30), by the proleptic Gregorian era
+    // arithmetic.
+    const double       dayPart = std::floor(ADateTime);
     const std::int64_t z = static_cast<std::int64_t>(dayPart) - 25569 + 719468; // 1970 epoch
     const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
     const std::int64_t doe = z - era * 146097;
     const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
     const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
     const std::int64_t mp = (5 * doy + 2) / 153;
-    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    const int year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
+    const int          day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    const int          month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    const int          year = static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0));
     return DateToS(year, month, day) + " " + TimeToS(ADecimals, ADateTime - dayPart);
 }
 

@@ -16,22 +16,22 @@ enum TNegativeNumberStyle : std::uint8_t {
 };
 
 struct TNegativeNumberFormat {
-    std::string FSymbol = "-";
+    std::string          FSymbol = "-";
     TNegativeNumberStyle FStyle = BeforeNumber;
-    std::string Make(std::string_view ANumber) const;
+    std::string          Make(std::string_view ANumber) const;
 };
 
 // The fixed English number settings every human-readable figure uses, whatever the locale.
 struct TEnglishFormatSettings {
-    char DecimalSeparator = '.';
-    char ThousandSeparator = ',';
-    char ListSeparator = ';';
-    char TimeSeparator = ':';
-    int FThousandGroup = 3;
-    int FFractionGroup = 0;
-    int FLeadingZero = 1;
-    int FDigitsAfterDecimal = 0;
-    std::string FPositiveSymbol = "+";
+    char                  DecimalSeparator = '.';
+    char                  ThousandSeparator = ',';
+    char                  ListSeparator = ';';
+    char                  TimeSeparator = ':';
+    int                   FThousandGroup = 3;
+    int                   FFractionGroup = 0;
+    int                   FLeadingZero = 1;
+    int                   FDigitsAfterDecimal = 0;
+    std::string           FPositiveSymbol = "+";
     TNegativeNumberFormat FNegativeNumberFormat;
 };
 
@@ -50,9 +50,9 @@ public:
     static std::string FToS(double ANum);
     static std::string FloatToDecimalString(double AValue, int APrecision, int ADecimals,
                                             TFloatFormat AFloatFormat);
-    static std::string AddThousandSeparators(std::string_view AValue,
+    static std::string AddThousandSeparators(std::string_view              AValue,
                                              const TEnglishFormatSettings& AFormatSettings,
-                                             std::string_view AExponentPrefix);
+                                             std::string_view              AExponentPrefix);
     // A floating value with thousand separators ("2,682.12").
     static std::string FToSGrouped(double ANum);
     // An integer with thousand separators ("1,234,567").

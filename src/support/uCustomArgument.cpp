@@ -1,15 +1,15 @@
 #include "support/uCustomArgument.h"
 
-#include <filesystem>
-#include <limits>
-
 #include "platform/uPlatformSystem.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 #include "support/uTable.h"
-#include "support/uTextMacro.h"
 #include "support/uTextHelpers.h"
+#include "support/uTextMacro.h"
+
+#include <filesystem>
+#include <limits>
 
 // ---- TCustomArgument ----
 
@@ -20,7 +20,7 @@ TCustomArgument::TCustomArgument(std::string_view AShortcut, std::string_view AD
 std::string TCustomArgument::Preview() const {
     if (FRequireCheck == rcDisabled)
         return {};
-    std::string text = GetArgumentShortcutAndSyntax() + " " + FDescription;
+    std::string       text = GetArgumentShortcutAndSyntax() + " " + FDescription;
     const std::string requiredOrOptional = GetRequiredOrOptional();
     if (!requiredOrOptional.empty())
         text += " (" + requiredOrOptional + ")";
@@ -62,8 +62,8 @@ std::string TCustomArgument::Check() const {
     std::string text;
     for (const TCustomArgument* other : FRequires)
         if (!other->ExistsNoUsed())
-            text += "Argument \"" + FShortcut + "\" requires argument \"" + other->Shortcut() +
-                    "\"\n";
+            text +=
+                "Argument \"" + FShortcut + "\" requires argument \"" + other->Shortcut() + "\"\n";
     return text;
 }
 
@@ -88,7 +88,9 @@ TSwitchArgument::TSwitchArgument(std::string_view AShortcut, std::string_view AD
     : TCustomArgument(AShortcut, ADescription, ARequireCheck), FValue(ADefaultValue),
       FDefaultValue(ADefaultValue) {}
 
-std::string TSwitchArgument::GetValueAsString() { return Value() ? "true" : "false"; }
+std::string TSwitchArgument::GetValueAsString() {
+    return Value() ? "true" : "false";
+}
 
 void TSwitchArgument::SetValueFromString(std::string_view AValue) {
     const std::string upper = UpperCase(AValue);
@@ -163,8 +165,8 @@ TNumericArgument::TNumericArgument(std::string_view AShortcut, std::string_view 
                                    std::unique_ptr<TNumericalSet> ANumericalSet,
                                    TRequireCheck ARequireCheck, std::int64_t ADefaultValue)
     : TCustomArgument(AShortcut, ADescription, ARequireCheck),
-      FNumericalSet(std::move(ANumericalSet)), FValue(ADefaultValue),
-      FDefaultValue(ADefaultValue) {}
+      FNumericalSet(std::move(ANumericalSet)), FValue(ADefaultValue), FDefaultValue(ADefaultValue) {
+}
 
 std::string TNumericArgument::GetSyntax() const {
     std::string syntax(1, '<');
@@ -189,12 +191,9 @@ void TNumericArgument::SetValue(std::int64_t AValue) {
     Changed();
 }
 
-TNumericalIntervalArgument::TNumericalIntervalArgument(std::string_view AShortcut,
-                                                       std::string_view ADescription,
-                                                       std::int64_t AMinimalValue,
-                                                       std::int64_t AMaximalValue,
-                                                       std::int64_t ADefaultValue,
-                                                       TRequireCheck ARequireCheck)
+TNumericalIntervalArgument::TNumericalIntervalArgument(
+    std::string_view AShortcut, std::string_view ADescription, std::int64_t AMinimalValue,
+    std::int64_t AMaximalValue, std::int64_t ADefaultValue, TRequireCheck ARequireCheck)
     : TNumericArgument(AShortcut, ADescription,
                        std::make_unique<TNumericalInterval>(AMinimalValue, AMaximalValue),
                        ARequireCheck, ADefaultValue) {}
@@ -266,7 +265,7 @@ namespace {
 
 struct TPairBuilder {
     std::vector<std::pair<std::string, std::string>> Pairs;
-    bool ExpectValue = false;
+    bool                                             ExpectValue = false;
 
     void Name(std::string AName) {
         Pairs.emplace_back(std::move(AName), std::string());
@@ -286,7 +285,9 @@ struct TPairBuilder {
     }
 };
 
-std::string QuoteDoubled(std::string_view AText) { return ReplaceAll(AText, "'", "''"); }
+std::string QuoteDoubled(std::string_view AText) {
+    return ReplaceAll(AText, "'", "''");
+}
 
 } // namespace
 
@@ -304,7 +305,7 @@ void TArguments::Apply(const std::vector<std::pair<std::string, std::string>>& A
 void TArguments::Parse(const std::vector<std::string>& ATokens) {
     // Only "-" and "--" mark names: "/" starts a path on this system.
     TPairBuilder builder;
-    bool nextIsName = false;
+    bool         nextIsName = false;
     for (const auto& token : ATokens) {
         if (nextIsName) {
             builder.Name(token);
@@ -332,9 +333,9 @@ void TArguments::Parse(const std::vector<std::string>& ATokens) {
 }
 
 std::vector<std::string> TArguments::TokenizeCommandLine(std::string_view ACommandLine) {
-    std::size_t i = 0;
+    std::size_t       i = 0;
     const std::size_t n = ACommandLine.size();
-    auto skipBlanks = [&] {
+    auto              skipBlanks = [&] {
         while (i < n && (ACommandLine[i] == ' ' || ACommandLine[i] == '\t'))
             ++i;
     };
@@ -458,7 +459,7 @@ void TDefaultArguments::Parse(const std::vector<std::string>& ATokens) {
 namespace {
 std::vector<std::string> GFullArguments;
 std::vector<std::string> GArguments;
-std::string GStartDirectory;
+std::string              GStartDirectory;
 } // namespace
 
 void TStartState::SetArguments(int argc, const char* const* argv) {
@@ -467,8 +468,12 @@ void TStartState::SetArguments(int argc, const char* const* argv) {
     GStartDirectory = CurrentDirectory();
 }
 
-const std::vector<std::string>& TStartState::Arguments() { return GArguments; }
-const std::vector<std::string>& TStartState::FullArguments() { return GFullArguments; }
+const std::vector<std::string>& TStartState::Arguments() {
+    return GArguments;
+}
+const std::vector<std::string>& TStartState::FullArguments() {
+    return GFullArguments;
+}
 
 std::string TStartState::CommandLine() {
     std::string line;
@@ -486,4 +491,6 @@ const std::string& TStartState::StartDirectory() {
     return GStartDirectory;
 }
 
-bool TStartState::RunFromIDE() { return DebuggerPresent(); }
+bool TStartState::RunFromIDE() {
+    return DebuggerPresent();
+}

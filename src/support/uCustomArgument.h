@@ -23,27 +23,27 @@ public:
     TCustomArgument& operator=(const TCustomArgument&) = delete;
 
     virtual std::string GetSyntax() const = 0;
-    virtual bool IsDefault() const = 0;
-    virtual void SetDefault() = 0;
+    virtual bool        IsDefault() const = 0;
+    virtual void        SetDefault() = 0;
     virtual std::string Preview() const;
     virtual std::string GetRequired() const;
     virtual std::string GetRequiredOrOptional() const;
     virtual std::string GetValueAsString() = 0;
-    virtual void SetValueFromString(std::string_view AValue) = 0;
+    virtual void        SetValueFromString(std::string_view AValue) = 0;
 
     // "Argument "x" requires argument "y"" lines for required arguments that are not present.
     std::string Check() const;
-    void Require(TCustomArgument& AOther) { FRequires.push_back(&AOther); }
+    void        Require(TCustomArgument& AOther) { FRequires.push_back(&AOther); }
     std::string GetRequireList() const;
     // "-" + shortcut, then one space and the syntax when there is one.
     std::string GetArgumentShortcutAndSyntax() const;
 
     const std::string& Shortcut() const { return FShortcut; }
-    void SetShortcut(std::string_view AValue) { FShortcut = AValue; }
+    void               SetShortcut(std::string_view AValue) { FShortcut = AValue; }
     const std::string& Description() const { return FDescription; }
-    void SetDescription(std::string_view AValue) { FDescription = AValue; }
-    TRequireCheck RequireCheck() const { return FRequireCheck; }
-    void SetRequireCheck(TRequireCheck AValue) { FRequireCheck = AValue; }
+    void               SetDescription(std::string_view AValue) { FDescription = AValue; }
+    TRequireCheck      RequireCheck() const { return FRequireCheck; }
+    void               SetRequireCheck(TRequireCheck AValue) { FRequireCheck = AValue; }
     // Reading it marks the argument as used.
     bool Exists() {
         FUsed = true;
@@ -63,13 +63,13 @@ protected:
     }
 
 private:
-    TOnChange FOnChange;
+    TOnChange                     FOnChange;
     std::vector<TCustomArgument*> FRequires;
-    std::string FDescription;
-    bool FUsed = false;
-    bool FExists = false;
-    std::string FShortcut;
-    TRequireCheck FRequireCheck;
+    std::string                   FDescription;
+    bool                          FUsed = false;
+    bool                          FExists = false;
+    std::string                   FShortcut;
+    TRequireCheck                 FRequireCheck;
 };
 
 class TSwitchArgument final : public TCustomArgument {
@@ -77,8 +77,8 @@ public:
     TSwitchArgument(std::string_view AShortcut, std::string_view ADescription,
                     TRequireCheck ARequireCheck = rcOptional, bool ADefaultValue = false);
     std::string GetSyntax() const override { return {}; }
-    bool IsDefault() const override { return FValue == FDefaultValue; }
-    void SetDefault() override { FValue = FDefaultValue; }
+    bool        IsDefault() const override { return FValue == FDefaultValue; }
+    void        SetDefault() override { FValue = FDefaultValue; }
     std::string GetValueAsString() override;
     // "", "1", "TRUE" give true; "0", "FALSE" false (any case); anything else is a parse error.
     void SetValueFromString(std::string_view AValue) override;
@@ -101,18 +101,18 @@ public:
     TStringArgument(std::string_view AShortcut, std::string_view ADescription,
                     TRequireCheck ARequireCheck = rcRequired, std::string_view ADefaultValue = {});
     std::string GetSyntax() const override { return "<text>"; }
-    bool IsDefault() const override { return FValue == FDefaultValue; }
-    void SetDefault() override { FValue = FDefaultValue; }
+    bool        IsDefault() const override { return FValue == FDefaultValue; }
+    void        SetDefault() override { FValue = FDefaultValue; }
     std::string GetValueAsString() override { return Value(); }
-    void SetValueFromString(std::string_view AValue) override { SetValue(AValue); }
+    void        SetValueFromString(std::string_view AValue) override { SetValue(AValue); }
 
     const std::string& Value() {
         SetUsed(true);
         return FValue;
     }
     const std::string& DefaultValue() const { return FDefaultValue; }
-    void SetValue(std::string_view AValue);
-    void SetDefaultValue(std::string_view AValue) { FDefaultValue = AValue; }
+    void               SetValue(std::string_view AValue);
+    void               SetDefaultValue(std::string_view AValue) { FDefaultValue = AValue; }
 
 protected:
     std::string FDefaultValue;
@@ -138,7 +138,7 @@ private:
 class TNumericalSet {
 public:
     virtual ~TNumericalSet() = default;
-    virtual bool Contains(std::int64_t ANumber) const = 0;
+    virtual bool        Contains(std::int64_t ANumber) const = 0;
     virtual std::string Description() const = 0;
 };
 
@@ -150,11 +150,11 @@ public:
         return ANumber >= FMinimalValue && ANumber <= FMaximalValue;
     }
     // "Interval [min..max]" with grouped integers.
-    std::string Description() const override;
+    std::string  Description() const override;
     std::int64_t MinimalValue() const { return FMinimalValue; }
     std::int64_t MaximalValue() const { return FMaximalValue; }
-    void SetMinimalValue(std::int64_t AValue) { FMinimalValue = AValue; }
-    void SetMaximalValue(std::int64_t AValue) { FMaximalValue = AValue; }
+    void         SetMinimalValue(std::int64_t AValue) { FMinimalValue = AValue; }
+    void         SetMaximalValue(std::int64_t AValue) { FMaximalValue = AValue; }
 
 private:
     std::int64_t FMinimalValue;
@@ -167,8 +167,8 @@ public:
                      std::unique_ptr<TNumericalSet> ANumericalSet,
                      TRequireCheck ARequireCheck = rcRequired, std::int64_t ADefaultValue = 0);
     std::string GetSyntax() const override;
-    bool IsDefault() const override { return FValue == FDefaultValue; }
-    void SetDefault() override { FValue = FDefaultValue; }
+    bool        IsDefault() const override { return FValue == FDefaultValue; }
+    void        SetDefault() override { FValue = FDefaultValue; }
     std::string GetValueAsString() override { return std::to_string(Value()); }
     // A value outside the set is refused and the old value kept, so an out-of-range setting
     // from a front end can never reach the engine.
@@ -181,8 +181,8 @@ public:
     std::int64_t ValueNoUsed() const { return FValue; }
     std::int64_t DefaultValue() const { return FDefaultValue; }
     // Stores without a range check (for the owner's own, trusted values).
-    void SetValue(std::int64_t AValue);
-    void SetDefaultValue(std::int64_t AValue) { FDefaultValue = AValue; }
+    void                 SetValue(std::int64_t AValue);
+    void                 SetDefaultValue(std::int64_t AValue) { FDefaultValue = AValue; }
     const TNumericalSet& NumericalSet() const { return *FNumericalSet; }
 
 protected:
@@ -197,7 +197,8 @@ class TNumericalIntervalArgument final : public TNumericArgument {
 public:
     TNumericalIntervalArgument(std::string_view AShortcut, std::string_view ADescription,
                                std::int64_t AMinimalValue, std::int64_t AMaximalValue,
-                               std::int64_t ADefaultValue, TRequireCheck ARequireCheck = rcRequired);
+                               std::int64_t  ADefaultValue,
+                               TRequireCheck ARequireCheck = rcRequired);
     TNumericalInterval& NumericalInterval() {
         return static_cast<TNumericalInterval&>(*FNumericalSet);
     }
@@ -212,8 +213,8 @@ public:
                    std::vector<std::string> ACaptions, int ADefaultValue = -1,
                    TRequireCheck ARequireCheck = rcRequired);
     std::string GetSyntax() const override;
-    bool IsDefault() const override { return FValue == FDefaultValue; }
-    void SetDefault() override { FValue = FDefaultValue; }
+    bool        IsDefault() const override { return FValue == FDefaultValue; }
+    void        SetDefault() override { FValue = FDefaultValue; }
     // The caption at the value, or "N/A".
     std::string GetValueAsString() override;
     // The first caption equal to AValue ignoring case; no match is a parse error.
@@ -223,16 +224,16 @@ public:
         SetUsed(true);
         return FValue;
     }
-    int DefaultValue() const { return FDefaultValue; }
-    void SetValue(int AValue);
-    void SetDefaultValue(int AValue) { FDefaultValue = AValue; }
+    int                             DefaultValue() const { return FDefaultValue; }
+    void                            SetValue(int AValue);
+    void                            SetDefaultValue(int AValue) { FDefaultValue = AValue; }
     const std::vector<std::string>& Captions() const { return FCaptions; }
     void SetCaptions(std::vector<std::string> ACaptions) { FCaptions = std::move(ACaptions); }
 
 private:
     std::vector<std::string> FCaptions;
-    int FValue;
-    int FDefaultValue;
+    int                      FValue;
+    int                      FDefaultValue;
 };
 
 class TButtonArgument final : public TCustomArgument {
@@ -240,8 +241,8 @@ public:
     TButtonArgument(std::string_view AShortcut, std::string_view ADescription,
                     TRequireCheck ARequireCheck = rcRequired);
     std::string GetSyntax() const override { return {}; }
-    bool IsDefault() const override { return true; }
-    void SetDefault() override {}
+    bool        IsDefault() const override { return true; }
+    void        SetDefault() override {}
     std::string GetValueAsString() override { return {}; }
     // A press.
     void SetValueFromString(std::string_view) override { Changed(); }
@@ -263,11 +264,13 @@ public:
         FOwned.push_back(std::move(AArgument));
         return result;
     }
-    TCustomArgument& Get(int AIndex) const { return *FArguments.at(static_cast<std::size_t>(AIndex)); }
-    int Count() const { return static_cast<int>(FArguments.size()); }
+    TCustomArgument& Get(int AIndex) const {
+        return *FArguments.at(static_cast<std::size_t>(AIndex));
+    }
+    int  Count() const { return static_cast<int>(FArguments.size()); }
     void DeleteAll();
     // Resets Exists and Used of every argument.
-    void Clear();
+    void             Clear();
     TCustomArgument* FindByString(std::string_view AName) const;
 
     // Parses argv-style tokens (without the program). "-name value", "-name:value", "--name";
@@ -279,16 +282,16 @@ public:
     std::string Check() const;
     std::string ShowRequired() const;
     std::string ShowUnused() const;
-    void WriteUnused() const;
-    int ExistsCount() const;
-    int RequiredArgumentCount() const;
+    void        WriteUnused() const;
+    int         ExistsCount() const;
+    int         RequiredArgumentCount() const;
 
     // The help table (caption = Name) and the value table to the common output.
     void WriteToCommonOutput() const;
     void WriteValuesToCommonOutput() const;
 
-    const std::string& Name() const { return FName; }
-    void SetName(std::string_view AName) { FName = AName; }
+    const std::string&                   Name() const { return FName; }
+    void                                 SetName(std::string_view AName) { FName = AName; }
     const std::vector<TCustomArgument*>& Items() const { return FArguments; }
 
     // Splits a command line text (program path first) into tokens by the quoting rules.
@@ -298,9 +301,9 @@ protected:
     void Apply(const std::vector<std::pair<std::string, std::string>>& APairs);
 
 private:
-    std::vector<TCustomArgument*> FArguments;
+    std::vector<TCustomArgument*>                 FArguments;
     std::vector<std::unique_ptr<TCustomArgument>> FOwned;
-    std::string FName;
+    std::string                                   FName;
 };
 
 // Holds the switch "h" and shows the help table when it is given, or when nothing was given
@@ -308,7 +311,7 @@ private:
 class TDefaultArguments final : public TArguments {
 public:
     TDefaultArguments();
-    void Parse(const std::vector<std::string>& ATokens) override;
+    void             Parse(const std::vector<std::string>& ATokens) override;
     TSwitchArgument& Help() { return *FHelp; }
 
 private:
@@ -323,7 +326,7 @@ public:
     static const std::vector<std::string>& Arguments();
     // argv including the program.
     static const std::vector<std::string>& FullArguments();
-    static std::string CommandLine();
-    static const std::string& StartDirectory();
-    static bool RunFromIDE();
+    static std::string                     CommandLine();
+    static const std::string&              StartDirectory();
+    static bool                            RunFromIDE();
 };

@@ -5,16 +5,36 @@ std::string EscapeText(std::string_view AText) {
     result.reserve(AText.size());
     for (const char c : AText) {
         switch (c) {
-        case '\a': result += "\\a"; break;
-        case '\b': result += "\\b"; break;
-        case '\t': result += "\\t"; break;
-        case '\n': result += "\\n"; break;
-        case '\v': result += "\\v"; break;
-        case '\f': result += "\\f"; break;
-        case '\r': result += "\\r"; break;
-        case '\x1b': result += "\\e"; break;
-        case '\\': result += "\\\\"; break;
-        default: result += c; break;
+        case '\a':
+            result += "\\a";
+            break;
+        case '\b':
+            result += "\\b";
+            break;
+        case '\t':
+            result += "\\t";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case '\v':
+            result += "\\v";
+            break;
+        case '\f':
+            result += "\\f";
+            break;
+        case '\r':
+            result += "\\r";
+            break;
+        case '\x1b':
+            result += "\\e";
+            break;
+        case '\\':
+            result += "\\\\";
+            break;
+        default:
+            result += c;
+            break;
         }
     }
     return result;
@@ -56,10 +76,11 @@ std::string UnescapeText(std::string_view AText) {
             continue;
         }
         const char c = AText[++i];
-        auto number = [&](int ABase, int AMaxDigits) {
+        auto       number = [&](int ABase, int AMaxDigits) {
             unsigned value = 0;
-            int digits = 0;
-            while (digits < AMaxDigits && i + 1 < AText.size() && DigitValue(AText[i + 1], ABase) >= 0) {
+            int      digits = 0;
+            while (digits < AMaxDigits && i + 1 < AText.size() &&
+                   DigitValue(AText[i + 1], ABase) >= 0) {
                 value = value * static_cast<unsigned>(ABase) +
                         static_cast<unsigned>(DigitValue(AText[++i], ABase));
                 ++digits;
@@ -67,18 +88,38 @@ std::string UnescapeText(std::string_view AText) {
             return value;
         };
         switch (c) {
-        case 'a': result += '\a'; break;
-        case 'b': result += '\b'; break;
-        case 't': result += '\t'; break;
-        case 'n': result += '\n'; break;
-        case 'v': result += '\v'; break;
-        case 'f': result += '\f'; break;
-        case 'r': result += '\r'; break;
+        case 'a':
+            result += '\a';
+            break;
+        case 'b':
+            result += '\b';
+            break;
+        case 't':
+            result += '\t';
+            break;
+        case 'n':
+            result += '\n';
+            break;
+        case 'v':
+            result += '\v';
+            break;
+        case 'f':
+            result += '\f';
+            break;
+        case 'r':
+            result += '\r';
+            break;
         case 'e':
-        case 'E': result += '\x1b'; break;
-        case 'x': AppendUtf8(result, number(16, 2)); break;
+        case 'E':
+            result += '\x1b';
+            break;
+        case 'x':
+            AppendUtf8(result, number(16, 2));
+            break;
         case 'u':
-        case 'U': AppendUtf8(result, number(16, 4)); break;
+        case 'U':
+            AppendUtf8(result, number(16, 4));
+            break;
         default:
             if (c >= '0' && c <= '7') {
                 --i;

@@ -21,9 +21,9 @@ std::string EParseError::ExpectedList(const std::vector<std::string>& AExpected)
     return result;
 }
 
-std::string EParseError::Message(std::string_view APrefix,
+std::string EParseError::Message(std::string_view                APrefix,
                                  const std::vector<std::string>& AExpected,
-                                 std::string_view AActual) {
+                                 std::string_view                AActual) {
     std::string result(APrefix);
     result += ' ';
     result += ExpectedList(AExpected);

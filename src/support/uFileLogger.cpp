@@ -1,13 +1,13 @@
 #include "support/uFileLogger.h"
 
-#include <cstdlib>
-
 #include "platform/uPlatformFiles.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uEscapedText.h"
 #include "support/uExceptions.h"
 #include "support/uMainTimer.h"
 #include "support/uProjectInfo.h"
+
+#include <cstdlib>
 
 namespace {
 
@@ -56,13 +56,15 @@ void SplitExtension(const std::string& AFileName, std::string& ABase, std::strin
 
 } // namespace
 
-TDateTimeLogger::TDateTimeLogger() { ClockBase(); }
+TDateTimeLogger::TDateTimeLogger() {
+    ClockBase();
+}
 
 TLogTime TDateTimeLogger::Now() {
-    const TClockBase& base = ClockBase();
+    const TClockBase&  base = ClockBase();
     const std::int64_t elapsed = MainTimer().GetValue() - base.TimerValue;
     const std::int64_t frequency = MainTimer().Frequency();
-    std::int64_t nanoseconds =
+    std::int64_t       nanoseconds =
         base.WallNanoseconds + (elapsed % frequency) * (1000000000 / frequency);
     std::int64_t seconds = base.WallSeconds + elapsed / frequency + nanoseconds / 1000000000;
     nanoseconds %= 1000000000;
@@ -73,9 +75,13 @@ void TDateTimeLogger::Add(std::string_view ALine, TMessageLevel AMessageLevel) {
     Add(ALine, AMessageLevel, Now());
 }
 
-TFileLogger::TFileLogger(const std::string& AFileName) { SetFileName(AFileName); }
+TFileLogger::TFileLogger(const std::string& AFileName) {
+    SetFileName(AFileName);
+}
 
-TFileLogger::~TFileLogger() { Flush(); }
+TFileLogger::~TFileLogger() {
+    Flush();
+}
 
 void TFileLogger::SetFileName(const std::string& AFileName) {
     std::string base;
@@ -150,7 +156,7 @@ void TFileLogger::Add(std::string_view ALine, TMessageLevel AMessageLevel, const
     if (!Accepts(AMessageLevel))
         return;
     const std::string line = FormatLine(ALine, AMessageLevel, ATime);
-    std::scoped_lock lock(FCriticalSection);
+    std::scoped_lock  lock(FCriticalSection);
     if (!Accepts(AMessageLevel))
         return;
     if (!FOpened)
@@ -181,4 +187,6 @@ TMainLogDecorator::TMainLogDecorator(const std::string& AFileName) : TFileLogger
         Log(mlDebug, "Operating System Version: " + OperatingSystemVersion());
 }
 
-TMainLogDecorator::~TMainLogDecorator() { Log(mlInformation, "Finished"); }
+TMainLogDecorator::~TMainLogDecorator() {
+    Log(mlInformation, "Finished");
+}

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "support/uLogger.h"
+
 #include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <string_view>
-
-#include "support/uLogger.h"
 
 class TLockedAppendFile;
 
@@ -20,8 +20,9 @@ struct TLogTime {
 class TDateTimeLogger : public TLogger {
 public:
     TDateTimeLogger();
-    void Add(std::string_view ALine, TMessageLevel AMessageLevel) override;
-    virtual void Add(std::string_view ALine, TMessageLevel AMessageLevel, const TLogTime& ATime) = 0;
+    void            Add(std::string_view ALine, TMessageLevel AMessageLevel) override;
+    virtual void    Add(std::string_view ALine, TMessageLevel AMessageLevel,
+                        const TLogTime& ATime) = 0;
     static TLogTime Now();
 };
 
@@ -40,11 +41,11 @@ public:
     void Flush();
 
     const std::string& FileName() const { return FFileName; }
-    std::uint64_t MinLogFileSize() const { return FMinLogFileSize; }
-    std::uint64_t MaxLogFileSize() const { return FMaxLogFileSize; }
-    void SetMinLogFileSize(std::uint64_t AValue) { FMinLogFileSize = AValue; }
-    void SetMaxLogFileSize(std::uint64_t AValue) { FMaxLogFileSize = AValue; }
-    void SetDirectWrite(bool AValue) { FDirectWrite = AValue; }
+    std::uint64_t      MinLogFileSize() const { return FMinLogFileSize; }
+    std::uint64_t      MaxLogFileSize() const { return FMaxLogFileSize; }
+    void               SetMinLogFileSize(std::uint64_t AValue) { FMinLogFileSize = AValue; }
+    void               SetMaxLogFileSize(std::uint64_t AValue) { FMaxLogFileSize = AValue; }
+    void               SetDirectWrite(bool AValue) { FDirectWrite = AValue; }
 
     // "2026-12-10 04:15:00.123456789<TAB>I<TAB>text<CR><LF>".
     static std::string FormatLine(std::string_view ALine, TMessageLevel AMessageLevel,
@@ -57,14 +58,14 @@ private:
     void OpenFile();
     void WriteData(std::string_view AData);
 
-    std::mutex FCriticalSection;
-    std::string FData;
-    std::string FFileName;
+    std::mutex                         FCriticalSection;
+    std::string                        FData;
+    std::string                        FFileName;
     std::unique_ptr<TLockedAppendFile> FFile;
-    bool FOpened = false;
-    bool FDirectWrite = true;
-    std::uint64_t FMinLogFileSize = 4194304;
-    std::uint64_t FMaxLogFileSize = 16777216;
+    bool                               FOpened = false;
+    bool                               FDirectWrite = true;
+    std::uint64_t                      FMinLogFileSize = 4194304;
+    std::uint64_t                      FMaxLogFileSize = 16777216;
 };
 
 // The main log: writes "Started Version ..." when created and "Finished" before it goes. Its

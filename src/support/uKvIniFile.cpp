@@ -1,14 +1,14 @@
 #include "support/uKvIniFile.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-
 #include "platform/uPlatformFiles.h"
 #include "support/uCustomArgument.h"
 #include "support/uEscapedText.h"
 #include "support/uLogger.h"
 #include "support/uTextHelpers.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 void TRWFile::SetFileName(const std::string& AFileName) {
     if (AFileName == FFileName)
@@ -102,8 +102,8 @@ std::string TKvIniFile::AsString() {
 
 bool TKvIniFile::Save() {
     const std::string text = AsString();
-    std::string current;
-    bool ok = true;
+    std::string       current;
+    bool              ok = true;
     if (!ReadWholeFile(FileName(), current) || current != text)
         ok = ProtectedWriteFile(FileName(), text);
     FFileSaved = true;
@@ -168,7 +168,9 @@ bool TKvIniFile::ReadBool(std::string_view ASection, std::string_view AIdent, bo
     return ReadNum(ASection, AIdent, ADefault ? 1 : 0) != 0;
 }
 
-bool TKvIniFile::SectionExists(std::string_view ASection) { return FindSection(ASection) != nullptr; }
+bool TKvIniFile::SectionExists(std::string_view ASection) {
+    return FindSection(ASection) != nullptr;
+}
 
 bool TKvIniFile::ValueExists(std::string_view ASection, std::string_view AIdent) {
     return FindValue(ASection, AIdent) != nullptr;
@@ -310,7 +312,8 @@ std::int64_t TKvIniFile::SectionKeyCount(std::string_view ASection) {
     return section != nullptr ? static_cast<std::int64_t>(section->Keys.size()) : 0;
 }
 
-void TKvIniFile::RWStrings(std::string_view ASection, bool ASave, std::vector<std::string>& AValue) {
+void TKvIniFile::RWStrings(std::string_view ASection, bool ASave,
+                           std::vector<std::string>& AValue) {
     if (ASave) {
         // A damaged count cannot name more lines than the section holds keys.
         const std::int64_t oldCount =
@@ -324,8 +327,8 @@ void TKvIniFile::RWStrings(std::string_view ASection, bool ASave, std::vector<st
     }
     if (!ValueExists(ASection, "LineCount"))
         return;
-    const std::int64_t count = std::clamp<std::int64_t>(ReadNum(ASection, "LineCount", 0), 0,
-                                                        SectionKeyCount(ASection));
+    const std::int64_t count =
+        std::clamp<std::int64_t>(ReadNum(ASection, "LineCount", 0), 0, SectionKeyCount(ASection));
     AValue.clear();
     for (std::int64_t i = 0; i < count; ++i)
         AValue.push_back(ReadString(ASection, "Line" + std::to_string(i)));

@@ -24,7 +24,7 @@ public:
     }
     const std::string& FileName() const { return FFileName; }
     // A new name reloads: the registered settings are read again from the new file.
-    void SetFileName(const std::string& AFileName);
+    void         SetFileName(const std::string& AFileName);
     virtual void ReadWrite(bool ASave) = 0;
 
 private:
@@ -37,7 +37,7 @@ struct TStringPair {
 };
 
 struct TIniSection {
-    std::string Name;
+    std::string              Name;
     std::vector<TStringPair> Keys;
 };
 
@@ -57,13 +57,13 @@ public:
     std::int64_t ReadNum(std::string_view ASection, std::string_view AIdent, std::int64_t ADefault);
     std::uint64_t ReadNumU(std::string_view ASection, std::string_view AIdent,
                            std::uint64_t ADefault);
-    double ReadFloat(std::string_view ASection, std::string_view AIdent, double ADefault);
-    bool ReadBool(std::string_view ASection, std::string_view AIdent, bool ADefault);
-    bool SectionExists(std::string_view ASection);
-    bool ValueExists(std::string_view ASection, std::string_view AIdent);
-    int GetSectionIndex(std::string_view ASection);
-    std::string GetSectionName(int AIndex);
-    int SectionCount();
+    double        ReadFloat(std::string_view ASection, std::string_view AIdent, double ADefault);
+    bool          ReadBool(std::string_view ASection, std::string_view AIdent, bool ADefault);
+    bool          SectionExists(std::string_view ASection);
+    bool          ValueExists(std::string_view ASection, std::string_view AIdent);
+    int           GetSectionIndex(std::string_view ASection);
+    std::string   GetSectionName(int AIndex);
+    int           SectionCount();
     // name=value lines of a section, in order.
     std::vector<std::string> ReadSection(std::string_view ASection);
 
@@ -82,8 +82,10 @@ public:
     // Read-or-write pairs: ASave writes the variable, otherwise it is read with its current value
     // as the default.
     void RWBool(std::string_view ASection, std::string_view AIdent, bool ASave, bool& AValue);
-    void RWNum(std::string_view ASection, std::string_view AIdent, bool ASave, std::int64_t& AValue);
-    void RWNum(std::string_view ASection, std::string_view AIdent, bool ASave, std::uint64_t& AValue);
+    void RWNum(std::string_view ASection, std::string_view AIdent, bool ASave,
+               std::int64_t& AValue);
+    void RWNum(std::string_view ASection, std::string_view AIdent, bool ASave,
+               std::uint64_t& AValue);
     void RWString(std::string_view ASection, std::string_view AIdent, bool ASave,
                   std::string& AValue);
     void RWMultilineString(std::string_view ASection, std::string_view AIdent, bool ASave,
@@ -113,15 +115,15 @@ public:
     void SetText(std::string_view AText);
 
 private:
-    void EnsureLoaded();
+    void         EnsureLoaded();
     TIniSection* FindSection(std::string_view ASection);
     TStringPair* FindValue(std::string_view ASection, std::string_view AIdent);
     TIniSection& ObtainSection(std::string_view ASection);
     std::int64_t SectionKeyCount(std::string_view ASection);
 
-    std::vector<TIniSection> FSections;
-    bool FInMemory = false;
-    bool FFileSaved = true;
+    std::vector<TIniSection>                         FSections;
+    bool                                             FInMemory = false;
+    bool                                             FFileSaved = true;
     std::vector<std::pair<const void*, TRWCallback>> FRWList;
 };
 

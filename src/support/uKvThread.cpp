@@ -1,8 +1,8 @@
 #include "support/uKvThread.h"
 
-#include <cassert>
-
 #include "platform/uPlatformSystem.h"
+
+#include <cassert>
 
 TKvThread::TKvThread(std::string AName) : FName(std::move(AName)) {}
 
@@ -26,7 +26,9 @@ void TKvThread::Start() {
     });
 }
 
-void TKvThread::Terminate() { FTerminated.store(true, std::memory_order_release); }
+void TKvThread::Terminate() {
+    FTerminated.store(true, std::memory_order_release);
+}
 
 int TKvThread::WaitFor() {
     if (FThread.joinable() && FThread.get_id() != std::this_thread::get_id())

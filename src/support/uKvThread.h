@@ -14,26 +14,26 @@ public:
     TKvThread(const TKvThread&) = delete;
     TKvThread& operator=(const TKvThread&) = delete;
 
-    void Start();
+    void         Start();
     virtual void Terminate();
-    bool Terminated() const { return FTerminated.load(std::memory_order_acquire); }
+    bool         Terminated() const { return FTerminated.load(std::memory_order_acquire); }
     // Waits without limit; returns the thread's exit code (0 when never started).
-    int WaitFor();
+    int  WaitFor();
     void TerminateAndWait() {
         Terminate();
         WaitFor();
     }
-    bool Started() const { return FStarted; }
+    bool               Started() const { return FStarted; }
     const std::string& Name() const { return FName; }
 
 protected:
     virtual void Execute() = 0;
-    void SetReturnValue(int AValue) { FReturnValue = AValue; }
+    void         SetReturnValue(int AValue) { FReturnValue = AValue; }
 
 private:
-    std::string FName;
-    std::thread FThread;
+    std::string       FName;
+    std::thread       FThread;
     std::atomic<bool> FTerminated{false};
-    bool FStarted = false;
-    int FReturnValue = 0;
+    bool              FStarted = false;
+    int               FReturnValue = 0;
 };

@@ -1,13 +1,15 @@
 #include "support/uKvThreadTimer.h"
 
-#include <chrono>
-
 #include "support/uInt128.h"
+
+#include <chrono>
 
 TKvThreadTimer::TKvThreadTimer(std::string AName)
     : TKvThread(std::move(AName)), FInterval(TTimeSpan::FromSeconds(1)) {}
 
-TKvThreadTimer::~TKvThreadTimer() { TerminateAndWait(); }
+TKvThreadTimer::~TKvThreadTimer() {
+    TerminateAndWait();
+}
 
 void TKvThreadTimer::SetEnabled(bool AValue) {
     {
@@ -70,7 +72,8 @@ void TKvThreadTimer::Execute() {
     while (!Terminated()) {
         const std::int64_t idleStart = MainTimer().GetValue();
         FWake.wait(lock, [this] { return Terminated() || Enabled(); });
-        FIdleTicks.fetch_add(MainTimer().IntervalFrom(idleStart).Ticks(), std::memory_order_relaxed);
+        FIdleTicks.fetch_add(MainTimer().IntervalFrom(idleStart).Ticks(),
+                             std::memory_order_relaxed);
         if (Terminated())
             break;
         lock.unlock();
@@ -87,12 +90,14 @@ void TKvThreadTimer::Execute() {
             continue;
         const std::int64_t elapsed =
             MainTimer().IntervalFrom(FStartTime.load(std::memory_order_relaxed)).Ticks();
-        const std::int64_t span = interval - (elapsed < 0 ? 0 : elapsed % interval);
+        const std::int64_t  span = interval - (elapsed < 0 ? 0 : elapsed % interval);
         const std::uint64_t generation = FGeneration;
-        const std::int64_t sleepStart = MainTimer().GetValue();
-        FWake.wait_for(lock, std::chrono::nanoseconds(static_cast<std::int64_t>(
-                                     TInt128(span) * 1000000000 / MainTimer().Frequency())),
+        const std::int64_t  sleepStart = MainTimer().GetValue();
+        FWake.wait_for(lock,
+                       std::chrono::nanoseconds(static_cast<std::int64_t>(
+                           TInt128(span) * 1000000000 / MainTimer().Frequency())),
                        [&] { return FGeneration != generation; });
-        FIdleTicks.fetch_add(MainTimer().IntervalFrom(sleepStart).Ticks(), std::memory_order_relaxed);
+        FIdleTicks.fetch_add(MainTimer().IntervalFrom(sleepStart).Ticks(),
+                             std::memory_order_relaxed);
     }
 }

@@ -21,7 +21,9 @@ TMessageLevel LoggingLevelFromText(std::string_view AText) {
     return mlDebug;
 }
 
-void TLogger::SetLoggingLevel(std::string_view AName) { SetLoggingLevel(LoggingLevelFromText(AName)); }
+void TLogger::SetLoggingLevel(std::string_view AName) {
+    SetLoggingLevel(LoggingLevelFromText(AName));
+}
 
 void TLogger::LogException(const std::exception& AException) {
     const auto* own = dynamic_cast<const Exception*>(&AException);
@@ -29,8 +31,12 @@ void TLogger::LogException(const std::exception& AException) {
                           (own != nullptr ? own->ClassName() : "std::exception") + ")");
 }
 
-TLogger* MainLog() { return GMainLog.load(std::memory_order_acquire); }
-void SetMainLog(TLogger* ALogger) { GMainLog.store(ALogger, std::memory_order_release); }
+TLogger* MainLog() {
+    return GMainLog.load(std::memory_order_acquire);
+}
+void SetMainLog(TLogger* ALogger) {
+    GMainLog.store(ALogger, std::memory_order_release);
+}
 
 bool IsLoggerFor(TMessageLevel AMessageLevel) {
     const TLogger* log = MainLog();

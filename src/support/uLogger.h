@@ -1,11 +1,11 @@
 #pragma once
 
+#include "support/uMessageLevel.h"
+
 #include <atomic>
 #include <exception>
 #include <string>
 #include <string_view>
-
-#include "support/uMessageLevel.h"
 
 // Base of the loggers. Any thread may log; the level test is one relaxed load, made before any
 // formatting, so a disabled level costs nothing.
@@ -15,8 +15,8 @@ public:
     virtual void Add(std::string_view ALine, TMessageLevel AMessageLevel) = 0;
 
     TMessageLevel LoggingLevel() const { return FLoggingLevel.load(std::memory_order_relaxed); }
-    void SetLoggingLevel(TMessageLevel ALevel) {
-        FLoggingLevel.store(ALevel, std::memory_order_relaxed);
+    void          SetLoggingLevel(TMessageLevel ALevel) {
+                 FLoggingLevel.store(ALevel, std::memory_order_relaxed);
     }
     // By name ("Debug", "information" ...); an unknown name selects mlDebug.
     void SetLoggingLevel(std::string_view AName);
@@ -42,6 +42,6 @@ TMessageLevel LoggingLevelFromText(std::string_view AText);
 
 // The process-wide main log, or null while there is none.
 TLogger* MainLog();
-void SetMainLog(TLogger* ALogger);
+void     SetMainLog(TLogger* ALogger);
 // True when the main log exists and accepts the level.
 bool IsLoggerFor(TMessageLevel AMessageLevel);

@@ -1,12 +1,12 @@
 #include "support/uMainTimer.h"
 
+#include "support/uCommonOutputFormat.h"
+#include "support/uInt128.h"
+
 #include <chrono>
 #include <cmath>
 #include <limits>
 #include <thread>
-
-#include "support/uCommonOutputFormat.h"
-#include "support/uInt128.h"
 
 namespace {
 
@@ -39,8 +39,8 @@ void CpuRelax() {
 } // namespace
 
 TTimeSpan TTimeSpan::FromMilliseconds(std::int64_t AMilliseconds) {
-    return TTimeSpan(
-        Saturate(RoundedDivide(static_cast<TInt128>(AMilliseconds) * MainTimer().Frequency(), 1000)));
+    return TTimeSpan(Saturate(
+        RoundedDivide(static_cast<TInt128>(AMilliseconds) * MainTimer().Frequency(), 1000)));
 }
 
 TTimeSpan TTimeSpan::FromSeconds(std::int64_t ASeconds) {
@@ -70,7 +70,7 @@ double TTimeSpan::ToSeconds() const {
 
 std::string TTimeSpan::ToStringInSeconds() const {
     const int digits = MainTimer().PrecisionDigits();
-    TInt128 scale = 1;
+    TInt128   scale = 1;
     for (int i = 0; i < digits; ++i)
         scale *= 10;
     const std::int64_t scaled =
@@ -98,7 +98,9 @@ TTimeSpan operator*(TTimeSpan A, std::int64_t AFactor) {
     return TTimeSpan(Saturate(static_cast<TInt128>(A.FTicks) * AFactor));
 }
 
-TMainTimer::TMainTimer() { FStartValue = GetValue(); }
+TMainTimer::TMainTimer() {
+    FStartValue = GetValue();
+}
 
 std::int64_t TMainTimer::GetValue() {
     const std::int64_t value = std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -179,7 +181,7 @@ void TStopwatch::Reset() {
 
 TTimeSpan TStopwatch::Elapsed() const {
     const bool running = FRunning.load(std::memory_order_acquire);
-    TInt128 ticks = FElapsedTicks.load(std::memory_order_relaxed);
+    TInt128    ticks = FElapsedTicks.load(std::memory_order_relaxed);
     if (running)
         ticks += MainTimer().IntervalFrom(FStartValue.load(std::memory_order_relaxed)).Ticks();
     return TTimeSpan(Saturate(ticks < 0 ? 0 : ticks));

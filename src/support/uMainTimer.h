@@ -17,8 +17,8 @@ public:
     static TTimeSpan FromSecondsFloat(double ASeconds);
 
     constexpr std::int64_t Ticks() const { return FTicks; }
-    std::int64_t ToMilliseconds() const;
-    double ToSeconds() const;
+    std::int64_t           ToMilliseconds() const;
+    double                 ToSeconds() const;
     // Seconds as a decimal number with the timer's precision digits.
     std::string ToStringInSeconds() const;
 
@@ -37,8 +37,8 @@ public:
     friend TTimeSpan operator-(TTimeSpan A, TTimeSpan B);
     friend TTimeSpan operator*(TTimeSpan A, std::int64_t AFactor);
     friend TTimeSpan operator*(std::int64_t AFactor, TTimeSpan A) { return A * AFactor; }
-    TTimeSpan& operator+=(TTimeSpan A) { return *this = *this + A; }
-    TTimeSpan& operator-=(TTimeSpan A) { return *this = *this - A; }
+    TTimeSpan&       operator+=(TTimeSpan A) { return *this = *this + A; }
+    TTimeSpan&       operator-=(TTimeSpan A) { return *this = *this - A; }
 
 private:
     std::int64_t FTicks = 0;
@@ -61,9 +61,9 @@ public:
     std::int64_t GetValue();
     std::int64_t Value() const { return FValue.load(std::memory_order_relaxed); }
     // Now minus the start, in ticks.
-    TTimeSpan IntervalFrom(std::int64_t AStartTime);
+    TTimeSpan    IntervalFrom(std::int64_t AStartTime);
     std::int64_t Frequency() const { return FFrequency; }
-    int PrecisionDigits() const { return FPrecisionDigits; }
+    int          PrecisionDigits() const { return FPrecisionDigits; }
     TMeasureType MeasureType() const { return FMeasureType; }
     // The value read when the program was loaded.
     std::int64_t StartValue() const { return FStartValue; }
@@ -77,10 +77,10 @@ public:
 
 private:
     std::atomic<std::int64_t> FValue{0};
-    std::int64_t FStartValue = 0;
-    std::int64_t FFrequency = 1000000000;
-    int FPrecisionDigits = 9;
-    TMeasureType FMeasureType = mtPerformanceCounter;
+    std::int64_t              FStartValue = 0;
+    std::int64_t              FFrequency = 1000000000;
+    int                       FPrecisionDigits = 9;
+    TMeasureType              FMeasureType = mtPerformanceCounter;
 };
 
 TMainTimer& MainTimer();
@@ -101,11 +101,11 @@ public:
         Reset();
         Start();
     }
-    bool IsRunning() const { return FRunning.load(std::memory_order_acquire); }
+    bool      IsRunning() const { return FRunning.load(std::memory_order_acquire); }
     TTimeSpan Elapsed() const;
 
 private:
-    std::atomic<bool> FRunning{false};
+    std::atomic<bool>         FRunning{false};
     std::atomic<std::int64_t> FStartValue{0};
     std::atomic<std::int64_t> FElapsedTicks{0};
 };

@@ -1,21 +1,23 @@
 #include "support/uOutputInfo.h"
 
+#include "support/uLogger.h"
+
 #include <array>
 #include <mutex>
 
-#include "support/uLogger.h"
-
 namespace {
-std::mutex GOutputLock;
+std::mutex                   GOutputLock;
 std::shared_ptr<IOutputInfo> GCommonOutput;
 
 constexpr std::array<std::string_view, 14> ButtonCaptions = {
-    "&OK", "&Yes", "Yes to &All", "&Retry", "&Ignore", "&Abort",  "&Delete",
-    "Delete A&ll", "&No", "N&o to All", "&Cancel", "&All", "&Help", "&Close"};
+    "&OK",         "&Yes", "Yes to &All", "&Retry",  "&Ignore", "&Abort", "&Delete",
+    "Delete A&ll", "&No",  "N&o to All",  "&Cancel", "&All",    "&Help",  "&Close"};
 static_assert(ButtonCaptions.size() == mbClose + 1);
 } // namespace
 
-std::string_view ButtonCaption(TDlgBtn AButton) { return ButtonCaptions[AButton]; }
+std::string_view ButtonCaption(TDlgBtn AButton) {
+    return ButtonCaptions[AButton];
+}
 
 std::shared_ptr<IOutputInfo> CommonOutput() {
     std::scoped_lock lock(GOutputLock);

@@ -17,15 +17,15 @@ class TCustomPowerRequest final {
 public:
     void Increment();
     // Raises when there is nothing to decrement.
-    void Decrement();
-    int Count() const { return FCount.load(std::memory_order_relaxed); }
+    void               Decrement();
+    int                Count() const { return FCount.load(std::memory_order_relaxed); }
     const std::string& Title() const { return FTitle; }
-    void SetTitle(std::string ATitle) { FTitle = std::move(ATitle); }
-    TPowerRequestType RequestType() const { return FRequestType; }
-    void SetRequestType(TPowerRequestType AType) { FRequestType = AType; }
+    void               SetTitle(std::string ATitle) { FTitle = std::move(ATitle); }
+    TPowerRequestType  RequestType() const { return FRequestType; }
+    void               SetRequestType(TPowerRequestType AType) { FRequestType = AType; }
 
 private:
-    std::string FTitle = "?";
+    std::string       FTitle = "?";
     TPowerRequestType FRequestType = PowerRequestExecutionRequired;
-    std::atomic<int> FCount{0};
+    std::atomic<int>  FCount{0};
 };

@@ -9,8 +9,8 @@ std::string IdentifierToWords(std::string_view AIdentifier) {
     for (char& c : text)
         if (c == '_')
             c = ' ';
-    auto isLower = [](char c) { return c >= 'a' && c <= 'z'; };
-    auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    auto        isLower = [](char c) { return c >= 'a' && c <= 'z'; };
+    auto        isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
     std::string result;
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (i > 0 && isUpper(text[i])) {
@@ -35,10 +35,12 @@ TProjectInfo::TProjectInfo(const TVersionRecord& ARecord, std::string AApplicati
     FPrivateBuild = (ARecord.FileFlags & 8) != 0;
     FInfoInferred = (ARecord.FileFlags & 16) != 0;
     FSpecialBuild = (ARecord.FileFlags & 32) != 0;
-    FProjectInfoNames[piProductVersion] = ReplaceAll(FProjectInfoNames[piProductVersion], ", ", ".");
+    FProjectInfoNames[piProductVersion] =
+        ReplaceAll(FProjectInfoNames[piProductVersion], ", ", ".");
     const std::string& fileVersion = FProjectInfoNames[piFileVersion];
     const std::string& productVersion = FProjectInfoNames[piProductVersion];
-    if (fileVersion.find('.') == std::string::npos && productVersion.find('.') != std::string::npos) {
+    if (fileVersion.find('.') == std::string::npos &&
+        productVersion.find('.') != std::string::npos) {
         std::string combined = productVersion;
         combined += '.';
         combined += fileVersion;
@@ -69,7 +71,7 @@ std::string TProjectInfo::GetSuffix() const {
 
 void TProjectInfo::Complete() {
     if (FProjectInfoNames[piInternalName].empty()) {
-        std::string name = FApplicationFileName;
+        std::string       name = FApplicationFileName;
         const std::size_t slash = name.find_last_of("/\\");
         if (slash != std::string::npos)
             name = name.substr(slash + 1);
@@ -99,12 +101,18 @@ void TProjectInfo::Complete() {
 
 TVersionRecord BuildVersionRecord() {
     TVersionRecord record;
-    record.Entries = {ProjectInfoData::FileVersion,      ProjectInfoData::FileDescription,
-                      ProjectInfoData::LegalCopyright,   ProjectInfoData::CompanyName,
-                      ProjectInfoData::InternalName,     ProjectInfoData::LegalTrademarks,
-                      ProjectInfoData::OriginalFilename, ProjectInfoData::ProductName,
-                      ProjectInfoData::ProductVersion,   ProjectInfoData::Author,
-                      ProjectInfoData::EMail,            ProjectInfoData::Release,
+    record.Entries = {ProjectInfoData::FileVersion,
+                      ProjectInfoData::FileDescription,
+                      ProjectInfoData::LegalCopyright,
+                      ProjectInfoData::CompanyName,
+                      ProjectInfoData::InternalName,
+                      ProjectInfoData::LegalTrademarks,
+                      ProjectInfoData::OriginalFilename,
+                      ProjectInfoData::ProductName,
+                      ProjectInfoData::ProductVersion,
+                      ProjectInfoData::Author,
+                      ProjectInfoData::EMail,
+                      ProjectInfoData::Release,
                       ProjectInfoData::Web};
     record.FileFlags = ProjectInfoData::FileFlags;
     return record;
@@ -119,7 +127,9 @@ TProjectInfo& ProjectInfo() {
     return info;
 }
 
-std::string ProjectInfo(TProjectInfoName AName) { return ProjectInfo().GetProjectInfo(AName); }
+std::string ProjectInfo(TProjectInfoName AName) {
+    return ProjectInfo().GetProjectInfo(AName);
+}
 
 std::string EngineName() {
     return ProjectInfo(piProductName) + " " + ProjectInfo(piProductVersion);

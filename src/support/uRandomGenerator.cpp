@@ -48,11 +48,12 @@ void TRandomGenerator::Random(void* AData, std::size_t ASize) {
     }
 }
 
-TLinearCongruentialGenerator::TLinearCongruentialGenerator() { Randomize(); }
+TLinearCongruentialGenerator::TLinearCongruentialGenerator() {
+    Randomize();
+}
 
 void TLinearCongruentialGenerator::Randomize() {
-    FSeed = static_cast<std::uint64_t>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    FSeed = static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
 }
 
 std::uint32_t TLinearCongruentialGenerator::RandomU4() {

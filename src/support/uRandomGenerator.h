@@ -19,8 +19,8 @@ public:
     std::uint32_t RangeU4(std::uint32_t AMinimalValue, std::uint32_t AMaximalValue);
     std::uint64_t RangeU8(std::uint64_t AMinimalValue, std::uint64_t AMaximalValue);
     // -AMaximalDistance .. AMaximalDistance.
-    std::int32_t RandomZeroDistance(std::uint32_t AMaximalDistance);
-    std::uint8_t RandomU1() { return static_cast<std::uint8_t>(RandomU4()); }
+    std::int32_t  RandomZeroDistance(std::uint32_t AMaximalDistance);
+    std::uint8_t  RandomU1() { return static_cast<std::uint8_t>(RandomU4()); }
     std::uint16_t RandomU2() { return static_cast<std::uint16_t>(RandomU4()); }
 
     void Random(std::uint8_t& AData) { AData = RandomU1(); }
@@ -39,16 +39,16 @@ public:
     // reproducible sequence.
     TLinearCongruentialGenerator();
 
-    void Randomize();
+    void          Randomize();
     std::uint32_t RandomU4() override;
     std::uint64_t RandomU8() override;
 
     std::uint64_t Seed() const { return FSeed; }
     std::uint64_t Multiplicand() const { return FMultiplicand; }
     std::uint64_t Addition() const { return FAddition; }
-    void SetSeed(std::uint64_t AValue) { FSeed = AValue; }
-    void SetMultiplicand(std::uint64_t AValue) { FMultiplicand = AValue; }
-    void SetAddition(std::uint64_t AValue) { FAddition = AValue; }
+    void          SetSeed(std::uint64_t AValue) { FSeed = AValue; }
+    void          SetMultiplicand(std::uint64_t AValue) { FMultiplicand = AValue; }
+    void          SetAddition(std::uint64_t AValue) { FAddition = AValue; }
 
 private:
     std::uint64_t FSeed = 0;

@@ -1,8 +1,8 @@
 #include "support/uSystemMemory.h"
 
-#include <algorithm>
-
 #include "platform/uPlatformSystem.h"
+
+#include <algorithm>
 
 namespace {
 constexpr std::uint64_t MiB = 1024ULL * 1024ULL;
@@ -44,7 +44,7 @@ std::uint64_t TCustomSystemMemory::ProcessAllocatedVirtualMemory() const {
 std::uint64_t TCustomSystemMemory::ReservedMemory(std::uint64_t APhysicalTotal,
                                                   std::uint64_t APhysicalUsed) {
     const std::uint64_t t = APhysicalTotal;
-    std::uint64_t reserved;
+    std::uint64_t       reserved;
     if (t < 96 * MiB)
         reserved = 4 * t / 5;
     else if (t < 384 * MiB)

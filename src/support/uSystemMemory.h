@@ -14,13 +14,13 @@ struct TMemoryRatio {
 class TCustomSystemMemory {
 public:
     virtual ~TCustomSystemMemory() = default;
-    virtual void Update();
+    virtual void          Update();
     virtual std::uint64_t ProcessAllocatedVirtualMemory() const;
 
     const TMemoryRatio& Physical() const { return FPhysical; }
     const TMemoryRatio& Virtual() const { return FVirtual; }
     const TMemoryRatio& PageFile() const { return FPageFile; }
-    std::uint64_t Available() const { return FAvailable; }
+    std::uint64_t       Available() const { return FAvailable; }
 
     // Memory left for the rest of the system, by the size of the machine.
     static std::uint64_t ReservedMemory(std::uint64_t APhysicalTotal, std::uint64_t APhysicalUsed);
@@ -40,12 +40,12 @@ public:
 private:
     void Derive();
 
-    TMemoryRatio FPhysical;
-    TMemoryRatio FVirtual;
-    TMemoryRatio FPageFile;
+    TMemoryRatio  FPhysical;
+    TMemoryRatio  FVirtual;
+    TMemoryRatio  FPageFile;
     std::uint64_t FAvailable = 0;
     std::uint64_t FLargestBlock = 0;
-    bool FFixed = false;
+    bool          FFixed = false;
 };
 
 TCustomSystemMemory& SystemMemory();

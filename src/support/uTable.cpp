@@ -1,8 +1,8 @@
 #include "support/uTable.h"
 
-#include <algorithm>
-
 #include "support/uTextHelpers.h"
+
+#include <algorithm>
 
 void TTextLines::SetText(std::string_view AText) {
     FLines.clear();
@@ -10,7 +10,7 @@ void TTextLines::SetText(std::string_view AText) {
     while (true) {
         const std::size_t eol = AText.find('\n', start);
         std::string line(AText.substr(start, eol == std::string_view::npos ? std::string_view::npos
-                                                                            : eol - start));
+                                                                           : eol - start));
         while (!line.empty() && line.back() == '\r')
             line.pop_back();
         FLines.push_back(ReplaceAll(line, "\t", "        "));
@@ -68,7 +68,7 @@ bool IsWrapDelimiter(char c) {
 bool SplitOnce(const std::string& ALine, int AMaxWidth, std::string& AHead, std::string& ATail) {
     std::size_t wordStart = 0;
     std::size_t column = 0; // code points before wordStart
-    bool firstWord = true;
+    bool        firstWord = true;
     while (true) {
         std::size_t wordEnd = wordStart;
         while (wordEnd < ALine.size() && !IsWrapDelimiter(ALine[wordEnd]))
@@ -142,7 +142,9 @@ void TTable::AddHeader(const std::vector<std::string>& ACaptions) {
     AddHeaderRow(row);
 }
 
-void TTable::AddRow(std::shared_ptr<TRow> ARow) { FData.push_back(std::move(ARow)); }
+void TTable::AddRow(std::shared_ptr<TRow> ARow) {
+    FData.push_back(std::move(ARow));
+}
 
 TRow& TTable::AddRow(const std::vector<std::string>& ATexts, TConsoleColor AColor) {
     auto row = std::make_shared<TRow>(static_cast<int>(ATexts.size()));

@@ -1,11 +1,15 @@
 #include "support/uTextHelpers.h"
 
-#include <limits>
-
 #include "support/uExceptions.h"
 
-char LowerChar(char AChar) { return (AChar >= 'A' && AChar <= 'Z') ? char(AChar + 32) : AChar; }
-char UpperChar(char AChar) { return (AChar >= 'a' && AChar <= 'z') ? char(AChar - 32) : AChar; }
+#include <limits>
+
+char LowerChar(char AChar) {
+    return (AChar >= 'A' && AChar <= 'Z') ? char(AChar + 32) : AChar;
+}
+char UpperChar(char AChar) {
+    return (AChar >= 'a' && AChar <= 'z') ? char(AChar - 32) : AChar;
+}
 
 std::string LowerCase(std::string_view AText) {
     std::string result(AText);
@@ -46,7 +50,9 @@ int CompareText(std::string_view A, std::string_view B) {
 }
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 } // namespace
 
 std::string_view TrimView(std::string_view AText) {
@@ -57,7 +63,9 @@ std::string_view TrimView(std::string_view AText) {
     return AText;
 }
 
-std::string Trim(std::string_view AText) { return std::string(TrimView(AText)); }
+std::string Trim(std::string_view AText) {
+    return std::string(TrimView(AText));
+}
 
 std::string_view TrimLeftView(std::string_view AText) {
     while (!AText.empty() && IsBlank(AText.front()))
@@ -67,8 +75,8 @@ std::string_view TrimLeftView(std::string_view AText) {
 
 std::vector<std::string> SplitLines(std::string_view AText) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    std::size_t i = 0;
+    std::size_t              start = 0;
+    std::size_t              i = 0;
     while (i < AText.size()) {
         const char c = AText[i];
         if (c == '\r' || c == '\n') {
@@ -86,7 +94,7 @@ std::vector<std::string> SplitLines(std::string_view AText) {
 
 std::vector<std::string> SplitWords(std::string_view AText) {
     std::vector<std::string> words;
-    std::size_t i = 0;
+    std::size_t              i = 0;
     while (i < AText.size()) {
         while (i < AText.size() && (AText[i] == ' ' || AText[i] == '\t'))
             ++i;
@@ -128,9 +136,9 @@ std::size_t Utf8SequenceLength(std::string_view AText, std::size_t AIndex) {
         return static_cast<unsigned char>(AText[AIndex + AOffset]);
     };
     const unsigned char lead = byte(0);
-    std::size_t length;
-    unsigned char low = 0x80;
-    unsigned char high = 0xBF;
+    std::size_t         length;
+    unsigned char       low = 0x80;
+    unsigned char       high = 0xBF;
     if (lead < 0x80)
         return 1;
     if (lead >= 0xC2 && lead <= 0xDF) {
@@ -164,10 +172,10 @@ std::size_t Utf8SequenceLength(std::string_view AText, std::size_t AIndex) {
 
 std::string ReadableText(std::string_view AText) {
     constexpr std::string_view Replacement = "\xEF\xBF\xBD";
-    std::string result;
+    std::string                result;
     result.reserve(AText.size());
     for (std::size_t i = 0; i < AText.size();) {
-        const auto c = static_cast<unsigned char>(AText[i]);
+        const auto        c = static_cast<unsigned char>(AText[i]);
         const std::size_t length = Utf8SequenceLength(AText, i);
         if (length == 0 || (c < 0x20 && c != '\t') || c == 0x7F) {
             result += Replacement;
@@ -201,7 +209,7 @@ std::optional<std::int64_t> TryStrToInt64(std::string_view AText) {
     if (AText.empty())
         return std::nullopt;
     std::size_t i = 0;
-    bool negative = false;
+    bool        negative = false;
     if (AText[0] == '+' || AText[0] == '-') {
         negative = AText[0] == '-';
         i = 1;
@@ -209,7 +217,7 @@ std::optional<std::int64_t> TryStrToInt64(std::string_view AText) {
     if (i == AText.size())
         return std::nullopt;
     // Accumulate as a negative number so that the smallest value fits.
-    std::int64_t value = 0;
+    std::int64_t           value = 0;
     constexpr std::int64_t minValue = std::numeric_limits<std::int64_t>::min();
     for (; i < AText.size(); ++i) {
         const char c = AText[i];

@@ -9,8 +9,8 @@
 // Small text helpers shared by every layer. Text is UTF-8; case rules are ASCII, which is what
 // command names, option names and protocol keywords use.
 
-char LowerChar(char AChar);
-char UpperChar(char AChar);
+char        LowerChar(char AChar);
+char        UpperChar(char AChar);
 std::string LowerCase(std::string_view AText);
 std::string UpperCase(std::string_view AText);
 
@@ -21,7 +21,7 @@ bool StartsText(std::string_view APrefix, std::string_view AText);
 int CompareText(std::string_view A, std::string_view B);
 
 std::string_view TrimView(std::string_view AText);
-std::string Trim(std::string_view AText);
+std::string      Trim(std::string_view AText);
 std::string_view TrimLeftView(std::string_view AText);
 
 // Lines at CR, LF or CR LF (one break). An empty text gives no line; a final break adds none.

@@ -16,7 +16,9 @@ const std::string* TTextMacro::Find(std::string_view AName) const {
     return nullptr;
 }
 
-bool TTextMacro::VariableExists(std::string_view AName) const { return Find(AName) != nullptr; }
+bool TTextMacro::VariableExists(std::string_view AName) const {
+    return Find(AName) != nullptr;
+}
 
 std::string TTextMacro::FindValue(std::string_view AName) const {
     const std::string* value = Find(AName);
@@ -55,7 +57,7 @@ const TTextMacro& StartupEnvironment() {
         macro.SetRaiseErrorIfVariableNotFound(false);
         for (char** entry = environ; entry != nullptr && *entry != nullptr; ++entry) {
             const std::string_view text(*entry);
-            const std::size_t equals = text.find('=');
+            const std::size_t      equals = text.find('=');
             if (equals != std::string_view::npos)
                 macro.Add(text.substr(0, equals), text.substr(equals + 1));
         }

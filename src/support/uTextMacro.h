@@ -27,9 +27,9 @@ public:
 private:
     const std::string* Find(std::string_view AName) const;
 
-    char FVariableSeparator = '%';
-    bool FRaiseErrorIfVariableNotFound = true;
-    bool FCaseSensitive = true;
+    char                                             FVariableSeparator = '%';
+    bool                                             FRaiseErrorIfVariableNotFound = true;
+    bool                                             FCaseSensitive = true;
     std::vector<std::pair<std::string, std::string>> FNamesAndValues;
 };
 

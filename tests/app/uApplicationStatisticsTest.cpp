@@ -1,11 +1,12 @@
+#include "app/uApplicationStatistics.h"
+
+#include "../support/uTestFolder.h"
+#include "support/uKvIniFile.h"
+
 #include <gtest/gtest.h>
 
-#include "app/uApplicationStatistics.h"
-#include "support/uKvIniFile.h"
-#include "../support/uTestFolder.h"
-
 TEST(TApplicationStatistics, CountsRunsInTheLocalFile) {
-    TTestFolder folder("statistics");
+    TTestFolder       folder("statistics");
     const std::string local = folder.File("local.ini");
     const std::string main = folder.File("main.ini");
     for (std::uint64_t run = 1; run <= 2; ++run) {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/uCommandConsoleApplication.h"
+
+#include <gtest/gtest.h>
 
 TEST(TCommandConsoleApplication, SplitsNameAtTheFirstSpaceOnly) {
     struct TCase {

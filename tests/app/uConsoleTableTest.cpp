@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "app/uConsoleTable.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -26,7 +26,7 @@ TEST(TConsoleTable, ShrinksTheWidestColumnLeftmostFirst) {
 }
 
 TEST(TConsoleTable, WrapsCellsToTheirColumns) {
-    auto rows = Rows({{"Name", "one two three"}});
+    auto       rows = Rows({{"Name", "one two three"}});
     const auto widths = TConsoleTable::LayOut(rows, 16);
     EXPECT_EQ(widths, (std::vector<int>{4, 7}));
     EXPECT_EQ(rows[0][1].TextLines().Lines(), (std::vector<std::string>{"one two", "three"}));
@@ -39,15 +39,15 @@ TEST(TConsoleTable, NarrowConsolesKeepOneCharacterPerColumn) {
 }
 
 TEST(TConsoleTable, RedirectedWidthFitsLinesInto255Characters) {
-    auto rows = Rows({{std::string(200, 'x'), std::string(200, 'y')}});
+    auto       rows = Rows({{std::string(200, 'x'), std::string(200, 'y')}});
     const auto widths = TConsoleTable::LayOut(rows, 256);
     EXPECT_EQ(widths[0] + widths[1] + 3, 255);
 }
 
 TEST(TTextLines, WordWrapBreaksBeforeTheFirstWordBeyondTheWidth) {
     struct TCase {
-        const char* Text;
-        int Width;
+        const char*              Text;
+        int                      Width;
         std::vector<std::string> Lines;
     };
     const TCase Cases[] = {

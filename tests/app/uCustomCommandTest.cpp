@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "app/uCustomCommand.h"
+
 #include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -36,22 +37,23 @@ TEST(TCustomCommand, DerivesItsNameFromTheClassName) {
         const char* ClassName;
         const char* Shortcut;
     };
-    constexpr TCase Cases[] = {{"TQuitCommand", "Quit"},   {"TUCICommand", "UCI"},
-                               {"TOTimCommand", "OTim"},   {"TShowBoardCommand", "ShowBoard"},
-                               {"Tcommand", "command"},    {"TCommandX", "CommandX"},
-                               {"XCommand", "X"},          {"T", ""}};
+    constexpr TCase Cases[] = {{"TQuitCommand", "Quit"}, {"TUCICommand", "UCI"},
+                               {"TOTimCommand", "OTim"}, {"TShowBoardCommand", "ShowBoard"},
+                               {"Tcommand", "command"},  {"TCommandX", "CommandX"},
+                               {"XCommand", "X"},        {"T", ""}};
     for (const auto& c : Cases)
         EXPECT_EQ(TCustomCommand::ShortcutFromClassName(c.ClassName), c.Shortcut) << c.ClassName;
 }
 
 TEST(TCommands, FindsNamesIgnoringCaseAndReportsUnknownOrDisabledOnes) {
     TCommands commands;
-    auto& quit = commands.AddCommand(std::make_unique<TProbeCommand>("TQuitCommand"));
+    auto&     quit = commands.AddCommand(std::make_unique<TProbeCommand>("TQuitCommand"));
     commands.AddCommand(std::make_unique<TProbeCommand>("TAboutCommand"));
     for (const char* name : {"quit", "QUIT", "Quit"})
         EXPECT_EQ(commands.FindByString(name), &quit) << name;
     EXPECT_EQ(commands.FindByString("qui"), nullptr);
-    EXPECT_EQ(ParseMessage(commands, "foo"), "Parse: 'Valid command' expected but token 'foo' found.");
+    EXPECT_EQ(ParseMessage(commands, "foo"),
+              "Parse: 'Valid command' expected but token 'foo' found.");
     EXPECT_EQ(ParseMessage(commands, ""), "Parse: 'Valid command' expected but token '' found.");
     commands.Disable(quit);
     EXPECT_EQ(commands.FindByString("quit"), &quit); // disabled commands are still found
@@ -61,7 +63,7 @@ TEST(TCommands, FindsNamesIgnoringCaseAndReportsUnknownOrDisabledOnes) {
 
 TEST(TCommands, RegisteredBlanksAreIgnoredButQueriedBlanksAreNot) {
     TCommands commands;
-    auto& spaced = commands.AddCommand(std::make_unique<TProbeCommand>("TProbe"));
+    auto&     spaced = commands.AddCommand(std::make_unique<TProbeCommand>("TProbe"));
     spaced.SetShortcut("Show Board");
     EXPECT_EQ(commands.FindByString("showboard"), &spaced);
     EXPECT_EQ(commands.FindByString("show board"), nullptr);
@@ -80,7 +82,7 @@ TEST(TCommands, FirstRegisteredNamesakeWinsUntilDeleted) {
 }
 
 TEST(TCommands, DeleteAndDisableRefuseUnregisteredCommands) {
-    TCommands commands;
+    TCommands     commands;
     TProbeCommand stranger("TStrangerCommand");
     try {
         commands.Delete(stranger);

@@ -1,21 +1,22 @@
-#include <gtest/gtest.h>
+#include "app/uCustomConsole.h"
 
 #include "app/uConsoleOutputInfo.h"
-#include "app/uCustomConsole.h"
+
+#include <gtest/gtest.h>
 
 TEST(TCustomConsole, ConsoleColoursBecomeAnsiColours) {
     constexpr TColorAttribute Default = MakeAttribute(ccLightGray, ccBlack);
     struct TCase {
         TConsoleColor Foreground;
         TConsoleColor Background;
-        const char* Sequence;
+        const char*   Sequence;
     };
     constexpr TCase Cases[] = {
-        {ccBlue, ccBlack, "\x1b[34;49m"},       {ccRed, ccBlack, "\x1b[31;49m"},
-        {ccAqua, ccBlack, "\x1b[36;49m"},       {ccYellow, ccBlack, "\x1b[33;49m"},
-        {ccLightBlue, ccBlack, "\x1b[94;49m"},  {ccWhite, ccRed, "\x1b[97;41m"},
-        {ccWhite, ccPurple, "\x1b[97;45m"},     {ccLightGray, ccGray, "\x1b[39;100m"},
-        {ccGray, ccBlack, "\x1b[90;49m"},       {ccLightAqua, ccBlue, "\x1b[96;44m"},
+        {ccBlue, ccBlack, "\x1b[34;49m"},      {ccRed, ccBlack, "\x1b[31;49m"},
+        {ccAqua, ccBlack, "\x1b[36;49m"},      {ccYellow, ccBlack, "\x1b[33;49m"},
+        {ccLightBlue, ccBlack, "\x1b[94;49m"}, {ccWhite, ccRed, "\x1b[97;41m"},
+        {ccWhite, ccPurple, "\x1b[97;45m"},    {ccLightGray, ccGray, "\x1b[39;100m"},
+        {ccGray, ccBlack, "\x1b[90;49m"},      {ccLightAqua, ccBlue, "\x1b[96;44m"},
     };
     for (const auto& c : Cases)
         EXPECT_EQ(AnsiSequence(MakeAttribute(c.Foreground, c.Background), Default), c.Sequence)

@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <thread>
-
 #include "engine/uAnalysisInfo.h"
+
+#include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -48,7 +47,7 @@ TEST(TAnalysisInfo, CurrentMoveIsTheBestMoveUntilALineExists) {
 
 TEST(TAnalysisInfo, BestMoveEventFiresOnlyOnARealChange) {
     TAnalysisInfo info;
-    int fired = 0;
+    int           fired = 0;
     info.SetOnBestMove([&](TAnalysisInfo&) { ++fired; });
     info.SetBestMove("e2e4");
     info.SetBestMove("e2e4");
@@ -59,7 +58,7 @@ TEST(TAnalysisInfo, BestMoveEventFiresOnlyOnARealChange) {
 TEST(TAnalysisInfo, AScoreDropOfMoreThan35AgainstThePreviousDepthMarksTheMoveBad) {
     struct TCase {
         TScore Score;
-        bool Bad;
+        bool   Bad;
     };
     for (const TCase c : {TCase{100, true}, TCase{101, false}}) {
         SCOPED_TRACE(c.Score);
@@ -142,7 +141,7 @@ TEST(TAnalysisInfo, RatesAreDefinedForZeroTimeAndZeroCapacity) {
     EXPECT_EQ(NodesPerSecond(1000, TTimeSpan::FromMilliseconds(-5)), 0u);
     EXPECT_EQ(NodesPerSecond(1000, TTimeSpan::FromMilliseconds(500)), 2000u);
     EXPECT_EQ(NodesPerSecond(1, TTimeSpan::FromMilliseconds(1500)), 1u) << "0.67 rounds to 1";
-    EXPECT_EQ(NodesPerSecond(~0ULL, TTimeSpan(1)) , ~0ULL) << "saturates";
+    EXPECT_EQ(NodesPerSecond(~0ULL, TTimeSpan(1)), ~0ULL) << "saturates";
 
     TAnalysisInfo info;
     info.SetHashNew(500);

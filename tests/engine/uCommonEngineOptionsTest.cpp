@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
-
 #include "engine/uCommonEngineOptions.h"
+
 #include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
 struct TIntervalCase {
-    const char* Name;
+    const char*  Name;
     std::int64_t Minimal;
     std::int64_t Maximal;
     std::int64_t Default;
@@ -39,14 +40,16 @@ TEST(TCommonEngineOptions, NamesRangesAndDefaults) {
               std::string::npos);
 
     const TIntervalCase Cases[] = {
-        {"Contempt Value", -32767, 32767, 0},     {"Random Value", 1, 1000, 20},
-        {"Time Usage", 1, 1000, 85},              {"Minimal Move Time", 0, 1000, 50},
-        {"Average Move Overhead", 0, 30000, 100}, {"Maximal Move Overhead", 0, 120000, 2500},
+        {"Contempt Value", -32767, 32767, 0},
+        {"Random Value", 1, 1000, 20},
+        {"Time Usage", 1, 1000, 85},
+        {"Minimal Move Time", 0, 1000, 50},
+        {"Average Move Overhead", 0, 30000, 100},
+        {"Maximal Move Overhead", 0, 120000, 2500},
     };
     TNumericalIntervalArgument* intervals[] = {
-        &options.ContemptValue(),       &options.RandomValue(),
-        &options.TimeUsage(),           &options.MinimalMoveTime(),
-        &options.AverageMoveOverhead(), &options.MaximalMoveOverhead()};
+        &options.ContemptValue(),   &options.RandomValue(),         &options.TimeUsage(),
+        &options.MinimalMoveTime(), &options.AverageMoveOverhead(), &options.MaximalMoveOverhead()};
     for (std::size_t i = 0; i < std::size(Cases); ++i) {
         const TIntervalCase& c = Cases[i];
         SCOPED_TRACE(c.Name);
@@ -59,7 +62,7 @@ TEST(TCommonEngineOptions, NamesRangesAndDefaults) {
 }
 
 TEST(TCommonEngineOptions, HashIsSizedFromTheLargestAllocatableBlock) {
-    TCommonEngineOptions options;
+    TCommonEngineOptions              options;
     const TNumericalIntervalArgument& hash = options.HashSizeInMB();
     EXPECT_EQ(hash.Shortcut(), "Hash");
     EXPECT_EQ(hash.NumericalInterval().MinimalValue(), 0);
@@ -70,7 +73,7 @@ TEST(TCommonEngineOptions, HashIsSizedFromTheLargestAllocatableBlock) {
 }
 
 TEST(TCommonEngineOptions, OutOfRangeValuesAreRefusedAndTheOldValueKept) {
-    TCommonEngineOptions options;
+    TCommonEngineOptions        options;
     TNumericalIntervalArgument& usage = options.TimeUsage();
     for (const char* accepted : {"1", "1000"}) {
         usage.SetValueFromString(accepted);
@@ -85,7 +88,7 @@ TEST(TCommonEngineOptions, OutOfRangeValuesAreRefusedAndTheOldValueKept) {
 
 TEST(TCommonEngineOptions, TimeManagementOptionsInOrder) {
     TCommonEngineOptions options;
-    TArguments list;
+    TArguments           list;
     options.AddTimeManagementOptions(list);
     ASSERT_EQ(list.Count(), 5);
     const char* names[] = {"Time Usage", "Fixed move time", "Minimal Move Time",

@@ -1,12 +1,11 @@
-#include <gtest/gtest.h>
-
-#include <thread>
-
 #include "engine/uCommonProtocol.h"
 #include "engine/uLevelManager.h"
 #include "engine/uRootMoves.h"
 #include "engine/uTimeControlLevel.h"
 #include "uEngineTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <thread>
 
 TEST(TCommonEngine, DoMovesPlaysEachMoveAndPrefixesAFailure) {
     TStubEngine engine;
@@ -93,7 +92,7 @@ TEST(TCommonEngine, NewGameAndPositionsClearTheRootMoves) {
 }
 
 TEST(TNewGameCommand, SetsTheStartPositionThroughTheProtocol) {
-    TStubEngine engine;
+    TStubEngine     engine;
     TCommonProtocol protocol;
     protocol.SetInternalEngine(&engine);
     protocol.Initialize();

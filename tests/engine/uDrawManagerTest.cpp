@@ -1,15 +1,15 @@
-#include <gtest/gtest.h>
-
 #include "engine/uDrawManager.h"
+
+#include <gtest/gtest.h>
 
 TEST(TDrawManager, OfferProbabilityTableBoundaries) {
     struct TCase {
-        std::int32_t X;
+        std::int32_t  X;
         std::uint64_t N;
     };
     constexpr TCase Cases[] = {
-        {-1000, 5000}, {49, 5000}, {50, 300}, {74, 300},  {75, 50},   {89, 50},
-        {90, 7},       {109, 7},   {110, 13}, {124, 13},  {125, 20},  {174, 20},
+        {-1000, 5000}, {49, 5000}, {50, 300},  {74, 300},  {75, 50},    {89, 50},
+        {90, 7},       {109, 7},   {110, 13},  {124, 13},  {125, 20},   {174, 20},
         {175, 50},     {249, 50},  {250, 250}, {499, 250}, {500, 1000}, {32767, 1000},
     };
     for (const TCase& c : Cases) {
@@ -21,7 +21,7 @@ TEST(TDrawManager, OfferProbabilityTableBoundaries) {
 TEST(TDrawManager, ContemptDecidesAcceptanceAndTheDrawDecidesTheOffer) {
     std::uint64_t askedRange = 0;
     std::uint64_t answer = 0;
-    TDrawManager manager([&](std::uint64_t ARange) {
+    TDrawManager  manager([&](std::uint64_t ARange) {
         askedRange = ARange;
         return answer;
     });
@@ -58,7 +58,7 @@ TEST(TDrawManager, ContemptDecidesAcceptanceAndTheDrawDecidesTheOffer) {
 
 TEST(TDrawManager, OwnGeneratorStaysInRange) {
     TDrawManager manager;
-    int offers = 0;
+    int          offers = 0;
     for (int i = 0; i < 2000; ++i) {
         manager.Update(-100); // one in 7
         offers += manager.OfferDraw() ? 1 : 0;

@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
+#include "uEngineTestSupport.h"
 
+#include <gtest/gtest.h>
 #include <optional>
 #include <thread>
-
-#include "uEngineTestSupport.h"
 
 namespace {
 
@@ -11,23 +10,23 @@ namespace {
 class TTestProtocolOutput final : public TProtocolEngineOutput {
 public:
     using TProtocolEngineOutput::TProtocolEngineOutput;
-    void TellGUIInfo(std::string_view) override {}
-    void TellGUIError(std::string_view) override {}
-    void TellGUIDebug(std::string_view) override {}
-    void AcceptDraw() override {}
-    void OfferDraw() override {}
-    void Resign() override {}
-    void Start() override {}
-    void DrawDepth() override {}
-    void DrawSelDepth() override {}
-    void DrawNodes() override {}
-    void OneSecond() override {}
-    void ShowBestMove(bool) override {}
-    void DoImportMove() override {}
-    void DrawMove1() override {}
-    void DrawRefutation() override {}
-    void DrawAMoves() override {}
-    void DrawCurrLine(std::string_view) override {}
+    void        TellGUIInfo(std::string_view) override {}
+    void        TellGUIError(std::string_view) override {}
+    void        TellGUIDebug(std::string_view) override {}
+    void        AcceptDraw() override {}
+    void        OfferDraw() override {}
+    void        Resign() override {}
+    void        Start() override {}
+    void        DrawDepth() override {}
+    void        DrawSelDepth() override {}
+    void        DrawNodes() override {}
+    void        OneSecond() override {}
+    void        ShowBestMove(bool) override {}
+    void        DoImportMove() override {}
+    void        DrawMove1() override {}
+    void        DrawRefutation() override {}
+    void        DrawAMoves() override {}
+    void        DrawCurrLine(std::string_view) override {}
     std::string ScoreToStr(TScore, TScoreBound) override { return {}; }
 
     int Flushes = 0;
@@ -48,7 +47,7 @@ using TCall = TFakeConsole::TCall;
 
 TEST(UciScoreText, AllScoreKinds) {
     struct TCase {
-        TScore Score;
+        TScore      Score;
         TScoreBound Bound;
         const char* Text;
     };
@@ -79,7 +78,7 @@ TEST(UciScoreText, AllScoreKinds) {
 }
 
 TEST(TProtocolEngineOutput, RedirectedBlocksBecomeWholePlainLinesWithOneFlush) {
-    TFakeConsole console(true);
+    TFakeConsole        console(true);
     TTestProtocolOutput output(console);
     BestMoveBlock(output);
     EXPECT_EQ(console.FCalls, (std::vector<TCall>{{"WriteLine", "bestmove e2e4"}}));
@@ -94,8 +93,7 @@ TEST(TProtocolEngineOutput, RedirectedBlocksBecomeWholePlainLinesWithOneFlush) {
         output.WriteLine("", ccValue);
         output.WriteLine("", ccValue);
     }
-    EXPECT_EQ(console.FCalls,
-              (std::vector<TCall>{{"WriteLine", "info"}, {"WriteLine", ""}}));
+    EXPECT_EQ(console.FCalls, (std::vector<TCall>{{"WriteLine", "info"}, {"WriteLine", ""}}));
     EXPECT_EQ(output.Flushes, 2);
 
     // A block that ends inside a line still delivers its text.
@@ -108,7 +106,7 @@ TEST(TProtocolEngineOutput, RedirectedBlocksBecomeWholePlainLinesWithOneFlush) {
 }
 
 TEST(TProtocolEngineOutput, TerminalPiecesAreColouredByTextType) {
-    TFakeConsole console(false);
+    TFakeConsole        console(false);
     TTestProtocolOutput output(console);
     BestMoveBlock(output);
     const TConsoleCustomTheme& theme = console.Theme();
@@ -122,11 +120,11 @@ TEST(TProtocolEngineOutput, TerminalPiecesAreColouredByTextType) {
 }
 
 TEST(TProtocolEngineOutput, BlocksHoldTheConsoleLockAndReleaseItOnFailure) {
-    TFakeConsole console(true);
-    TTestProtocolOutput output(console);
-    std::atomic<bool> otherGotLock{false};
+    TFakeConsole               console(true);
+    TTestProtocolOutput        output(console);
+    std::atomic<bool>          otherGotLock{false};
     std::optional<TWriteBlock> block(std::in_place, output);
-    std::thread other([&] {
+    std::thread                other([&] {
         std::scoped_lock lock(console.Lock());
         otherGotLock = true;
     });
@@ -151,7 +149,7 @@ TEST(TProtocolEngineOutput, BlocksHoldTheConsoleLockAndReleaseItOnFailure) {
 }
 
 TEST(TLoggedEngineOutput, ABlockBecomesOneDebugMessage) {
-    TFakeConsole console(true);
+    TFakeConsole        console(true);
     TTestProtocolOutput output(console);
     {
         TCapturingLog log(mlInformation);
@@ -171,9 +169,9 @@ TEST(TLoggedEngineOutput, ABlockBecomesOneDebugMessage) {
 }
 
 TEST(TNoProtocolEngineOutput, MessagesWithoutPrefixAndErrorsOnTheErrorStream) {
-    TFakeConsole console(true);
+    TFakeConsole            console(true);
     TNoProtocolEngineOutput output(console);
-    TAnalysisInfo info;
+    TAnalysisInfo           info;
     output.SetAnalysisInfo(&info);
     EXPECT_EQ(output.NullMoveStr(), "--");
     output.TellGUIInfo("Score: " + output.ScoreToStr(35, sbExact));

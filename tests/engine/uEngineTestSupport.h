@@ -1,13 +1,5 @@
 #pragma once
 
-#include <atomic>
-#include <mutex>
-#include <exception>
-#include <string>
-#include <string_view>
-#include <thread>
-#include <vector>
-
 #include "app/uCustomCommand.h"
 #include "app/uCustomConsole.h"
 #include "engine/uAnalysisInfo.h"
@@ -15,6 +7,14 @@
 #include "engine/uInternalEngine.h"
 #include "engine/uStopManager.h"
 #include "support/uLogger.h"
+
+#include <atomic>
+#include <exception>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
 
 // Records every event as one text; any thread may write (the timer ticks on its own thread).
 class TRecordingOutput final : public TEngineOutput {
@@ -75,10 +75,10 @@ public:
     int Ticks() const { return FTicks.load(); }
 
 private:
-    const TAnalysisInfo& FAnalysisInfo;
-    mutable std::mutex FLock;
+    const TAnalysisInfo&     FAnalysisInfo;
+    mutable std::mutex       FLock;
     std::vector<std::string> FEvents;
-    std::atomic<int> FTicks{0};
+    std::atomic<int>         FTicks{0};
 };
 
 // An engine with a stub search: it reports one line and gives its move at once, or, when
@@ -130,23 +130,23 @@ public:
         TInternalEngine::OnStop(ASender);
     }
     std::int32_t RemainMoveCount() override { return 35; }
-    void EvalToConsole() override {}
-    void WriteBoardToConsole() override {}
-    std::string GetCurrentLine() override { return "e2e4 e7e5"; }
+    void         EvalToConsole() override {}
+    void         WriteBoardToConsole() override {}
+    std::string  GetCurrentLine() override { return "e2e4 e7e5"; }
 
     TRecordingOutput& Recorder() { return dynamic_cast<TRecordingOutput&>(*Output()); }
-    void JoinSearch() {
-        if (FSearch.joinable())
+    void              JoinSearch() {
+                     if (FSearch.joinable())
             FSearch.join();
     }
 
-    bool FThreaded = false;
-    std::string FMove = "e2e4";
-    TSubtreeStatus FStatus{35, sbExact, vcNone, 1};
-    std::string FBookMove;
-    std::string FIllegalMove = "--illegal--";
+    bool                     FThreaded = false;
+    std::string              FMove = "e2e4";
+    TSubtreeStatus           FStatus{35, sbExact, vcNone, 1};
+    std::string              FBookMove;
+    std::string              FIllegalMove = "--illegal--";
     std::vector<std::string> FPlayed;
-    std::string FVariantName = "chess";
+    std::string              FVariantName = "chess";
 
 protected:
     std::string GameVariantName(const TGameVariant&) const override { return FVariantName; }
@@ -173,8 +173,8 @@ public:
     struct TCall {
         std::string Kind;
         std::string Text;
-        int Attribute = -1;
-        bool operator==(const TCall&) const = default;
+        int         Attribute = -1;
+        bool        operator==(const TCall&) const = default;
     };
 
     using TCustomConsole::Write;
@@ -215,7 +215,7 @@ inline std::vector<std::string> TakeLines(TFakeConsole& AConsole) {
 inline void RunLine(TCommands& ACommands, std::string_view ALine) {
     const std::size_t space = ALine.find(' ');
     const std::string name(ALine.substr(0, space));
-    std::string_view parameters;
+    std::string_view  parameters;
     if (space != std::string_view::npos) {
         parameters = ALine.substr(space + 1);
         while (!parameters.empty() && (parameters.front() == ' ' || parameters.front() == '\t'))
@@ -252,7 +252,7 @@ public:
     }
 
 private:
-    TLogger* FPrevious;
-    mutable std::mutex FLock;
+    TLogger*                 FPrevious;
+    mutable std::mutex       FLock;
     std::vector<std::string> FLines;
 };

@@ -1,9 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <chrono>
-#include <thread>
-
 #include "app/uConsoleEngine.h"
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uDrawManager.h"
@@ -13,6 +7,11 @@
 #include "support/uCustomArgument.h"
 #include "support/uProjectInfo.h"
 #include "uEngineTestSupport.h"
+
+#include <algorithm>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -50,11 +49,11 @@ protected:
         FEngine.LevelManager().SetInfiniteAnalysis(true);
     }
     TEvents Events() { return FEngine.Recorder().Events(); }
-    bool Idle() { return !FEngine.AnalysisInfo().ElapsedTime().IsRunning(); }
+    bool    Idle() { return !FEngine.AnalysisInfo().ElapsedTime().IsRunning(); }
 
-    TStubEngine FEngine;
+    TStubEngine       FEngine;
     TTimeControlLevel FTimeControl;
-    TInfiniteLevel FInfinite;
+    TInfiniteLevel    FInfinite;
 };
 
 } // namespace
@@ -183,9 +182,9 @@ TEST_F(TInternalEngineFixture, PlayModeDecidesOnADrawAnnouncesAndPlaysTheMove) {
     FEngine.FStatus = {-100, sbExact, vcNone, 1};
     FEngine.Start();
     TEvents events = Without(Events(), "OfferDraw"); // the offer itself is a random draw
-    EXPECT_EQ(events, (TEvents{"Start", TimeControlDescription, "DrawAMoves:e2e4",
-                               "BestMove:e2e4 ponder", "Debug:Draw offer probability: 1 / 7",
-                               "DoImportMove", "OnStop"}));
+    EXPECT_EQ(events,
+              (TEvents{"Start", TimeControlDescription, "DrawAMoves:e2e4", "BestMove:e2e4 ponder",
+                       "Debug:Draw offer probability: 1 / 7", "DoImportMove", "OnStop"}));
     EXPECT_EQ(FEngine.FPlayed, (std::vector<std::string>{"e2e4"}));
     EXPECT_EQ(FEngine.SideToMove(), 1);
     EXPECT_TRUE(FEngine.DrawManager().AcceptDraw());
@@ -218,17 +217,17 @@ TEST_F(TInternalEngineFixture, UpperBoundScoresTakeNoDrawDecision) {
 
 TEST_F(TInternalEngineFixture, VariantChangesAreAnnouncedOnce) {
     alignas(8) char chess = 0, shogi = 0; // opaque variants: the engine never looks inside
-    auto* first = reinterpret_cast<TGameVariant*>(&chess);
-    auto* second = reinterpret_cast<TGameVariant*>(&shogi);
+    auto*           first = reinterpret_cast<TGameVariant*>(&chess);
+    auto*           second = reinterpret_cast<TGameVariant*>(&shogi);
     FEngine.SetGameVariant(first);
     FEngine.SetGameVariant(first);
     FEngine.FVariantName = "shogi";
     FEngine.SetGameVariant(second);
     FEngine.SetGameVariant(nullptr);
     EXPECT_EQ(FEngine.GameVariant(), nullptr);
-    EXPECT_EQ(Events(), (TEvents{"Info:Game variant changed to: chess",
-                                 "Info:Game variant changed to: shogi",
-                                 "Info:Game variant changed to: N/A"}));
+    EXPECT_EQ(Events(),
+              (TEvents{"Info:Game variant changed to: chess", "Info:Game variant changed to: shogi",
+                       "Info:Game variant changed to: N/A"}));
 }
 
 TEST_F(TInternalEngineFixture, EngineState) {
@@ -278,21 +277,20 @@ TEST_F(TInternalEngineFixture, OptionsAndOverheads) {
 
 TEST(TInternalEngine, ConsoleModeSearchWritesTheLevelAndTheBestMove) {
     TFakeConsole console(true); // outlives the engine that writes to it
-    TStubEngine engine;
+    TStubEngine  engine;
     engine.SetOutput(std::make_unique<TNoProtocolEngineOutput>(console));
     TTimeControlLevel level;
     engine.LevelManager().SetMyLevel(&level);
     engine.LevelManager().SetMyRemainTime(TTimeSpan::FromSeconds(60));
     engine.Start();
-    EXPECT_EQ(console.FCalls,
-              (std::vector<TFakeConsole::TCall>{
-                  {"WriteLine", std::string(TimeControlDescription).substr(5)},
-                  {"WriteLine", "Best move: e2e4"}}));
+    EXPECT_EQ(console.FCalls, (std::vector<TFakeConsole::TCall>{
+                                  {"WriteLine", std::string(TimeControlDescription).substr(5)},
+                                  {"WriteLine", "Best move: e2e4"}}));
     EXPECT_EQ(engine.PowerRequest().Count(), 0);
 }
 
 TEST(TConsoleEngine, GivesTheEngineAConsoleOutput) {
-    TStubEngine engine;
+    TStubEngine    engine;
     TConsoleEngine application;
     application.SetInternalEngine(&engine);
     EXPECT_NE(dynamic_cast<TNoProtocolEngineOutput*>(engine.Output()), nullptr);

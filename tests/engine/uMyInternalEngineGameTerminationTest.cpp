@@ -1,15 +1,15 @@
-#include <gtest/gtest.h>
-
 #include "engine/uMyInternalEngine.h"
 #include "games/uGameVariants.h"
 #include "uEngineTestSupport.h"
 
+#include <gtest/gtest.h>
+
 // Who has won a position without a legal move, by the rules of its variant.
 TEST(TMyInternalEngine, GameTerminationFollowsTheVariantRules) {
     struct TCase {
-        const char* Variant;
-        const char* Fen;
-        TGameResult Result;
+        const char*  Variant;
+        const char*  Fen;
+        TGameResult  Result;
         TResultCause Cause;
     };
     // clang-format off

@@ -1,12 +1,6 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <string>
-#include <vector>
+#include "engine/uMyInternalEngine.h"
 
 #include "engine/uCommonEngineOptions.h"
-#include "engine/uMyInternalEngine.h"
 #include "engine/uStopManager.h"
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
@@ -18,6 +12,12 @@
 #include "support/uExceptions.h"
 #include "uEngineTestSupport.h"
 
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
 namespace {
 
 constexpr const char* StartFen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -28,11 +28,11 @@ protected:
         FEngine.SetOutput(std::make_unique<TRecordingOutput>(FEngine.AnalysisInfo()));
     }
     TRecordingOutput& Recorder() { return dynamic_cast<TRecordingOutput&>(*FEngine.Output()); }
-    std::string Fen() {
-        std::shared_ptr<ICustomWriter> writer =
-            FEngine.GameVariant()->CreateForsythEdwardsNotationWriter();
-        writer->SetPosition(&FEngine.Position());
-        return writer->AsString();
+    std::string       Fen() {
+              std::shared_ptr<ICustomWriter> writer =
+                  FEngine.GameVariant()->CreateForsythEdwardsNotationWriter();
+              writer->SetPosition(&FEngine.Position());
+              return writer->AsString();
     }
     void UseVariant(const char* AName) { FEngine.SetGameVariant(GameVariants().FindByName(AName)); }
     // The message of what AAction raises; empty when it raises nothing.
@@ -185,13 +185,13 @@ TEST_F(TMyInternalEngineFixture, ChangesTheVariantOnlyWhenItDiffers) {
 
 TEST_F(TMyInternalEngineFixture, OffersItsOptionsAfterTheCommonOnes) {
     TArguments& options = FEngine.Options();
-    const int count = options.Count();
+    const int   count = options.Count();
     ASSERT_GE(count, 4);
     std::vector<std::string> last;
     for (int i = count - 4; i < count; ++i)
         last.push_back(options.Get(i).Shortcut());
-    EXPECT_EQ(last, (std::vector<std::string>{"Threads", "Perft Hash", "UCI_LimitStrength",
-                                               "UCI_Elo"}));
+    EXPECT_EQ(last,
+              (std::vector<std::string>{"Threads", "Perft Hash", "UCI_LimitStrength", "UCI_Elo"}));
     EXPECT_EQ(FEngine.Threads().NumericalInterval().MaximalValue(), 512);
     EXPECT_GE(FEngine.Threads().DefaultValue(), 1);
     const std::int64_t maximal = FEngine.PerftHash().NumericalInterval().MaximalValue();
@@ -226,7 +226,7 @@ TEST_F(TMyInternalEngineFixture, ReportsItsStateAndEvaluation) {
     FEngine.SetPositionFromString("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
     const THash hash = FEngine.Position().GetHash();
     FEngine.EngineStateToConsole();
-    std::vector<std::string> events = Recorder().Events();
+    std::vector<std::string>       events = Recorder().Events();
     const std::vector<std::string> expected = {
         "Info:Analyze Mode: true",
         "Info:Infinite Analysis: false",
@@ -247,8 +247,8 @@ TEST_F(TMyInternalEngineFixture, ReportsItsStateAndEvaluation) {
         start = end + 2;
     }
     std::sort(list.begin(), list.end());
-    EXPECT_EQ(list, (std::vector<std::string>{"e1d1", "e1d2", "e1e2", "e1f1", "e1f2", "e4d5",
-                                               "e4e5"}));
+    EXPECT_EQ(list,
+              (std::vector<std::string>{"e1d1", "e1d2", "e1e2", "e1f1", "e1f2", "e4d5", "e4e5"}));
 
     Recorder().ClearEvents();
     FEngine.EvalToConsole();

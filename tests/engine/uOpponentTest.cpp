@@ -1,15 +1,16 @@
-#include <gtest/gtest.h>
-
 #include "engine/uOpponent.h"
+
 #include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
 
 TEST(TOpponent, ReadsTitleEloTypeAndName) {
     struct TCase {
-        const char* Text;
-        const char* Title;
-        std::int32_t Elo;
+        const char*   Text;
+        const char*   Title;
+        std::int32_t  Elo;
         TOpponentType Type;
-        const char* Name;
+        const char*   Name;
     };
     const TCase Cases[] = {
         {"GM 2800 human Gary Kasparov", "GM", 2800, otHuman, "Gary Kasparov"},

@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "engine/uRootMoves.h"
+
 #include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
 
 TEST(TRootMoves, FilterModes) {
     TRootMoves moves;

@@ -1,24 +1,24 @@
-#include <gtest/gtest.h>
-
-#include <thread>
+#include "engine/uStopManager.h"
 
 #include "engine/uAnalysisInfo.h"
 #include "engine/uLevelManager.h"
-#include "engine/uStopManager.h"
 #include "engine/uTimeControlLevel.h"
 #include "uEngineTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
 // A level whose answers the test sets.
 class TScriptedLevel final : public TCustomLevel {
 public:
-    bool GetStopNode() override { return StopNode; }
-    bool GetStopMove() override { return StopMove; }
-    bool GetStopAnalysis() override { return StopAnalysis; }
-    bool GetStopDepth() override { return StopDepth; }
+    bool        GetStopNode() override { return StopNode; }
+    bool        GetStopMove() override { return StopMove; }
+    bool        GetStopAnalysis() override { return StopAnalysis; }
+    bool        GetStopDepth() override { return StopDepth; }
     std::string GetAsString() const override { return "Scripted"; }
-    bool StopNode = false, StopMove = false, StopAnalysis = false, StopDepth = false;
+    bool        StopNode = false, StopMove = false, StopAnalysis = false, StopDepth = false;
 };
 
 class TStopManagerFixture : public ::testing::Test {
@@ -37,34 +37,33 @@ protected:
         FInfo.AddAnalysis({AScore, sbExact, vcNone, 1}, {"e2e4"});
     }
 
-    TAnalysisInfo FInfo;
+    TAnalysisInfo    FInfo;
     TRecordingOutput FOutput{FInfo};
-    TScriptedLevel FLevel;
-    TLevelManager FLevels;
-    TStopManager FManager;
+    TScriptedLevel   FLevel;
+    TLevelManager    FLevels;
+    TStopManager     FManager;
 };
 
 } // namespace
 
 TEST(TStopManager, CauseTexts) {
-    const char* texts[] = {"None",          "User Abort",    "No Choise",
-                           "No Increment",  "Win Score",     "Lose Score",
-                           "Level On Node", "Level On Move", "Level On Analysis",
-                           "Level On Depth"};
+    const char* texts[] = {
+        "None",       "User Abort",    "No Choise",     "No Increment",      "Win Score",
+        "Lose Score", "Level On Node", "Level On Move", "Level On Analysis", "Level On Depth"};
     for (int i = scNone; i <= scLevelOnDepth; ++i)
         EXPECT_EQ(StopCauseText(TStopCause(i)), texts[i]);
 }
 
 TEST_F(TStopManagerFixture, UpdateStopDepthCauses) {
     struct TCase {
-        const char* Name;
-        bool Infinite;
+        const char*  Name;
+        bool         Infinite;
         std::int32_t LevelMaxDepth;
         std::int32_t LimitMaxDepth;
         std::int32_t MoveCount;
-        TScore Score;
-        bool LevelStops;
-        TStopCause Cause;
+        TScore       Score;
+        bool         LevelStops;
+        TStopCause   Cause;
     };
     // The finished depth is 5.
     const TCase Cases[] = {
@@ -172,7 +171,7 @@ TEST_F(TStopManagerFixture, AbortKeepsTheFirstCause) {
 
 TEST_F(TStopManagerFixture, NodesPerSecondLimit) {
     struct TCase {
-        double Limit;
+        double        Limit;
         std::uint64_t SleepAfterNodes;
     };
     for (const TCase c : {TCase{0, 0}, TCase{-5, 0}, TCase{59, 1}, TCase{60, 2}, TCase{120, 3}}) {

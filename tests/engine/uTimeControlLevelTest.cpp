@@ -1,13 +1,15 @@
-#include <gtest/gtest.h>
-
-#include <limits>
+#include "engine/uTimeControlLevel.h"
 
 #include "engine/uAnalysisInfo.h"
-#include "engine/uTimeControlLevel.h"
+
+#include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
-TTimeSpan Ms(std::int64_t AMilliseconds) { return TTimeSpan::FromMilliseconds(AMilliseconds); }
+TTimeSpan Ms(std::int64_t AMilliseconds) {
+    return TTimeSpan::FromMilliseconds(AMilliseconds);
+}
 
 // The search clock stays stopped, so the raw search time is 0 and the time with overhead is
 // exactly the average move overhead: every time test below is exact.
@@ -27,14 +29,14 @@ protected:
 TEST(TTimeControlLevel, Allocation) {
     constexpr std::int64_t Max = std::numeric_limits<std::int64_t>::max();
     struct TCase {
-        const char* Name;
-        TTimeSpan Remaining;
-        TTimeSpan Increment;
-        TTimeSpan Overhead;
+        const char*  Name;
+        TTimeSpan    Remaining;
+        TTimeSpan    Increment;
+        TTimeSpan    Overhead;
         std::int32_t MoveCount;
         std::int32_t Usage;
-        TTimeSpan Average;
-        TTimeSpan Maximal;
+        TTimeSpan    Average;
+        TTimeSpan    Maximal;
     };
     const TCase Cases[] = {
         // 57.5 s over 41 moves: X = 3 * 57.5 s / 41.
@@ -48,8 +50,7 @@ TEST(TTimeControlLevel, Allocation) {
         // X is three times the time left; the maximum is clamped to it, the average is a third.
         {"one move at 100 %", Ms(10000), Ms(0), Ms(2500), 1, 100, Ms(7500), Ms(7500)},
         {"with increment", Ms(10000), Ms(2000), Ms(500), 20, 100, Ms(2375), Ms(7125)},
-        {"no move count spreads over one move", Ms(3000), Ms(0), Ms(0), 0, 100, Ms(3000),
-         Ms(3000)},
+        {"no move count spreads over one move", Ms(3000), Ms(0), Ms(0), 0, 100, Ms(3000), Ms(3000)},
         {"usage 0 counts as 1 %", Ms(3000), Ms(0), Ms(0), 1, 0, Ms(30), Ms(90)},
         {"saturating", TTimeSpan(Max), TTimeSpan(Max), Ms(0), 1000, 1, TTimeSpan(Max / 3),
          TTimeSpan(Max)},
@@ -104,14 +105,14 @@ TEST(TTimeControlLevel, Descriptions) {
 
 TEST_F(TLevelFixture, TimeLevelTests) {
     struct TCase {
-        const char* Name;
-        std::int32_t Depth;
+        const char*   Name;
+        std::int32_t  Depth;
         std::uint64_t Nodes;
-        std::int64_t ElapsedMs; // with overhead
-        bool Fixed;
-        std::int64_t MinimalMs;
-        bool ChangedMove;
-        bool StopDepth, StopMove, StopNode;
+        std::int64_t  ElapsedMs; // with overhead
+        bool          Fixed;
+        std::int64_t  MinimalMs;
+        bool          ChangedMove;
+        bool          StopDepth, StopMove, StopNode;
     };
     // Average 10 s, maximum 30 s.
     const TCase Cases[] = {
@@ -122,12 +123,11 @@ TEST_F(TLevelFixture, TimeLevelTests) {
         {"exactly twice is not over", 2, 1000, 20000, false, 0, false, true, false, false},
         {"maximum reached", 2, 1000, 30000, false, 0, false, true, true, true},
         {"node count between checks", 2, 1500, 30000, false, 0, false, true, true, false},
-        {"depth 1 has no move or node test", 1, 1000, 30000, false, 0, false, true, false,
-         false},
+        {"depth 1 has no move or node test", 1, 1000, 30000, false, 0, false, true, false, false},
         {"best move just changed", 2, 1000, 25000, false, 0, true, true, false, false},
         {"minimal time not reached", 2, 1000, 40000, false, 1, false, false, false, false},
-        {"fixed: only the node test, at the average", 2, 1000, 10000, true, 0, false, false,
-         false, true},
+        {"fixed: only the node test, at the average", 2, 1000, 10000, true, 0, false, false, false,
+         true},
         {"fixed, below the average", 2, 1000, 9999, true, 0, false, false, false, false},
     };
     for (const TCase& c : Cases) {
@@ -166,9 +166,9 @@ TEST_F(TLevelFixture, ABadBestMoveKeepsSearchingTheDepth) {
 TEST_F(TLevelFixture, MoveTimeLevelTests) {
     struct TCase {
         TLevelValueType Type;
-        std::int32_t Depth;
-        std::int64_t ElapsedMs;
-        bool StopDepth, StopNode;
+        std::int32_t    Depth;
+        std::int64_t    ElapsedMs;
+        bool            StopDepth, StopNode;
     };
     // Value 3 s; the raw search time is 0 and the next depth is estimated to take no time.
     const TCase Cases[] = {
@@ -179,8 +179,8 @@ TEST_F(TLevelFixture, MoveTimeLevelTests) {
         {lvtMinimal, 2, 9000, false, false},
     };
     for (const TCase& c : Cases) {
-        SCOPED_TRACE(testing::Message() << int(c.Type) << " depth " << c.Depth << " "
-                                        << c.ElapsedMs);
+        SCOPED_TRACE(testing::Message()
+                     << int(c.Type) << " depth " << c.Depth << " " << c.ElapsedMs);
         SetState(c.Depth, 0, Ms(c.ElapsedMs));
         TMoveTimeLevel level;
         level.SetAnalysisInfo(&FInfo);
@@ -206,16 +206,16 @@ TEST_F(TLevelFixture, MoveTimeLevelTests) {
 TEST_F(TLevelFixture, NodesLevelTests) {
     struct TCase {
         TLevelValueType Type;
-        std::uint64_t Value;
-        bool StopDepth, StopNode;
+        std::uint64_t   Value;
+        bool            StopDepth, StopNode;
     };
     // Depth 0, 100 nodes, 10 root moves: the next depth is estimated at 10 nodes.
     const TCase Cases[] = {
         {lvtEqual, 100, false, true},    {lvtEqual, 101, false, false},
         {lvtMinimal, 100, true, false},  {lvtMinimal, 101, false, false},
         {lvtMaximal, 100, true, true},   {lvtMaximal, 109, true, false},
-        {lvtMaximal, 110, false, false},
-        {lvlAverage, 54, true, false},   {lvlAverage, 55, false, false},
+        {lvtMaximal, 110, false, false}, {lvlAverage, 54, true, false},
+        {lvlAverage, 55, false, false},
     };
     FInfo.SetMoveCount(10);
     for (const TCase& c : Cases) {

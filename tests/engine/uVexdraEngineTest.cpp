@@ -1,19 +1,19 @@
-#include <gtest/gtest.h>
-
-#include <map>
-#include <set>
-#include <string>
-#include <vector>
+#include "engine/uVexdraEngine.h"
 
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uLevelManager.h"
 #include "engine/uRootMoves.h"
 #include "engine/uTimeControlLevel.h"
-#include "engine/uVexdraEngine.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
 #include "support/uCustomArgument.h"
 #include "uEngineTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -44,13 +44,13 @@ protected:
     }
     std::set<std::string> LegalMoves() {
         std::set<std::string> moves;
-        TMoveListGuard guard(FEngine.MoveGenerator());
+        TMoveListGuard        guard(FEngine.MoveGenerator());
         for (const TMove& move : guard.List())
             moves.insert(FEngine.Position().MoveToString(move));
         return moves;
     }
 
-    TVexdraEngine FEngine;
+    TVexdraEngine  FEngine;
     TMoveTimeLevel FLevel;
 };
 
@@ -75,7 +75,7 @@ TEST_F(TVexdraEngineFixture, ChoosesAmongAllLegalMovesWhenNothingCaptures) {
         seen.insert(move);
     EXPECT_EQ(seen, legal);
 
-    const std::string move = Choose();
+    const std::string              move = Choose();
     const std::vector<std::string> events = Recorder().Events();
     EXPECT_NE(std::find(events.begin(), events.end(), "DrawAMoves:" + move), events.end());
     EXPECT_EQ(events.back(), "BestMove:" + move + " ponder");

@@ -2,12 +2,12 @@
 // tokens (the rest split at NUL bytes) or a whole command line text with quotes. Whatever is
 // refused, every argument keeps a value of its own kind: the number within its interval, the
 // choice among the captions.
-#include <string>
-#include <vector>
-
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "uFuzzSupport.h"
+
+#include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASize) {
     if (ASize < 1)
@@ -25,11 +25,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
         std::make_unique<TFileNameArgument>("startup", "File with startup commands.", rcOptional));
     arguments.Own(std::make_unique<TSwitchArgument>("minimized", "Minimizes application"));
     arguments.Own(std::make_unique<TStringArgument>("name", "A text.", rcOptional));
-    auto& depth = arguments.Own(
-        std::make_unique<TNumericalIntervalArgument>("depth", "A number.", -5, 100, 10, rcOptional));
+    auto& depth = arguments.Own(std::make_unique<TNumericalIntervalArgument>(
+        "depth", "A number.", -5, 100, 10, rcOptional));
     auto& combo = arguments.Own(std::make_unique<TComboArgument>(
         "combo", "A choice.", std::vector<std::string>{"One", "Two words", "none"}, 1, rcOptional));
-    int presses = 0;
+    int   presses = 0;
     arguments.Own(std::make_unique<TButtonArgument>("press", "A button.", rcOptional))
         .SetOnChange([&](TCustomArgument&) { ++presses; });
     startup.Require(depth);
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
     try {
         if (AData[0] & 1) {
             std::vector<std::string> tokens;
-            std::size_t start = 0;
+            std::size_t              start = 0;
             for (std::size_t nul; (nul = text.find('\0', start)) != std::string_view::npos;
                  start = nul + 1)
                 tokens.emplace_back(text.substr(start, nul - start));

@@ -4,19 +4,18 @@
 // it and checks what must hold whatever the input; a broken rule ends the run through Require,
 // which libFuzzer records as a crash together with the input that caused it.
 
+#include "games/uGameVariant.h"
+#include "games/uGameVariants.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <sanitizer/common_interface_defs.h>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <sanitizer/common_interface_defs.h>
-
-#include "games/uGameVariant.h"
-#include "games/uGameVariants.h"
 
 inline std::string_view InputText(const std::uint8_t* AData, std::size_t ASize) {
     return {reinterpret_cast<const char*>(AData), ASize};
@@ -48,7 +47,7 @@ inline TGameVariants& FuzzVariants() {
 // The registered variants of one family (a variant class that all of them derive from).
 template <class TFamily> std::vector<TGameVariant*> VariantsOf() {
     std::vector<TGameVariant*> result;
-    TGameVariants& variants = FuzzVariants();
+    TGameVariants&             variants = FuzzVariants();
     for (std::size_t i = 0; i < variants.Count(); ++i)
         if (dynamic_cast<TFamily*>(&variants.Items(i)) != nullptr)
             result.push_back(&variants.Items(i));
@@ -60,9 +59,9 @@ template <class TFamily> std::vector<TGameVariant*> VariantsOf() {
 // that a check was missing and the library caught the bad value instead. Texts the input itself
 // holds are not counted (the program may quote a bad token). Returns the line, or empty.
 inline std::string LibraryErrorLine(std::string_view AOutput, std::string_view AInput) {
-    constexpr std::string_view Texts[] = {"basic_string", "vector::", "_M_",    "stoi", "stol",
-                                          "stoul",        "stoll",    "stod",   "stof", "bad_alloc",
-                                          "bad_array",    "bitset",   "map::at", "std::"};
+    constexpr std::string_view Texts[] = {
+        "basic_string", "vector::", "_M_",       "stoi",      "stol",   "stoul",   "stoll",
+        "stod",         "stof",     "bad_alloc", "bad_array", "bitset", "map::at", "std::"};
     for (std::string_view text : Texts) {
         const std::size_t at = AOutput.find(text);
         if (at == std::string_view::npos || AInput.find(text) != std::string_view::npos)

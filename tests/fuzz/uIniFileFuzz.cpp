@@ -1,20 +1,20 @@
 // The ini reader: any text is a document. Written back and read again it must give the same
 // document; every value reads as a number, a flag, an escaped text and a list without failing
 // differently from the program's own errors; and text macros expand or refuse.
-#include <string>
-#include <vector>
-
 #include "support/uExceptions.h"
 #include "support/uKvIniFile.h"
 #include "support/uTextMacro.h"
 #include "uFuzzSupport.h"
 
+#include <string>
+#include <vector>
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASize) {
     const std::string_view text = InputText(AData, ASize);
-    TKvIniFile ini;
+    TKvIniFile             ini;
     ini.SetText(text);
     const std::string written = ini.AsString();
-    TKvIniFile again;
+    TKvIniFile        again;
     again.SetText(written);
     Require(again.AsString() == written, "a written document reads back the same", written);
 

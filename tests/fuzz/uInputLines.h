@@ -5,8 +5,12 @@
 // the same entry the console reader uses. Afterwards the program must still answer (isready,
 // ping), its position must be sound, and nothing it wrote may carry a standard-library error text.
 
-#include <sys/mman.h>
-#include <unistd.h>
+#include "app/uConsoleEngine.h"
+#include "engine/uVexdraEngine.h"
+#include "games/uPosition.h"
+#include "support/uCustomArgument.h"
+#include "support/uExceptions.h"
+#include "uFuzzSupport.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,13 +18,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "app/uConsoleEngine.h"
-#include "engine/uVexdraEngine.h"
-#include "games/uPosition.h"
-#include "support/uCustomArgument.h"
-#include "support/uExceptions.h"
-#include "uFuzzSupport.h"
+#include <sys/mman.h>
+#include <unistd.h>
 
 // How a protocol asks whether the program is still there, and the line that answers.
 struct TLivenessProbe {
@@ -43,7 +42,7 @@ inline int CapturedOutput() {
 
 inline std::string TakeOutput() {
     std::fflush(stdout);
-    const int fd = CapturedOutput();
+    const int   fd = CapturedOutput();
     const off_t size = lseek(fd, 0, SEEK_END);
     std::string text(static_cast<std::size_t>(std::max<off_t>(size, 0)), '\0');
     if (size > 0 && pread(fd, text.data(), text.size(), 0) != size)

@@ -2,13 +2,13 @@
 // few positions where castling, en passant, promotions or drops are possible, the rest is the
 // text. Reading never fails other than with the program's own error; a move read this way that
 // names a generated move plays, reverts and is written back as a text naming it again.
+#include "games/shogi/uShogiGameVariants.h"
+#include "uPositionStrings.h"
+
 #include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "games/shogi/uShogiGameVariants.h"
-#include "uPositionStrings.h"
 
 namespace {
 
@@ -34,16 +34,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
     TGameVariants& variants = FuzzVariants();
     if (ASize < 2)
         return 0;
-    TGameVariant& variant = variants.Items(AData[0] % variants.Count());
-    const bool shogi = dynamic_cast<TShogiGameVariant*>(&variant) != nullptr;
+    TGameVariant&              variant = variants.Items(AData[0] % variants.Count());
+    const bool                 shogi = dynamic_cast<TShogiGameVariant*>(&variant) != nullptr;
     std::unique_ptr<TPosition> position = variant.CreateStartPosition();
     position->InitializeHash();
     const std::size_t choice = AData[1] % PositionCount;
     if (choice > 0 &&
-        !ParsePosition(variant, *position,
-                       (shogi ? ShogiPositions : ChessPositions)[choice - 1]).empty())
+        !ParsePosition(variant, *position, (shogi ? ShogiPositions : ChessPositions)[choice - 1])
+             .empty())
         return 0;
-    const std::string before = WritePosition(variant, *position);
+    const std::string      before = WritePosition(variant, *position);
     const std::string_view text = InputText(AData + 2, ASize - 2);
 
     std::unique_ptr<TMove> parsed;
@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
         position->MakeRevertableMove(move);
         Require(position->Hash() == position->GetHash(), "a played move keeps the hash", written);
         position->RevertMove(move);
-        Require(WritePosition(variant, *position) == before, "a reverted move restores the position",
-                written);
+        Require(WritePosition(variant, *position) == before,
+                "a reverted move restores the position", written);
         break;
     }
     return 0;

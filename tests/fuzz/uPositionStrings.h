@@ -5,16 +5,16 @@
 // and the same hash, and every move generated there must play, revert and read back cleanly. A
 // string the parser refuses must leave the position as it was.
 
-#include <memory>
-#include <string>
-#include <string_view>
-
 #include "games/uGameVariant.h"
 #include "games/uMoveGenerator.h"
 #include "games/uMoveList.h"
 #include "games/uPosition.h"
 #include "support/uExceptions.h"
 #include "uFuzzSupport.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
 
 inline std::string WritePosition(TGameVariant& AVariant, TPosition& APosition) {
     std::shared_ptr<ICustomWriter> writer = AVariant.CreateForsythEdwardsNotationWriter();
@@ -48,8 +48,8 @@ inline void CheckMoves(TGameVariant& AVariant, TPosition& APosition, const std::
         return;
     }
     for (const TMove& move : guard->List()) {
-        const std::string text = APosition.MoveToString(move);
-        const std::string where = text + " in " + AWritten;
+        const std::string      text = APosition.MoveToString(move);
+        const std::string      where = text + " in " + AWritten;
         std::unique_ptr<TMove> parsed;
         try {
             parsed = APosition.StringToMove(text);
@@ -74,18 +74,17 @@ inline int CheckPositionString(TGameVariant& AVariant, std::string_view AText) {
     std::unique_ptr<TPosition> position = AVariant.CreateStartPosition();
     position->InitializeHash();
     const std::string before = WritePosition(AVariant, *position);
-    const THash beforeHash = position->Hash();
+    const THash       beforeHash = position->Hash();
     if (!ParsePosition(AVariant, *position, AText).empty()) {
         Require(WritePosition(AVariant, *position) == before && position->Hash() == beforeHash,
                 "a refused string leaves the position as it was");
         return 0;
     }
-    Require(position->Hash() == position->GetHash(), "a parsed position's hash is its own",
-            AText);
+    Require(position->Hash() == position->GetHash(), "a parsed position's hash is its own", AText);
     const std::string written = WritePosition(AVariant, *position);
 
     std::unique_ptr<TPosition> again = AVariant.CreateStartPosition();
-    const std::string refusal = ParsePosition(AVariant, *again, written);
+    const std::string          refusal = ParsePosition(AVariant, *again, written);
     Require(refusal.empty(), "a written string reads back", written + ": " + refusal);
     Require(WritePosition(AVariant, *again) == written, "a written string reads back the same",
             written);

@@ -2,17 +2,17 @@
 // the text, an integer reader never fails and always moves on, a decimal is finite and inside
 // its range or refused with the program's own error, and a clock reading lies between zero and
 // one day or is refused.
-#include <cmath>
-
 #include "protocols/xboard/uXBoardParameterReader.h"
 #include "support/uExceptions.h"
 #include "uFuzzSupport.h"
+
+#include <cmath>
 
 namespace {
 
 void ReadWordsAndIntegers(std::string_view AText) {
     TXBoardParameterReader words(AText);
-    std::size_t count = 0;
+    std::size_t            count = 0;
     while (!words.ReadWord().empty())
         Require(++count <= AText.size(), "reading words ends", AText);
     Require(words.AtEnd() || words.Rest().find_first_not_of(" \t") == std::string_view::npos,

@@ -1,29 +1,27 @@
 #pragma once
 
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "games/chess/uChessMoveGenerator.h"
 #include "games/chess/uChessPosition.h"
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
 #include "games/uMoveGenerator.h"
 
+#include <memory>
+#include <string>
+#include <vector>
+
 // A variant's position, set from a position string when one is given, with its generator.
 struct TTestGame {
-    TGameVariant* Variant = nullptr;
-    std::unique_ptr<TPosition> Position;
+    TGameVariant*                   Variant = nullptr;
+    std::unique_ptr<TPosition>      Position;
     std::unique_ptr<TMoveGenerator> Generator;
 
-    TChessPosition& Chess() { return static_cast<TChessPosition&>(*Position); }
-    TChessMoveGenerator& ChessGenerator() {
-        return static_cast<TChessMoveGenerator&>(*Generator);
-    }
+    TChessPosition&      Chess() { return static_cast<TChessPosition&>(*Position); }
+    TChessMoveGenerator& ChessGenerator() { return static_cast<TChessMoveGenerator&>(*Generator); }
     // The generated moves as text, in list order.
     std::vector<std::string> MoveTexts();
     // The generated move with this text; fails the test when there is none.
-    TMove FindMove(const std::string& AText);
+    TMove       FindMove(const std::string& AText);
     std::string Fen();
     // Plays AText (a generated move of a chess-family position), expects AFenAfter and a hash
     // that agrees with one computed from scratch, then reverts and expects everything back.
@@ -32,4 +30,4 @@ struct TTestGame {
 
 // A registry filled once for the tests.
 TGameVariants& TestVariants();
-TTestGame MakeGame(const std::string& AVariant, const std::string& AFen = "");
+TTestGame      MakeGame(const std::string& AVariant, const std::string& AFen = "");

@@ -29,7 +29,7 @@ TTestGame MakeGame(const std::string& AVariant, const std::string& AFen) {
 }
 
 std::vector<std::string> TTestGame::MoveTexts() {
-    TMoveListGuard guard(*Generator);
+    TMoveListGuard           guard(*Generator);
     std::vector<std::string> result;
     for (const TMove& move : guard.List())
         result.push_back(Position->MoveToString(move));
@@ -53,10 +53,10 @@ std::string TTestGame::Fen() {
 
 void TTestGame::ExpectMakeAndRevert(const std::string& AText, const std::string& AFenAfter) {
     SCOPED_TRACE(AText);
-    const std::string before = Fen();
-    const THash hash = Position->Hash();
+    const std::string                   before = Fen();
+    const THash                         hash = Position->Hash();
     const TChessCapturedPieces::TCounts captured = Chess().CapturedPieces().Counts();
-    const TMove move = FindMove(AText);
+    const TMove                         move = FindMove(AText);
     Position->MakeRevertableMove(move);
     EXPECT_EQ(Fen(), AFenAfter);
     EXPECT_EQ(Position->Hash(), Position->GetHash());

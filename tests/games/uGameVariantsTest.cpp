@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "games/chess/uRandomChessGameVariants.h"
 #include "games/uGameTestHelpers.h"
 #include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 namespace {
 
@@ -61,10 +60,10 @@ TEST(TGameVariants, BuildsEachStartPosition) {
 
 TEST(TGameVariants, NumbersTheRandomSetups) {
     struct TCase {
-        const char* Variant;
+        const char*   Variant;
         std::uint32_t Id;
-        const char* FirstRow;
-        const char* Fen;
+        const char*   FirstRow;
+        const char*   Fen;
     };
     constexpr TCase Cases[] = {
         {"chess960", 0, "BBQNNRKR", "bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w HFhf - 0 1"},
@@ -115,7 +114,9 @@ TEST(TGameVariants, SetsTheGeneratorFlagsOfTheFamily) {
     EXPECT_EQ(shogi.Chess().Board().SqXC(), 9);
     EXPECT_EQ(shogi.Chess().Board().Notation(), ntShogi);
     EXPECT_EQ(shogi.Position->PieceToString(-13, plEnglish), "+b");
-    EXPECT_EQ(MakeGame("minishogi").Chess().Board().SquareToString(
-                  MakeGame("minishogi").Chess().Board().FindKingPos(0)),
+    EXPECT_EQ(MakeGame("minishogi")
+                  .Chess()
+                  .Board()
+                  .SquareToString(MakeGame("minishogi").Chess().Board().FindKingPos(0)),
               "a1");
 }

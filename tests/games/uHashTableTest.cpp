@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "games/uHashTable.h"
+
 #include "platform/uPlatformSystem.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -12,7 +13,9 @@ void Allocate(THashTable& ATable) {
     ATable.ReallocateMemory();
 }
 
-std::uint64_t Stat(const std::atomic<std::uint64_t>& AValue) { return AValue.load(); }
+std::uint64_t Stat(const std::atomic<std::uint64_t>& AValue) {
+    return AValue.load();
+}
 
 } // namespace
 

@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
+#include "games/uMoveList.h"
 
 #include "games/uGameTestHelpers.h"
-#include "games/uMoveList.h"
 #include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
 
 TEST(TMoveList, IteratesInOrderAndStopsAtTheEnd) {
     TMoveStack stack;
@@ -42,7 +43,7 @@ TEST(TMoveStack, StacksListsAndRestartsAtTheArenaStartWhenEmpty) {
 
 TEST(TMoveStack, ExhaustionRaisesInsteadOfOverrunning) {
     TMoveStack stack;
-    int lists = 0;
+    int        lists = 0;
     try {
         for (;;) {
             TMoveList* list = stack.GetNewMoveList(218);
@@ -58,7 +59,7 @@ TEST(TMoveStack, ExhaustionRaisesInsteadOfOverrunning) {
 
     // A generator in deep recursion hits the same wall and the arena stays intact.
     TTestGame game = MakeGame("chess");
-    int depth = 0;
+    int       depth = 0;
     EXPECT_THROW(
         for (;;) {
             game.Generator->Generate();
@@ -69,7 +70,7 @@ TEST(TMoveStack, ExhaustionRaisesInsteadOfOverrunning) {
 }
 
 TEST(IsSameMove, MatchesParsedMovesToGeneratedOnes) {
-    TTestGame game = MakeGame("chess", "r3k2r/1P6/8/8/8/8/8/R3K2R w KQkq - 0 1");
+    TTestGame  game = MakeGame("chess", "r3k2r/1P6/8/8/8/8/8/R3K2R w KQkq - 0 1");
     const auto same = [&](const std::string& AGenerated, const std::string& AText) {
         return IsSameMove(game.FindMove(AGenerated), *game.Position->StringToMove(AText));
     };

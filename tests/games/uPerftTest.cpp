@@ -1,13 +1,13 @@
-#include <gtest/gtest.h>
+#include "games/uPerft.h"
+
+#include "games/uGameTestHelpers.h"
 
 #include <fstream>
+#include <gtest/gtest.h>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include "games/uGameTestHelpers.h"
-#include "games/uPerft.h"
 
 namespace {
 
@@ -18,23 +18,23 @@ constexpr std::uint64_t NodeLimit = 7000000;
 #endif
 
 struct TPerftRow {
-    std::string Variant;
-    std::string Fen;
-    int Depth;
+    std::string   Variant;
+    std::string   Fen;
+    int           Depth;
     std::uint64_t Nodes;
 };
 
 // Rows of a perft table (tab-separated, header first) for the variants in AVariants.
-std::vector<TPerftRow> ReadRows(const std::string& AFileName,
+std::vector<TPerftRow> ReadRows(const std::string&           AFileName,
                                 const std::set<std::string>& AVariants) {
     std::vector<TPerftRow> rows;
-    std::ifstream file(AFileName);
-    std::string line;
+    std::ifstream          file(AFileName);
+    std::string            line;
     std::getline(file, line);
     while (std::getline(file, line)) {
         std::vector<std::string> fields;
-        std::stringstream stream(line);
-        std::string field;
+        std::stringstream        stream(line);
+        std::string              field;
         while (std::getline(stream, field, '\t'))
             fields.push_back(field);
         if (fields.size() < 6 || fields[2] != "fen" || AVariants.count(fields[0]) == 0)
@@ -58,14 +58,14 @@ void CheckRows(const std::vector<TPerftRow>& ARows) {
     EXPECT_GT(checked, 0);
 }
 
-const std::set<std::string> ChessFamily = {"chess",   "chess960", "nocastle", "shuffle",
-                                           "random256", "dunsany", "giveaway", "horde",
-                                           "hordeChess"};
+const std::set<std::string> ChessFamily = {"chess",    "chess960",  "nocastle",
+                                           "shuffle",  "random256", "dunsany",
+                                           "giveaway", "horde",     "hordeChess"};
 
 // The variants with rules of their own, and the setups whose game ends they decide.
-const std::set<std::string> RuleVariants = {"3Check",  "kingOfTheHill", "racingKings",
-                                            "atomic",  "crazyhouse",    "dunsany",
-                                            "giveaway", "horde",        "hordeChess"};
+const std::set<std::string> RuleVariants = {"3Check",   "kingOfTheHill", "racingKings",
+                                            "atomic",   "crazyhouse",    "dunsany",
+                                            "giveaway", "horde",         "hordeChess"};
 
 } // namespace
 
@@ -84,8 +84,7 @@ TEST(Perft, MatchesTheVariantReferenceCounts) {
 TEST(Perft, MatchesTheSharedReferenceTable) {
     std::set<std::string> variants = RuleVariants;
     variants.insert({"chess", "chess960", "nocastle", "shuffle", "random256"});
-    const std::vector<TPerftRow> rows =
-        ReadRows(KV_SHARED_DATA_DIR "/perft-public.tsv", variants);
+    const std::vector<TPerftRow> rows = ReadRows(KV_SHARED_DATA_DIR "/perft-public.tsv", variants);
     if (rows.empty())
         GTEST_SKIP() << "no shared reference table here";
     CheckRows(rows);

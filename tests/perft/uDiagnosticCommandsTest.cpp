@@ -1,15 +1,15 @@
-#include <gtest/gtest.h>
-
-#include <limits>
+#include "perft/uDiagnosticCommands.h"
 
 #include "engine/uLevelManager.h"
 #include "engine/uTimeControlLevel.h"
 #include "games/uGameVariant.h"
 #include "games/uPosition.h"
 #include "perft/uBenchmarkCommand.h"
-#include "perft/uDiagnosticCommands.h"
 #include "support/uExceptions.h"
 #include "uPerftTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -27,18 +27,19 @@ public:
     }
 
     TPerftEngine FPerft;
-    TCommand FCommand;
+    TCommand     FCommand;
 };
 
 } // namespace
 
 TEST(LeadingInteger, ReadsSignsAndDigitsUpToTheFirstOtherCharacter) {
-    constexpr std::int32_t Max = std::numeric_limits<std::int32_t>::max();
-    constexpr std::int32_t Min = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t                     Max = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t                     Min = std::numeric_limits<std::int32_t>::min();
     const std::pair<const char*, std::int32_t> Cases[] = {
-        {"5", 5},        {" \t7x", 7},     {"-3", -3},         {"+-4", -4},
-        {"--2", 2},      {"abc", 0},       {"", 0},            {"12 9", 12},
-        {"- 5", 0},      {"007", 7},       {"99999999999", Max}, {"-99999999999", Min},
+        {"5", 5},    {" \t7x", 7},         {"-3", -3},
+        {"+-4", -4}, {"--2", 2},           {"abc", 0},
+        {"", 0},     {"12 9", 12},         {"- 5", 0},
+        {"007", 7},  {"99999999999", Max}, {"-99999999999", Min},
     };
     for (const auto& [text, value] : Cases)
         EXPECT_EQ(LeadingInteger(text), value) << "'" << text << "'";
@@ -59,7 +60,7 @@ TEST(TPerftCommand, StartsAPerftOfTheLeadingNumber) {
 // The word is compared exactly: "ON" is not "on".
 TEST(TDebugCommand, SwitchesTheOutputsDebugModeByLowerCaseWordsOnly) {
     TCommandFixture<TDebugCommand> debug;
-    TEngineOutput& output = *debug.FPerft.Engine().Output();
+    TEngineOutput&                 output = *debug.FPerft.Engine().Output();
     EXPECT_EQ(debug.Run("on"), "");
     EXPECT_TRUE(output.DebugMode());
     EXPECT_EQ(debug.Run("ON"), "Parse: 'on' or 'off' expected but token 'ON' found.");

@@ -1,10 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-#include <fstream>
-#include <sstream>
-
 #include "games/uHashTable.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
@@ -12,6 +5,12 @@
 #include "platform/uPlatformSystem.h"
 #include "support/uExceptions.h"
 #include "uPerftTestSupport.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
@@ -30,22 +29,22 @@ constexpr const char* KiwipeteFen =
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
 
 struct TPerftRow {
-    std::string Variant;
-    std::string Fen;
-    int Depth;
+    std::string   Variant;
+    std::string   Fen;
+    int           Depth;
     std::uint64_t Nodes;
 };
 
 // The chess-family rows of the repository's reference table.
 std::vector<TPerftRow> ReferenceRows() {
     std::vector<TPerftRow> rows;
-    std::ifstream file(KV_TEST_DATA_DIR "/perft-chess.tsv");
-    std::string line;
+    std::ifstream          file(KV_TEST_DATA_DIR "/perft-chess.tsv");
+    std::string            line;
     std::getline(file, line);
     while (std::getline(file, line)) {
         std::vector<std::string> fields;
-        std::stringstream stream(line);
-        std::string field;
+        std::stringstream        stream(line);
+        std::string              field;
         while (std::getline(stream, field, '\t'))
             fields.push_back(field);
         if (fields.size() >= 6 && fields[2] == "fen")
@@ -74,7 +73,7 @@ struct TConfiguration {
 // threads, with the table and without it, and the root moves' counts agree between all of them.
 TEST(TPerftCalculatorThreads, MatchesTheReferenceCountsOnAnyThreadsWithAndWithoutTable) {
     constexpr TConfiguration Configurations[] = {{1, 16}, {3, 16}, {1, 0}, {3, 0}};
-    int checked = 0;
+    int                      checked = 0;
     for (const TPerftRow& row : ReferenceRows()) {
         if (row.Nodes > TableNodeLimit)
             continue;
@@ -117,7 +116,7 @@ TEST(TPerftCalculatorThreads, EightThreadsShareTheTableExactly) {
 }
 
 TEST(TPerftCalculatorThreads, ListsTheRootMovesOfTheStartPositionAndTheTotals) {
-    TPerftEngine perft;
+    TPerftEngine             perft;
     std::vector<std::string> legal;
     {
         TVexdraEngine& engine = perft.Engine();
@@ -128,9 +127,9 @@ TEST(TPerftCalculatorThreads, ListsTheRootMovesOfTheStartPositionAndTheTotals) {
     const std::vector<std::string> events = perft.Perft(1);
     ASSERT_EQ(legal.size(), 20u);
     EXPECT_EQ(RootLines(events), legal);
-    EXPECT_EQ(Ending(events), (std::vector<std::string>{
-                                  "Info:Nodes Searched:", "Info:Nodes/second:",
-                                  "Info:Elapsed Time:"}));
+    EXPECT_EQ(Ending(events),
+              (std::vector<std::string>{
+                  "Info:Nodes Searched:", "Info:Nodes/second:", "Info:Elapsed Time:"}));
     EXPECT_EQ(NodesSearched(events), 20);
     EXPECT_EQ(perft.Engine().PowerRequest().Count(), 0);
 }
@@ -173,9 +172,9 @@ TEST(TPerftCalculatorThreads, RefusesDepthsOutsideOneToNinetyNine) {
 // Stop, a new perft, a new position and the engine's end all end a running perft: it says
 // "Aborted" instead of a total, leaves no thread and releases the power request.
 TEST(TPerftCalculatorThreads, EndsARunningPerftWhenTheEngineMovesOn) {
-    TPerftEngine perft(2);
+    TPerftEngine   perft(2);
     TVexdraEngine& engine = perft.Engine();
-    const auto aborted = [&](const std::vector<std::string>& AEvents) {
+    const auto     aborted = [&](const std::vector<std::string>& AEvents) {
         EXPECT_EQ(NodesSearched(AEvents), -1);
         ASSERT_GE(AEvents.size(), 2u);
         EXPECT_EQ(AEvents[AEvents.size() - 2], "Info:Aborted");
@@ -224,7 +223,7 @@ TEST(TPerftCalculatorThreads, AFailingWorkerFailsThePerft) {
 // The table is keyed exactly as described: a count changed together with its checksum is taken
 // as it is, a count changed without it is detected as corrupted and counted again.
 TEST(TPerftCalculatorThreads, TrustsOnlyItemsWhoseChecksumAgrees) {
-    TPerftEngine perft;
+    TPerftEngine   perft;
     TVexdraEngine& engine = perft.Engine();
     engine.SetPositionWithMoves("", "e2e4 e7e5");
     const THash hash = engine.Position().Hash();
@@ -233,8 +232,8 @@ TEST(TPerftCalculatorThreads, TrustsOnlyItemsWhoseChecksumAgrees) {
 
     // After e2e4 e7e5 nothing remains below in a perft of 3: the item holds White's move count.
     const TPerftDepthCode& code = PerftDepthCodes()[0];
-    const std::uint64_t key = hash.Code ^ code.Code;
-    THashTable::TWord* item = engine.HashTable().Find(key, PerftSlotOf(key));
+    const std::uint64_t    key = hash.Code ^ code.Code;
+    THashTable::TWord*     item = engine.HashTable().Find(key, PerftSlotOf(key));
     ASSERT_NE(item, nullptr);
     const std::uint32_t moves = item[2].load();
     EXPECT_EQ(moves, 29u);
@@ -272,7 +271,7 @@ TEST(TPerftCalculatorThreads, CountsWithoutTheTableWhenItCannotBeAllocated) {
 // grows when it fills up, and the counts stored so far move along.
 TEST(TPerftCalculatorThreads, GrowsThePartOfTheTableInUseWithItsContents) {
     TPerftEngine perft(2, 1024);
-    THashTable& table = perft.Engine().HashTable();
+    THashTable&  table = perft.Engine().HashTable();
     if (table.MaxSizeInMB() < 1024)
         GTEST_SKIP() << "less than a gigabyte available here";
     const std::uint64_t before = ProcessPrivateBytes();

@@ -1,14 +1,14 @@
 #pragma once
 
-#include <cstdint>
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "engine/uEngineTestSupport.h"
 #include "engine/uVexdraEngine.h"
 #include "games/uGameVariants.h"
 #include "support/uCustomArgument.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
 // The shipped engine with a recording output, a small perft table and a given thread count.
 class TPerftEngine {
@@ -19,7 +19,7 @@ public:
         FEngine.PerftHash().SetValue(AHashMiB);
     }
 
-    TVexdraEngine& Engine() { return FEngine; }
+    TVexdraEngine&    Engine() { return FEngine; }
     TRecordingOutput& Recorder() { return dynamic_cast<TRecordingOutput&>(*FEngine.Output()); }
     std::vector<std::string> Events() { return Recorder().Events(); }
 

@@ -1,10 +1,9 @@
 #include "platform/uPlatformInput.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -38,8 +37,8 @@ protected:
         });
     }
 
-    int FPipe[2] = {-1, -1};
-    int FSavedInput = -1;
+    int         FPipe[2] = {-1, -1};
+    int         FSavedInput = -1;
     std::thread FWriter;
 };
 
@@ -49,7 +48,7 @@ TEST_F(TStandardInputFixture, CutsAnOverlongLineAndKeepsTheNext) {
     constexpr std::size_t Maximal = TStandardInputReader::MaximalLineLength;
     Send("first\n" + std::string(Maximal + 100000, 'x') + "\nisready\nlast");
     TStandardInputReader reader;
-    std::string line;
+    std::string          line;
     ASSERT_EQ(reader.ReadLine(line), rrLine);
     EXPECT_EQ(line, "first");
     ASSERT_EQ(reader.ReadLine(line), rrLine);

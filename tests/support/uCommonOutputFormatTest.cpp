@@ -1,19 +1,18 @@
-#include <gtest/gtest.h>
-
 #include "support/uCommonOutputFormat.h"
+
+#include <gtest/gtest.h>
 
 using F = TCommonOutputFormat;
 
 TEST(TCommonOutputFormat, ByteSizes) {
     struct TCase {
         std::int64_t Bytes;
-        const char* Text;
+        const char*  Text;
     };
     constexpr TCase Cases[] = {
-        {0, "0 bytes"},          {1, "1 byte"},           {1023, "1023 bytes"},
-        {1024, "1 KiB"},         {1536, "1.5 KiB"},       {10240, "10 KiB"},
-        {-2048, "-2 KiB"},       {1048576, "1 MiB"},      {150000000, "143 MiB"},
-        {1073741824, "1 GiB"},   {5368709120, "5 GiB"},   {INT64_MAX, "8 EiB"},
+        {0, "0 bytes"},         {1, "1 byte"},         {1023, "1023 bytes"},  {1024, "1 KiB"},
+        {1536, "1.5 KiB"},      {10240, "10 KiB"},     {-2048, "-2 KiB"},     {1048576, "1 MiB"},
+        {150000000, "143 MiB"}, {1073741824, "1 GiB"}, {5368709120, "5 GiB"}, {INT64_MAX, "8 EiB"},
     };
     for (const auto& c : Cases)
         EXPECT_EQ(F::BToStr(c.Bytes), c.Text) << c.Bytes;
@@ -31,10 +30,10 @@ TEST(TCommonOutputFormat, NodeCounts) {
 TEST(TCommonOutputFormat, Durations) {
     struct TCase {
         std::int64_t Ms;
-        TDisplay Display;
-        int Decimals;
-        bool FixedWidth;
-        const char* Text;
+        TDisplay     Display;
+        int          Decimals;
+        bool         FixedWidth;
+        const char*  Text;
     };
     const TCase Cases[] = {
         {61500, diMSD, -2, false, "1:01.5"},

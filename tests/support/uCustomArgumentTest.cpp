@@ -1,18 +1,18 @@
+#include "support/uCustomArgument.h"
+
+#include "support/uExceptions.h"
+
 #include <filesystem>
 #include <fstream>
-
 #include <gtest/gtest.h>
-
-#include "support/uCustomArgument.h"
-#include "support/uExceptions.h"
 
 namespace {
 
 struct TArgumentsFixture : ::testing::Test {
-    TSwitchArgument Minimized{"minimized", "Minimizes application"};
-    TStringArgument Name{"name", "A name.", rcOptional};
+    TSwitchArgument            Minimized{"minimized", "Minimizes application"};
+    TStringArgument            Name{"name", "A name.", rcOptional};
     TNumericalIntervalArgument Depth{"depth", "Depth.", 1, 99, 5, rcOptional};
-    TArguments List{"Test"};
+    TArguments                 List{"Test"};
 
     TArgumentsFixture() {
         List.Add(Minimized);
@@ -54,7 +54,7 @@ TEST_F(TArgumentsFixture, ReportsUnknownAndMisplacedParameters) {
 TEST_F(TArgumentsFixture, SwitchValues) {
     struct TCase {
         const char* Text;
-        bool Value;
+        bool        Value;
     };
     constexpr TCase Cases[] = {{"", true},     {"1", true},  {"true", true},
                                {"TRUE", true}, {"0", false}, {"False", false}};
@@ -126,7 +126,8 @@ TEST(TComboArgument, MatchesCaptionsIgnoringCase) {
         empty.SetValueFromString("x");
         FAIL();
     } catch (const EParseError& e) {
-        EXPECT_STREQ(e.what(), "Invalid argument 'e' value,  nothing expected but token 'x' found.");
+        EXPECT_STREQ(e.what(),
+                     "Invalid argument 'e' value,  nothing expected but token 'x' found.");
     }
 }
 

@@ -1,18 +1,18 @@
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include <gtest/gtest.h>
+#include "support/uFileLogger.h"
 
 #include "platform/uPlatformFiles.h"
 #include "support/uExceptions.h"
-#include "support/uFileLogger.h"
 #include "support/uTestFolder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
 
 namespace {
 
 std::string ReadAll(const std::string& AFileName) {
-    std::ifstream file(AFileName, std::ios::binary);
+    std::ifstream     file(AFileName, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
@@ -33,7 +33,7 @@ TEST(TFileLogger, FormatsOneLinePerMessage) {
 }
 
 TEST(TFileLogger, WritesHeaderOnceAndFiltersByLevel) {
-    TTestFolder folder("log");
+    TTestFolder       folder("log");
     const std::string name = folder.File("a.log");
     {
         TFileLogger log(name);
@@ -54,7 +54,7 @@ TEST(TFileLogger, WritesHeaderOnceAndFiltersByLevel) {
 }
 
 TEST(TFileLogger, ArchivesAFileOfTheMinimumSizeWhenOpened) {
-    TTestFolder folder("logarchive");
+    TTestFolder       folder("logarchive");
     const std::string big = folder.File("big.log");
     const std::string small = folder.File("small.log");
     std::ofstream(big, std::ios::binary) << std::string(4194304, 'x');
@@ -79,9 +79,9 @@ TEST(TFileLogger, ArchivesAFileOfTheMinimumSizeWhenOpened) {
 }
 
 TEST(TFileLogger, StopsForTheRunAtTheMaximumSize) {
-    TTestFolder folder("logmax");
+    TTestFolder       folder("logmax");
     const std::string name = folder.File("max.log");
-    TFileLogger log(name);
+    TFileLogger       log(name);
     log.SetMinLogFileSize(1 << 30);
     log.SetMaxLogFileSize(200);
     log.Log(mlInformation, "first");
@@ -96,7 +96,7 @@ TEST(TFileLogger, StopsForTheRunAtTheMaximumSize) {
 }
 
 TEST(TFileLogger, FallsBackToANumberedNameWhileAnotherHoldsTheFile) {
-    TTestFolder folder("loglock");
+    TTestFolder       folder("loglock");
     const std::string name = folder.File("busy.log");
     TLockedAppendFile holder;
     ASSERT_TRUE(holder.Open(name));
@@ -117,13 +117,20 @@ TEST(TFileLogger, RefusesAFolderThatCannotHoldIt) {
 
 TEST(TLogger, LevelFromTheEnvironmentText) {
     struct TCase {
-        const char* Text;
+        const char*   Text;
         TMessageLevel Level;
     };
-    constexpr TCase Cases[] = {{"0", mlNone},          {"00", mlNone},       {"debug", mlDebug},
-                               {"DEBUG", mlDebug},     {"Warning", mlWarning}, {"error", mlError},
-                               {"Fatal Error", mlDebug}, {"misspelt", mlDebug}, {"d", mlDebug},
-                               {"none", mlNone},       {"information", mlInformation}};
+    constexpr TCase Cases[] = {{"0", mlNone},
+                               {"00", mlNone},
+                               {"debug", mlDebug},
+                               {"DEBUG", mlDebug},
+                               {"Warning", mlWarning},
+                               {"error", mlError},
+                               {"Fatal Error", mlDebug},
+                               {"misspelt", mlDebug},
+                               {"d", mlDebug},
+                               {"none", mlNone},
+                               {"information", mlInformation}};
     for (const auto& c : Cases)
         EXPECT_EQ(LoggingLevelFromText(c.Text), c.Level) << c.Text;
 }

@@ -1,19 +1,19 @@
-#include <fstream>
-#include <sstream>
-
-#include <gtest/gtest.h>
-#include <sys/stat.h>
+#include "support/uKvIniFile.h"
 
 #include "support/uEscapedText.h"
 #include "support/uExceptions.h"
-#include "support/uKvIniFile.h"
 #include "support/uTestFolder.h"
 #include "support/uTextMacro.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
 std::string ReadAll(const std::string& AFileName) {
-    std::ifstream file(AFileName, std::ios::binary);
+    std::ifstream     file(AFileName, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
@@ -48,7 +48,7 @@ TEST(TKvIniFile, NamesAreCaseSensitiveAndKeepTheirOrder) {
 }
 
 TEST(TKvIniFile, SavesOnlyWhenTheBytesChange) {
-    TTestFolder folder("ini");
+    TTestFolder       folder("ini");
     const std::string name = folder.File("a.ini");
     {
         TKvIniFile ini(name);
@@ -75,7 +75,7 @@ TEST(TKvIniFile, SavesOnlyWhenTheBytesChange) {
 }
 
 TEST(TKvIniFile, ReadsAFileWithByteOrderMarkAndCrLf) {
-    TTestFolder folder("inibom");
+    TTestFolder       folder("inibom");
     const std::string name = folder.File("b.ini");
     std::ofstream(name, std::ios::binary) << "\xEF\xBB\xBF\r\n[Main]\r\nKey=Value=x\r\n";
     TKvIniFile ini(name);
@@ -83,7 +83,7 @@ TEST(TKvIniFile, ReadsAFileWithByteOrderMarkAndCrLf) {
 }
 
 TEST(TKvIniFile, StringListsDropStaleLines) {
-    TKvIniFile ini;
+    TKvIniFile               ini;
     std::vector<std::string> lines = {"a", "b", "c"};
     ini.RWStrings("L", true, lines);
     lines = {"x"};
@@ -107,7 +107,7 @@ TEST(TKvIniFile, StringListsWithADamagedCountStayWithinTheSection) {
 }
 
 TEST(TKvIniFile, MultilineValuesRoundTrip) {
-    TKvIniFile ini;
+    TKvIniFile  ini;
     std::string text = "line 1\r\n\tline 2 \\ end\x1b\a";
     ini.RWMultilineString("S", "T", true, text);
     EXPECT_EQ(ini.ReadString("S", "T"), "line 1\\r\\n\\tline 2 \\\\ end\\e\\a");
@@ -120,7 +120,7 @@ TEST(TKvIniFile, RegisteredOwnersLoadAtOnceAndSaveWhenUnregistered) {
     TKvIniFile ini;
     ini.SetText("[Owner]\nCount=5");
     std::uint64_t counter = 10;
-    const int owner = 0;
+    const int     owner = 0;
     ini.RegisterRW(&owner, [&](TKvIniFile& AIni, bool ASave) {
         AIni.ReadAndIncrementOrWrite("Owner", "Count", ASave, counter);
     });
@@ -137,9 +137,9 @@ TEST(TEscapedText, ReadsEveryEscapeForm) {
         std::string_view Text;
     };
     constexpr TCase Cases[] = {
-        {"a\\tb"sv, "a\tb"sv},     {"\\E\\e"sv, "\x1b\x1b"sv}, {"\\\"\\'\\?"sv, "\"'?"sv},
-        {"\\101\\0"sv, "A\0"sv},  {"\\x41\\x7"sv, "A\x07"sv},  {"\\u00e9"sv, "\u00e9"sv},
-        {"\\q"sv, "q"sv},           {"end\\"sv, "end\\"sv},      {"\\\\n"sv, "\\n"sv},
+        {"a\\tb"sv, "a\tb"sv},   {"\\E\\e"sv, "\x1b\x1b"sv}, {"\\\"\\'\\?"sv, "\"'?"sv},
+        {"\\101\\0"sv, "A\0"sv}, {"\\x41\\x7"sv, "A\x07"sv}, {"\\u00e9"sv, "\u00e9"sv},
+        {"\\q"sv, "q"sv},        {"end\\"sv, "end\\"sv},     {"\\\\n"sv, "\\n"sv},
     };
     for (const auto& c : Cases)
         EXPECT_EQ(UnescapeText(c.Escaped), c.Text) << c.Escaped;

@@ -1,10 +1,9 @@
+#include "support/uKvThreadTimer.h"
+
 #include <atomic>
 #include <chrono>
-#include <thread>
-
 #include <gtest/gtest.h>
-
-#include "support/uKvThreadTimer.h"
+#include <thread>
 
 namespace {
 

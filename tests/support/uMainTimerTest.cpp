@@ -1,9 +1,8 @@
-#include <limits>
-#include <thread>
+#include "support/uMainTimer.h"
 
 #include <gtest/gtest.h>
-
-#include "support/uMainTimer.h"
+#include <limits>
+#include <thread>
 
 TEST(TTimeSpan, ConversionsRoundAndSaturate) {
     EXPECT_EQ(MainTimer().Frequency(), 1000000000);
@@ -22,11 +21,11 @@ TEST(TTimeSpan, ConversionsRoundAndSaturate) {
 
 TEST(TMainTimer, PreciseSleepEndsWhenTheSpanIsCleared) {
     std::atomic<std::int64_t> span{TTimeSpan::FromSeconds(60).Ticks()};
-    std::thread clearer([&] {
+    std::thread               clearer([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
         span = 0;
     });
-    const std::int64_t start = MainTimer().GetValue();
+    const std::int64_t        start = MainTimer().GetValue();
     MainTimer().PreciseSleep(span);
     clearer.join();
     EXPECT_LT(MainTimer().IntervalFrom(start), TTimeSpan::FromSeconds(30));
@@ -42,8 +41,8 @@ TEST(TTimeSpan, ArithmeticRoundsAndSaturates) {
         std::int64_t Truncated;
     };
     constexpr TCase Cases[] = {
-        {7, 2, 4, 3},     {-7, 2, -4, -3}, {5, 3, 2, 1}, {4, 3, 1, 1},
-        {7, 0, 7, 7},     {7, -2, 7, 7},   {Max, 1, Max, Max}, {Max, 2, Max / 2 + 1, Max / 2},
+        {7, 2, 4, 3}, {-7, 2, -4, -3}, {5, 3, 2, 1},       {4, 3, 1, 1},
+        {7, 0, 7, 7}, {7, -2, 7, 7},   {Max, 1, Max, Max}, {Max, 2, Max / 2 + 1, Max / 2},
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(testing::Message() << c.Ticks << " / " << c.Divisor);

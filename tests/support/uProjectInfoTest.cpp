@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "support/uProjectInfo.h"
+
+#include <gtest/gtest.h>
 
 TEST(TProjectInfo, IdentifierToWords) {
     EXPECT_EQ(IdentifierToWords("EMail"), "E Mail");
@@ -25,8 +25,11 @@ TEST(TProjectInfo, ShortensVersionsByWholeZeroGroups) {
         const char* Stored;
         const char* Completed;
     };
-    constexpr TCase Cases[] = {{"1.0.0.0", "1"},   {"2, 1, 0, 0", "2.1"}, {"10.0.0.0", "10"},
-                               {"1.20.0.0", "1.20"}, {"0.0.0.0", "0"}};
+    constexpr TCase Cases[] = {{"1.0.0.0", "1"},
+                               {"2, 1, 0, 0", "2.1"},
+                               {"10.0.0.0", "10"},
+                               {"1.20.0.0", "1.20"},
+                               {"0.0.0.0", "0"}};
     for (const auto& c : Cases) {
         TVersionRecord record;
         record.Entries[piProductVersion] = c.Stored;

@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
+#include "support/uRandomGenerator.h"
 
 #include <array>
 #include <cstdint>
-
-#include "support/uRandomGenerator.h"
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,8 +17,8 @@ TKvRandomGenerator Seeded(std::uint64_t ASeed) {
 TEST(TKvRandomGenerator, SeedZeroGivesTheMmixSequence) {
     TKvRandomGenerator generator = Seeded(0);
     EXPECT_EQ(generator.RandomU8(), 1442695040888963407ULL);
-    const std::uint64_t second = 6364136223846793005ULL * 1442695040888963407ULL +
-                                 1442695040888963407ULL;
+    const std::uint64_t second =
+        6364136223846793005ULL * 1442695040888963407ULL + 1442695040888963407ULL;
     EXPECT_EQ(generator.RandomU8(), second);
 
     TKvRandomGenerator other = Seeded(0);
@@ -65,8 +64,8 @@ TEST(TKvRandomGenerator, RangesUseTheTopBitsAndConsumeOneNumber) {
 
 TEST(TKvRandomGenerator, ZeroDistanceStaysWithinItsBounds) {
     TKvRandomGenerator generator = Seeded(3);
-    bool sawNegative = false;
-    bool sawPositive = false;
+    bool               sawNegative = false;
+    bool               sawPositive = false;
     for (int i = 0; i < 2000; ++i) {
         EXPECT_EQ(generator.RandomZeroDistance(0), 0);
         const std::int32_t value = generator.RandomZeroDistance(20);
@@ -79,18 +78,21 @@ TEST(TKvRandomGenerator, ZeroDistanceStaysWithinItsBounds) {
 }
 
 TEST(TKvRandomGenerator, FillsBytesLittleEndianPerGroupOfFour) {
-    TKvRandomGenerator generator = Seeded(11);
-    TKvRandomGenerator mirror = Seeded(11);
+    TKvRandomGenerator          generator = Seeded(11);
+    TKvRandomGenerator          mirror = Seeded(11);
     std::array<std::uint8_t, 8> data;
     data.fill(0xEE);
     generator.Random(data.data(), 6);
-    const std::uint32_t first = mirror.RandomU4();
-    const std::uint32_t second = mirror.RandomU4();
-    const std::array<std::uint8_t, 8> expected = {
-        static_cast<std::uint8_t>(first),       static_cast<std::uint8_t>(first >> 8),
-        static_cast<std::uint8_t>(first >> 16), static_cast<std::uint8_t>(first >> 24),
-        static_cast<std::uint8_t>(second),      static_cast<std::uint8_t>(second >> 8),
-        0xEE,                                   0xEE};
+    const std::uint32_t               first = mirror.RandomU4();
+    const std::uint32_t               second = mirror.RandomU4();
+    const std::array<std::uint8_t, 8> expected = {static_cast<std::uint8_t>(first),
+                                                  static_cast<std::uint8_t>(first >> 8),
+                                                  static_cast<std::uint8_t>(first >> 16),
+                                                  static_cast<std::uint8_t>(first >> 24),
+                                                  static_cast<std::uint8_t>(second),
+                                                  static_cast<std::uint8_t>(second >> 8),
+                                                  0xEE,
+                                                  0xEE};
     EXPECT_EQ(data, expected);
     EXPECT_EQ(generator.RandomU4(), mirror.RandomU4()) << "two numbers consumed, no more";
 

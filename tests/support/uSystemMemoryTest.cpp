@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
-
-#include "support/uPowerRequest.h"
 #include "support/uSystemMemory.h"
+
 #include "support/uExceptions.h"
+#include "support/uPowerRequest.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 constexpr std::uint64_t MiB = 1024ULL * 1024ULL;
@@ -15,8 +16,8 @@ TEST(TCustomSystemMemory, ReservesBySizeOfTheMachine) {
         std::uint64_t Reserved;
     };
     const TCase Cases[] = {
-        {80 * MiB, 64 * MiB},         {96 * MiB, 72 * MiB},        {384 * MiB, 384 * MiB * 3 / 5},
-        {1 * GiB, 1 * GiB * 3 / 5},   {3 * GiB / 2, 3 * GiB / 4},  {6 * GiB, 3 * GiB},
+        {80 * MiB, 64 * MiB},       {96 * MiB, 72 * MiB},       {384 * MiB, 384 * MiB * 3 / 5},
+        {1 * GiB, 1 * GiB * 3 / 5}, {3 * GiB / 2, 3 * GiB / 4}, {6 * GiB, 3 * GiB},
         {24 * GiB, 3 * GiB},
     };
     for (const auto& c : Cases)

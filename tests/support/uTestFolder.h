@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <string>
-
 #include <unistd.h>
 
 // A fresh folder for one test, removed afterwards.

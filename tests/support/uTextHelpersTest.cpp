@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
+#include "support/uTextHelpers.h"
 
 #include "support/uExceptions.h"
-#include "support/uTextHelpers.h"
+
+#include <gtest/gtest.h>
 
 TEST(TTextHelpers, SplitLinesTreatsCrLfAsOneBreak) {
     EXPECT_EQ(SplitLines(""), std::vector<std::string>{});
@@ -11,8 +12,8 @@ TEST(TTextHelpers, SplitLinesTreatsCrLfAsOneBreak) {
 
 TEST(TTextHelpers, StrToInt64AcceptsOnlyWholeSignedIntegers) {
     struct TCase {
-        const char* Text;
-        bool Valid;
+        const char*  Text;
+        bool         Valid;
         std::int64_t Value;
     };
     constexpr TCase Cases[] = {
@@ -57,16 +58,18 @@ TEST(TTextHelpers, ReadableTextReplacesWhatCannotBeEchoed) {
         std::string Readable;
     };
     const std::string x = "\uFFFD";
-    const TCase Cases[] = {
-        {"go depth 5\tnow \u00e9\u2550\U0001F600", "go depth 5\tnow \u00e9\u2550\U0001F600"},
-        {"go\0depth"s, "go" + x + "depth"},
-        {"\x1b[31mred\x7f", x + "[31mred" + x},
-        {"\xff\xfe", x + x},
-        {"\x80" "a", x + "a"},           // a continuation byte without a lead
-        {"\xc0\x80", x + x},             // an overlong NUL
-        {"\xed\xa0\x80", x + x + x},    // a surrogate
-        {"\xf4\x90\x80\x80", x + x + x + x}, // above U+10FFFF
-        {"a\xe2\x82", "a" + x + x},       // cut short
+    const TCase       Cases[] = {
+              {"go depth 5\tnow \u00e9\u2550\U0001F600", "go depth 5\tnow \u00e9\u2550\U0001F600"},
+              {"go\0depth"s, "go" + x + "depth"},
+              {"\x1b[31mred\x7f", x + "[31mred" + x},
+              {"\xff\xfe", x + x},
+              {"\x80"
+                     "a",
+               x + "a"},                           // a continuation byte without a lead
+              {"\xc0\x80", x + x},                 // an overlong NUL
+              {"\xed\xa0\x80", x + x + x},         // a surrogate
+              {"\xf4\x90\x80\x80", x + x + x + x}, // above U+10FFFF
+              {"a\xe2\x82", "a" + x + x},          // cut short
     };
     for (const TCase& c : Cases)
         EXPECT_EQ(ReadableText(c.Text), c.Readable) << c.Text;

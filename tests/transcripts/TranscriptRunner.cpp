@@ -43,25 +43,25 @@ using Clock = std::chrono::steady_clock;
 constexpr auto Timeout = std::chrono::seconds(60);
 
 struct TStream {
-    int Fd = -1;
-    std::string Buffer;
-    std::deque<std::string> Lines;
+    int                      Fd = -1;
+    std::string              Buffer;
+    std::deque<std::string>  Lines;
     std::vector<std::string> History;
-    bool Closed = false;
+    bool                     Closed = false;
 };
 
 struct TChild {
-    pid_t Pid = -1;
-    int In = -1;
+    pid_t   Pid = -1;
+    int     In = -1;
     TStream Out;
     TStream Err;
-    bool Exited = false;
-    int ExitCode = -1;
+    bool    Exited = false;
+    int     ExitCode = -1;
 };
 
 std::string GScript;
-int GLine = 0;
-TChild GChild;
+int         GLine = 0;
+TChild      GChild;
 
 [[noreturn]] void Fail(const std::string& AMessage) {
     std::cerr << GScript << ":" << GLine << ": " << AMessage << "\n";
@@ -94,7 +94,7 @@ void Split(TStream& AStream) {
 
 // Reads whatever arrives within the time left; false when the deadline passed.
 bool Pump(Clock::time_point ADeadline) {
-    std::vector<pollfd> fds;
+    std::vector<pollfd>   fds;
     std::vector<TStream*> streams;
     for (TStream* stream : {&GChild.Out, &GChild.Err})
         if (!stream->Closed) {
@@ -113,7 +113,7 @@ bool Pump(Clock::time_point ADeadline) {
     for (std::size_t i = 0; i < fds.size(); ++i) {
         if (fds[i].revents == 0)
             continue;
-        char chunk[65536];
+        char          chunk[65536];
         const ssize_t got = read(fds[i].fd, chunk, sizeof chunk);
         if (got > 0) {
             streams[i]->Buffer.append(chunk, static_cast<std::size_t>(got));
@@ -183,7 +183,8 @@ std::string Unescape(const std::string& AText) {
                 result += '\0';
                 break;
             case 'x':
-                if (i + 2 < AText.size() && std::isxdigit(static_cast<unsigned char>(AText[i + 1])) &&
+                if (i + 2 < AText.size() &&
+                    std::isxdigit(static_cast<unsigned char>(AText[i + 1])) &&
                     std::isxdigit(static_cast<unsigned char>(AText[i + 2]))) {
                     result += static_cast<char>(std::stoi(AText.substr(i + 1, 2), nullptr, 16));
                     i += 2;
@@ -244,7 +245,7 @@ void Start(const std::string& AProgram, const std::vector<std::string>& AArgumen
 bool Send(const std::string& AText) {
     if (GChild.In < 0)
         return false;
-    const auto deadline = Clock::now() + Timeout;
+    const auto  deadline = Clock::now() + Timeout;
     std::size_t sent = 0;
     while (sent < AText.size()) {
         const ssize_t done = write(GChild.In, AText.data() + sent, AText.size() - sent);
@@ -272,7 +273,7 @@ void WaitExit() {
     CloseInput();
     const auto deadline = Clock::now() + Timeout;
     while (!GChild.Exited) {
-        int status = 0;
+        int         status = 0;
         const pid_t done = waitpid(GChild.Pid, &status, WNOHANG);
         if (done == GChild.Pid) {
             GChild.Exited = true;
@@ -298,8 +299,8 @@ int main(int argc, char** argv) {
     const std::string program = argv[1];
     GScript = argv[2];
     const std::string data = argc > 3 ? argv[3] : ".";
-    char tmpTemplate[] = "/tmp/kvtranscript-XXXXXX";
-    const char* tmpDir = mkdtemp(tmpTemplate);
+    char              tmpTemplate[] = "/tmp/kvtranscript-XXXXXX";
+    const char*       tmpDir = mkdtemp(tmpTemplate);
     if (tmpDir == nullptr)
         Fail("mkdtemp failed");
     const std::string tmp = tmpDir;
@@ -313,7 +314,7 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> arguments;
     std::vector<std::string> environment;
-    std::size_t first = 0;
+    std::size_t              first = 0;
     for (; first < script.size(); ++first) {
         const std::string& line = script[first];
         if (line.rfind("$ ", 0) == 0) {
@@ -328,8 +329,8 @@ int main(int argc, char** argv) {
     }
     Start(program, arguments, environment, tmp);
 
-    bool skipping = false;
-    bool exitChecked = false;
+    bool                     skipping = false;
+    bool                     exitChecked = false;
     std::vector<std::string> forbidden;
     for (std::size_t i = first; i < script.size(); ++i) {
         GLine = static_cast<int>(i + 1);
@@ -343,7 +344,7 @@ int main(int argc, char** argv) {
             std::string text = Unescape(argument);
             if (line.rfind(">*", 0) == 0) {
                 std::istringstream words(line.substr(3));
-                std::size_t count = 0;
+                std::size_t        count = 0;
                 words >> count;
                 std::string piece;
                 std::getline(words >> std::ws, piece);
@@ -370,7 +371,7 @@ int main(int argc, char** argv) {
             break;
         case '<':
         case '!': {
-            TStream& stream = line[0] == '<' ? GChild.Out : GChild.Err;
+            TStream&   stream = line[0] == '<' ? GChild.Out : GChild.Err;
             const auto deadline = Clock::now() + Timeout;
             while (true) {
                 std::string got;
@@ -411,12 +412,12 @@ int main(int argc, char** argv) {
             break;
         }
         case '?': {
-            const bool negated = line.rfind("?!", 0) == 0;
+            const bool        negated = line.rfind("?!", 0) == 0;
             const std::string rest = Substitute(line.substr(negated ? 3 : 2), data, tmp);
             const std::size_t space = rest.find(' ');
             const std::string fileName = rest.substr(0, space);
             const std::string pattern = space == std::string::npos ? "*" : rest.substr(space + 1);
-            std::ifstream checked(fileName);
+            std::ifstream     checked(fileName);
             if (!checked)
                 Fail("cannot read " + fileName);
             bool found = false;

@@ -20,8 +20,8 @@ bool TAtomicChessMoveGenerator::Aligned(int ACell, int AOther) const {
     if (RelationsValid())
         return LineStep(ACell, AOther) != 0;
     const TChessBoard& board = FChessPosition->Board();
-    const int dx = std::abs(board.X(ACell) - board.X(AOther));
-    const int dy = std::abs(board.Y(ACell) - board.Y(AOther));
+    const int          dx = std::abs(board.X(ACell) - board.X(AOther));
+    const int          dy = std::abs(board.Y(ACell) - board.Y(AOther));
     return dx == 0 || dy == 0 || dx == dy;
 }
 
@@ -29,7 +29,7 @@ TMoveList* TAtomicChessMoveGenerator::Generate() {
     if (FChessPosition == nullptr)
         return TChessMoveGenerator::Generate();
     TChessBoard& board = FChessPosition->Board();
-    const int side = FChessPosition->Side();
+    const int    side = FChessPosition->Side();
     FKing = board.KingCode();
     FOwnKing = board.FindKingPos(side);
     FEnemyKing = board.FindKingPos(side ^ 1);
@@ -85,8 +85,8 @@ bool TAtomicChessMoveGenerator::CaptureIsLegal(int AFrom, int ATo, std::uint8_t 
     // Play the explosion on the cells: mover, victim and the pieces around the destination
     // other than pawns. Every touched cell is saved first and put back afterwards.
     constexpr int Count = 11;
-    int cells[Count];
-    std::int8_t saved[Count];
+    int           cells[Count];
+    std::int8_t   saved[Count];
     cells[0] = AFrom;
     cells[1] = ATo;
     cells[2] = AMoveType == mvEnPassant ? ATo - Ofst[4] : ATo;
@@ -103,7 +103,7 @@ bool TAtomicChessMoveGenerator::CaptureIsLegal(int AFrom, int ATo, std::uint8_t 
             Squares[cells[i]] = 0;
     }
     const int ownKing = FSide == 0 ? FKing : -FKing;
-    bool legal;
+    bool      legal;
     if (Squares[FOwnKing] != ownKing) {
         legal = false;
     } else if (Squares[FEnemyKing] != -ownKing) {
@@ -121,10 +121,10 @@ bool TAtomicChessMoveGenerator::CastlingIsLegal(int AFrom, int AKingTo, int AKin
                                                 std::uint8_t AMoveType) {
     if (FInCheck)
         return false;
-    const bool kingSide = AMoveType == mvKingSideCastle;
-    const int rook = FChessPosition->Castles()[FSide][kingSide ? caKingRook : caQueenRook];
-    const int rookTo = kingSide ? AKingTo - 1 : AKingTo + 1;
-    const int cells[4] = {AFrom, rook, rookTo, AKingTo};
+    const bool  kingSide = AMoveType == mvKingSideCastle;
+    const int   rook = FChessPosition->Castles()[FSide][kingSide ? caKingRook : caQueenRook];
+    const int   rookTo = kingSide ? AKingTo - 1 : AKingTo + 1;
+    const int   cells[4] = {AFrom, rook, rookTo, AKingTo};
     std::int8_t saved[4];
     for (int i = 0; i < 4; ++i)
         saved[i] = Squares[cells[i]];
@@ -132,7 +132,7 @@ bool TAtomicChessMoveGenerator::CastlingIsLegal(int AFrom, int AKingTo, int AKin
     // The cells the king passes, with the king lifted and the rook still in place; then the
     // king's destination with both moved.
     Squares[AFrom] = 0;
-    bool legal = true;
+    bool      legal = true;
     const int step = AKingTo > AFrom ? 1 : -1;
     for (int c = AFrom + step; AFrom != AKingTo && c != AKingTo; c += step)
         if (Threatened(c)) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "games/chess/uChessMoveGenerator.h"
+
+#include <cstdint>
 
 // Atomic moves: the chess moves without the attack bookkeeping of check (MateKing off), each
 // kept only when the mover's king survives its explosion and then stands safe. A king is safe
@@ -16,7 +16,7 @@ public:
     TAtomicChessMoveGenerator();
 
     TMoveList* Generate() override;
-    void AddChessMove() override;
+    void       AddChessMove() override;
 
 private:
     bool IsLegal(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
@@ -29,9 +29,9 @@ private:
         return !Touching(ACell, FEnemyKing) && AttackedBy(ACell, FSide ^ 1);
     }
 
-    int FKing = cpKing;
-    int FOwnKing = 0;
-    int FEnemyKing = 0;
+    int  FKing = cpKing;
+    int  FOwnKing = 0;
+    int  FEnemyKing = 0;
     bool FKingsTouch = false;
     bool FInCheck = false;
     bool FWinMove = false;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "games/chess/uChessPosition.h"
+
+#include <memory>
 
 // The atomic position: a capture explodes on its destination cell. The capturing piece, the
 // captured piece and every piece other than a pawn on the eight cells around are removed; an
@@ -13,9 +13,9 @@ class TAtomicChessPosition : public TChessPosition {
 public:
     TAtomicChessPosition();
 
-    void DoMove(const TMove& AMove) override;
-    void MakeRevertableMove(const TMove& AMove) override;
-    void RevertMove(const TMove& AMove) override;
+    void                       DoMove(const TMove& AMove) override;
+    void                       MakeRevertableMove(const TMove& AMove) override;
+    void                       RevertMove(const TMove& AMove) override;
     std::unique_ptr<TPosition> Clone() const override;
 
     // The eight cells around ACell, in the first player's direction order.

@@ -1,9 +1,9 @@
 #include "games/chess/uChessEvaluation.h"
 
+#include "games/chess/uSquaredBoard.h"
+
 #include <algorithm>
 #include <cmath>
-
-#include "games/chess/uSquaredBoard.h"
 
 const char* const ScoreTypeNames[ScoreTypeCount] = {"Material", "Space", "Attack", "Safety"};
 
@@ -41,7 +41,9 @@ std::int32_t RoundDiv(std::int64_t A, std::int64_t B) {
 
 } // namespace
 
-TChessEvaluation::TChessEvaluation() { Update(); }
+TChessEvaluation::TChessEvaluation() {
+    Update();
+}
 
 void TChessEvaluation::Update() {
     for (int i = 0; i < 25; ++i)
@@ -64,7 +66,7 @@ void TChessEvaluation::Update() {
 
     // The first player's activities before scaling; the second player's are their mirror.
     constexpr std::int32_t EmptyActivity[7] = {0, 6, 10, 6, 4, 1, -10};
-    std::int32_t activity[7][2 * MaxCode + 1] = {};
+    std::int32_t           activity[7][2 * MaxCode + 1] = {};
     for (int piece = 1; piece <= 6; ++piece) {
         activity[piece][MaxCode] = EmptyActivity[piece];
         for (int k = 1; k <= 6; ++k) {
@@ -82,8 +84,8 @@ void TChessEvaluation::Update() {
     };
     Material = {};
     for (int i = 0; i <= 6; ++i)
-        Material[i] = randomize(RoundDiv(static_cast<std::int64_t>(material[i]) * FMaterialWeight,
-                                         100));
+        Material[i] =
+            randomize(RoundDiv(static_cast<std::int64_t>(material[i]) * FMaterialWeight, 100));
     for (auto& row : PieceActivities)
         for (auto& value : row)
             value = 0;
@@ -141,10 +143,10 @@ void TChessEvaluation::SetKingSafety(std::int32_t AValue) {
 namespace {
 
 struct TEndGameEntry {
-    const char* First;  // the first player's pieces besides the king
-    const char* Second; // the second player's pieces besides the king
+    const char*    First;  // the first player's pieces besides the king
+    const char*    Second; // the second player's pieces besides the king
     TEndGameResult Result;
-    bool Mirrored;
+    bool           Mirrored;
 };
 
 // clang-format off
@@ -218,7 +220,7 @@ TEndGameHash::TEndGameHash() {
         const std::uint32_t key = Key(counts, false);
         FEndGameHashItems[key & 255] = TItem{key, entry.Result};
         if (entry.Mirrored) {
-            const std::uint32_t mirrored = Key(counts, true);
+            const std::uint32_t  mirrored = Key(counts, true);
             const TEndGameResult result = entry.Result == erFirstWin ? erFirstLose : entry.Result;
             FEndGameHashItems[mirrored & 255] = TItem{mirrored, result};
         }
@@ -227,6 +229,6 @@ TEndGameHash::TEndGameHash() {
 
 TEndGameResult TEndGameHash::GetEndGameResult(const TRemainPieces& ARemainPieces) const {
     const std::uint32_t key = Key(ARemainPieces, false);
-    const TItem& item = FEndGameHashItems[key & 255];
+    const TItem&        item = FEndGameHashItems[key & 255];
     return item.Key == key ? item.Result : erUnknown;
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "support/uRandomGenerator.h"
+
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "support/uRandomGenerator.h"
 
 class TSquaredBoard;
 
@@ -36,7 +36,7 @@ struct TPreciseScore {
 
 struct TPreciseScores {
     TPreciseScore Scores[2];
-    std::int32_t Complexity;
+    std::int32_t  Complexity;
 
     void Clear() { *this = TPreciseScores{}; }
     // First player minus second player.
@@ -54,14 +54,14 @@ public:
     TEvaluation(const TEvaluation&) = delete;
     TEvaluation& operator=(const TEvaluation&) = delete;
 
-    virtual void Update() = 0;
-    std::int32_t RandomValue() const { return FRandomValue; }
-    void SetRandomValue(std::int32_t AValue) { FRandomValue = AValue; }
+    virtual void        Update() = 0;
+    std::int32_t        RandomValue() const { return FRandomValue; }
+    void                SetRandomValue(std::int32_t AValue) { FRandomValue = AValue; }
     TKvRandomGenerator& RandomGenerator() { return *FRandomGenerator; }
 
 protected:
     std::unique_ptr<TKvRandomGenerator> FRandomGenerator;
-    std::int32_t FRandomValue = 0;
+    std::int32_t                        FRandomValue = 0;
 };
 
 class TSquaredBoardEvaluation : public TEvaluation {
@@ -83,7 +83,7 @@ public:
     static constexpr int MaxCode = 7;
 
     TChessEvaluation();
-    void Update() override;
+    void         Update() override;
     std::int32_t GetMoveBonus(int AMoveCount) const {
         if (AMoveCount < 0)
             return FMoveBonus[0];
@@ -96,7 +96,7 @@ public:
         return PieceActivities[APiece + MaxCode][AContent + MaxCode];
     }
 
-    bool ReuseCapturedPieces() const { return FReuseCapturedPieces; }
+    bool         ReuseCapturedPieces() const { return FReuseCapturedPieces; }
     std::int32_t MaterialWeight() const { return FMaterialWeight; }
     std::int32_t PieceActivityWeight() const { return FPieceActivityWeight; }
     std::int32_t PawnStructureWeight() const { return FPawnStructureWeight; }
@@ -112,10 +112,10 @@ public:
 
     // Indexed by piece type; codes above 6 have no value.
     std::array<std::int32_t, MaxCode + 1> Material{};
-    std::int16_t PieceActivities[2 * MaxCode + 1][2 * MaxCode + 1]{};
+    std::int16_t                          PieceActivities[2 * MaxCode + 1][2 * MaxCode + 1]{};
 
 private:
-    bool FReuseCapturedPieces = false;
+    bool         FReuseCapturedPieces = false;
     std::int16_t FMoveBonus[25]{};
     std::int32_t FMaterialWeight = 100;
     std::int32_t FPieceActivityWeight = 100;
@@ -137,7 +137,7 @@ public:
 
 private:
     struct TItem {
-        std::uint32_t Key = 0;
+        std::uint32_t  Key = 0;
         TEndGameResult Result = erUnknown;
     };
     static std::uint32_t Key(const TRemainPieces& ACounts, bool AMirrored);

@@ -1,12 +1,12 @@
 #include "games/chess/uChessForsythEdwardsNotationParser.h"
 
-#include <algorithm>
-#include <cstdint>
-
 #include "games/chess/uCrazyhouseChessPosition.h"
 #include "games/chess/uThreeCheckChessPosition.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
+
+#include <algorithm>
+#include <cstdint>
 
 char TForsythEdwardsNotation::SideColorToChar(std::string_view ASideString) {
     if (ASideString.empty())
@@ -16,8 +16,12 @@ char TForsythEdwardsNotation::SideColorToChar(std::string_view ASideString) {
 
 namespace {
 
-bool IsLetter(char C) { return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z'); }
-bool IsDigit(char C) { return C >= '0' && C <= '9'; }
+bool IsLetter(char C) {
+    return (C >= 'a' && C <= 'z') || (C >= 'A' && C <= 'Z');
+}
+bool IsDigit(char C) {
+    return C >= '0' && C <= '9';
+}
 
 void SkipBlanks(std::string_view ALine, std::size_t& AIndex) {
     while (AIndex < ALine.size() && (ALine[AIndex] == ' ' || ALine[AIndex] == '\t'))
@@ -36,7 +40,9 @@ std::int64_t ReadDecimal(std::string_view ALine, std::size_t& AIndex, std::int64
     return value;
 }
 
-[[noreturn]] void RaiseMissing(const char* AField) { throw EParseError({AField}, ""); }
+[[noreturn]] void RaiseMissing(const char* AField) {
+    throw EParseError({AField}, "");
+}
 
 } // namespace
 
@@ -45,7 +51,7 @@ void TChessForsythEdwardsNotationParser::Parse(std::string_view AText) {
     if (target == nullptr)
         throw ENotSupportedException("Position is not a chess position");
     std::unique_ptr<TPosition> copy = target->Clone();
-    auto& work = static_cast<TChessPosition&>(*copy);
+    auto&                      work = static_cast<TChessPosition&>(*copy);
     // Nothing of the previous game survives a position string that omits a field.
     work.SetLongDraw(0);
     work.SetMoveIndex(0);
@@ -99,7 +105,7 @@ void TChessForsythEdwardsNotationParser::ReadFields(std::string_view ALine, std:
 }
 
 bool TChessForsythEdwardsNotationParser::IsCheckCountField(std::string_view ALine,
-                                                           std::size_t AIndex) {
+                                                           std::size_t      AIndex) {
     for (; AIndex < ALine.size() && ALine[AIndex] != ' ' && ALine[AIndex] != '\t'; ++AIndex)
         if (ALine[AIndex] == '+')
             return true;
@@ -107,11 +113,11 @@ bool TChessForsythEdwardsNotationParser::IsCheckCountField(std::string_view ALin
 }
 
 void TChessForsythEdwardsNotationParser::ReadCheckCounts(std::string_view ALine,
-                                                         std::size_t& AIndex) {
+                                                         std::size_t&     AIndex) {
     // "3+3" after the en passant field counts the checks each side still has to give; "+0+0"
     // after the move number counts the checks given so far. First player first in both.
     const bool given = ALine[AIndex] == '+';
-    int counts[2];
+    int        counts[2];
     for (int player = 0; player < 2; ++player) {
         if (given || player == 1) {
             if (AIndex >= ALine.size() || ALine[AIndex] != '+')
@@ -138,9 +144,9 @@ void TChessForsythEdwardsNotationParser::ReadBoard(std::string_view ALine, std::
     // array either (its last cell index would exceed 127).
     constexpr int BufferSize = 64;
     constexpr int Unbounded = 4096;
-    std::int8_t buffer[BufferSize][BufferSize] = {};
+    std::int8_t   buffer[BufferSize][BufferSize] = {};
     // Cells whose piece is marked "~": it came from a promotion (crazyhouse).
-    bool promoted[BufferSize][BufferSize] = {};
+    bool            promoted[BufferSize][BufferSize] = {};
     TChessPosition& position = Target();
     position.ClearStack();
     int column = 0;
@@ -227,24 +233,22 @@ void TChessForsythEdwardsNotationParser::ReadBoard(std::string_view ALine, std::
     }
 }
 
-void TChessForsythEdwardsNotationParser::ReadHoldings(std::string_view ALine,
-                                                      std::size_t& AIndex) {
+void TChessForsythEdwardsNotationParser::ReadHoldings(std::string_view ALine, std::size_t& AIndex) {
     if (AIndex >= ALine.size())
         throw EParseError({"["}, "");
     if (ALine[AIndex] != '[')
         return;
     ++AIndex;
-    const std::size_t close = ALine.find(']', AIndex);
-    const std::string_view holdings =
-        ALine.substr(AIndex, close == std::string_view::npos ? std::string_view::npos
-                                                             : close - AIndex);
+    const std::size_t      close = ALine.find(']', AIndex);
+    const std::string_view holdings = ALine.substr(
+        AIndex, close == std::string_view::npos ? std::string_view::npos : close - AIndex);
     AIndex = close == std::string_view::npos ? ALine.size() : close + 1;
     std::size_t index = 0;
     Target().ReadCapturedPieces(holdings, index);
 }
 
 void TChessForsythEdwardsNotationParser::ReadSideToMove(std::string_view ALine,
-                                                        std::size_t& AIndex) {
+                                                        std::size_t&     AIndex) {
     if (AIndex >= ALine.size())
         RaiseMissing("Side to move");
     const char c = LowerChar(ALine[AIndex]);
@@ -276,7 +280,7 @@ void TChessForsythEdwardsNotationParser::ReadCastles(std::string_view ALine, std
         FCastles[player][caKing] = static_cast<std::uint8_t>(board.FindKingPos(player));
     while (AIndex < ALine.size() && IsLetter(ALine[AIndex])) {
         const char c = ALine[AIndex++];
-        const int player = c >= 'a' && c <= 'z' ? 1 : 0;
+        const int  player = c >= 'a' && c <= 'z' ? 1 : 0;
         const char upper = UpperChar(c);
         if (upper == 'K')
             SetOutermostCastleRook(player, caKingSide);
@@ -302,7 +306,7 @@ int BackRowKing(const TChessBoard& ABoard, const TCastles& ACastles, int APlayer
 
 void TChessForsythEdwardsNotationParser::SetCastleRook(int APlayer, int AColumn) {
     const TChessBoard& board = Target().Board();
-    const int king = BackRowKing(board, FCastles, APlayer);
+    const int          king = BackRowKing(board, FCastles, APlayer);
     if (king == 0 || AColumn < 0 || AColumn > board.SqX())
         return;
     const int cell = board.XYToI(AColumn, APlayer == 0 ? 0 : board.SqY());
@@ -313,7 +317,7 @@ void TChessForsythEdwardsNotationParser::SetCastleRook(int APlayer, int AColumn)
 
 void TChessForsythEdwardsNotationParser::SetOutermostCastleRook(int APlayer, int ACastleType) {
     const TChessBoard& board = Target().Board();
-    const int king = BackRowKing(board, FCastles, APlayer);
+    const int          king = BackRowKing(board, FCastles, APlayer);
     if (king == 0)
         return;
     const int rook = APlayer == 0 ? cpRook : -cpRook;
@@ -333,7 +337,7 @@ void TChessForsythEdwardsNotationParser::SetOutermostCastleRook(int APlayer, int
 }
 
 void TChessForsythEdwardsNotationParser::ReadEnPassant(std::string_view ALine,
-                                                       std::size_t& AIndex) {
+                                                       std::size_t&     AIndex) {
     if (AIndex >= ALine.size())
         RaiseMissing("En Passant square");
     const char c = ALine[AIndex];
@@ -342,16 +346,16 @@ void TChessForsythEdwardsNotationParser::ReadEnPassant(std::string_view ALine,
     } else if (!IsLetter(c)) {
         throw EParseError({"En passant square"}, std::string(1, c));
     } else {
-        TChessPosition& position = Target();
+        TChessPosition&    position = Target();
         const TChessBoard& board = position.Board();
-        const int square = board.StringToSquare(ALine, AIndex);
+        const int          square = board.StringToSquare(ALine, AIndex);
         // Kept only when a capture there is possible: the square and the pawn's origin are
         // empty, the enemy pawn stands in front of it and a pawn of the side to move beside that
         // pawn. Anything else would let a capture remove a piece that is not there.
-        const int pawn = position.Side() == 0 ? cpPawn : -cpPawn;
-        const int forward = position.Side() == 0 ? board.SqXC2() : -board.SqXC2();
-        const int victim = square - forward;
-        const int origin = square + forward;
+        const int  pawn = position.Side() == 0 ? cpPawn : -cpPawn;
+        const int  forward = position.Side() == 0 ? board.SqXC2() : -board.SqXC2();
+        const int  victim = square - forward;
+        const int  origin = square + forward;
         const bool valid = square > forward && origin < TSquaredBoard::CellArraySize &&
                            board[square] == 0 && board[origin] == 0 && board[victim] == -pawn &&
                            (board[victim - 1] == pawn || board[victim + 1] == pawn) &&
@@ -361,8 +365,7 @@ void TChessForsythEdwardsNotationParser::ReadEnPassant(std::string_view ALine,
     ++AIndex;
 }
 
-void TChessForsythEdwardsNotationParser::ReadLongDraw(std::string_view ALine,
-                                                      std::size_t& AIndex) {
+void TChessForsythEdwardsNotationParser::ReadLongDraw(std::string_view ALine, std::size_t& AIndex) {
     if (AIndex >= ALine.size())
         RaiseMissing("Long draw");
     if (IsDigit(ALine[AIndex])) {
@@ -372,13 +375,13 @@ void TChessForsythEdwardsNotationParser::ReadLongDraw(std::string_view ALine,
 }
 
 void TChessForsythEdwardsNotationParser::ReadMoveNumber(std::string_view ALine,
-                                                        std::size_t& AIndex) {
+                                                        std::size_t&     AIndex) {
     if (AIndex >= ALine.size())
         RaiseMissing("Game offset");
     if (!IsDigit(ALine[AIndex]))
         return;
     constexpr std::int64_t Limit = 100000000;
-    const std::int64_t n = ReadDecimal(ALine, AIndex, Limit + 1);
+    const std::int64_t     n = ReadDecimal(ALine, AIndex, Limit + 1);
     if (n <= 0 || n > Limit)
         throw EConvertError("Game offset out of range");
     Target().SetMoveIndex(static_cast<std::int32_t>(Target().MoveIndex() + 2 * n - 2));

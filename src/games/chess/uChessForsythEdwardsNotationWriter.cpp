@@ -16,7 +16,7 @@ const TChessPosition& TChessForsythEdwardsNotationWriter::ChessPosition() const 
 
 std::string TChessForsythEdwardsNotationWriter::AsString() {
     const TChessPosition& position = ChessPosition();
-    std::string result = BoardToString();
+    std::string           result = BoardToString();
     if (dynamic_cast<const TCrazyhouseChessPosition*>(&position) != nullptr)
         result += '[' + position.CapturedPieces().AsString() + ']';
     result += ' ';
@@ -43,9 +43,9 @@ std::string TChessForsythEdwardsNotationWriter::AsString() {
 
 std::string TChessForsythEdwardsNotationWriter::BoardToString() {
     const TChessPosition& position = ChessPosition();
-    const TChessBoard& board = position.Board();
-    const auto* crazyhouse = dynamic_cast<const TCrazyhouseChessPosition*>(&position);
-    std::string result;
+    const TChessBoard&    board = position.Board();
+    const auto*           crazyhouse = dynamic_cast<const TCrazyhouseChessPosition*>(&position);
+    std::string           result;
     for (int y = board.SqY(); y >= 0; --y) {
         int empty = 0;
         for (int x = 0; x <= board.SqX(); ++x) {
@@ -76,7 +76,7 @@ namespace {
 // Whether ARook is the outermost rook of its side on its side of AKing, so that K or Q names it
 // without doubt.
 bool IsOutermostRook(const TChessBoard& ABoard, int AKing, int ARook) {
-    const int step = ARook > AKing ? 1 : -1;
+    const int         step = ARook > AKing ? 1 : -1;
     const std::int8_t rook = ABoard[ARook];
     for (int c = ARook + step; ABoard[c] != TSquaredBoard::OffBoard; c += step)
         if (ABoard[c] == rook)
@@ -88,9 +88,9 @@ bool IsOutermostRook(const TChessBoard& ABoard, int AKing, int ARook) {
 
 std::string TChessForsythEdwardsNotationWriter::WriteCastling() {
     const TChessPosition& position = ChessPosition();
-    const TChessBoard& board = position.Board();
-    const TCastles& castles = position.Castles();
-    std::string result;
+    const TChessBoard&    board = position.Board();
+    const TCastles&       castles = position.Castles();
+    std::string           result;
     for (int side = 0; side < 2; ++side) {
         const auto write = [&](int ACell, int APiece) {
             if (ACell == 0)

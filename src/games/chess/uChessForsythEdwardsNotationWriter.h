@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "games/uGameVariant.h"
+
+#include <string>
 
 class TChessPosition;
 
@@ -13,7 +13,7 @@ class TChessPosition;
 // field.
 class TChessForsythEdwardsNotationWriter : public TCustomForsythEdwardsNotationWriter {
 public:
-    std::string AsString() override;
+    std::string         AsString() override;
     virtual std::string BoardToString();
     virtual std::string WriteCastling();
     virtual std::string WriteEnPassant();

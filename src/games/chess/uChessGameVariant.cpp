@@ -1,11 +1,11 @@
 #include "games/chess/uChessGameVariant.h"
 
-#include <cstdlib>
-
 #include "games/chess/uChessForsythEdwardsNotationParser.h"
 #include "games/chess/uChessForsythEdwardsNotationWriter.h"
 #include "games/chess/uGiveawayChessMoveGenerator.h"
 #include "games/chess/uHordeChessMoveGenerator.h"
+
+#include <cstdlib>
 
 std::unique_ptr<TPosition> TChessGameVariant::CreateStartPosition() {
     std::unique_ptr<TChessPosition> position = NewPosition();
@@ -127,10 +127,10 @@ THordeChessGameVariant::THordeChessGameVariant() {
 
 std::unique_ptr<TChessBoard> THordeChessGameVariant::CreateBoard() {
     std::unique_ptr<TChessBoard> board = TChessGameVariant::CreateBoard();
-    const int half = board->SqYC() / 2;
+    const int                    half = board->SqYC() / 2;
     for (int y = half - 1; y <= board->SqY(); ++y)
         for (int x = 0; x <= board->SqX(); ++x) {
-            const bool central = std::abs(2 * x - board->SqX()) < 4;
+            const bool  central = std::abs(2 * x - board->SqX()) < 4;
             std::int8_t piece = -cpPawn;
             if (y == board->SqY())
                 piece = central ? 0 : -cpPawn;
@@ -153,8 +153,8 @@ THordeGameVariant::THordeGameVariant() {
 
 std::unique_ptr<TChessBoard> THordeGameVariant::CreateBoard() {
     std::unique_ptr<TChessBoard> board = TChessGameVariant::CreateBoard();
-    const int half = board->SqYC() / 2;
-    const int last = board->SqX();
+    const int                    half = board->SqYC() / 2;
+    const int                    last = board->SqX();
     for (int y = 0; y <= half; ++y)
         for (int x = 0; x <= last; ++x)
             if (y < half || x == 1 || x == 2 || x == last - 1 || x == last - 2)

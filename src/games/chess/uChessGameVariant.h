@@ -1,10 +1,10 @@
 #pragma once
 
-#include <memory>
-
 #include "games/chess/uChessMoveGenerator.h"
 #include "games/chess/uChessPosition.h"
 #include "games/uGameVariant.h"
+
+#include <memory>
 
 // The base of the chess variant family: the standard board, a TChessPosition with castling rights
 // found from the board, the chess generator and the chess FEN parser and writer. Variants change
@@ -13,15 +13,15 @@
 class TChessGameVariant : public TBoardGameVariant {
 public:
     // The process-wide chess keys are drawn for the first start position of any chess variant.
-    std::unique_ptr<TPosition> CreateStartPosition() override;
+    std::unique_ptr<TPosition>      CreateStartPosition() override;
     std::unique_ptr<TMoveGenerator> CreateMoveGenerator() override;
-    std::shared_ptr<ICustomParser> CreateForsythEdwardsNotationParser() override;
-    std::shared_ptr<ICustomWriter> CreateForsythEdwardsNotationWriter() override;
+    std::shared_ptr<ICustomParser>  CreateForsythEdwardsNotationParser() override;
+    std::shared_ptr<ICustomWriter>  CreateForsythEdwardsNotationWriter() override;
     // A new, fully set-up board: the standard setup, on 8 x 8 with line symmetry.
     virtual std::unique_ptr<TChessBoard> CreateBoard();
 
 protected:
-    virtual std::unique_ptr<TChessPosition> NewPosition();
+    virtual std::unique_ptr<TChessPosition>      NewPosition();
     virtual std::unique_ptr<TChessMoveGenerator> NewMoveGenerator();
     // Called after the board and the castling rights are in place.
     virtual void PrepareStartPosition(TChessPosition& APosition);
@@ -58,7 +58,7 @@ public:
 
 protected:
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
-    void PrepareStartPosition(TChessPosition& APosition) override;
+    void                                 PrepareStartPosition(TChessPosition& APosition) override;
 };
 
 // The white army against a black horde of pawns (Black has no king); pawns on their first row

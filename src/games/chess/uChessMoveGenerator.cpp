@@ -20,7 +20,9 @@ namespace {
 constexpr std::uint8_t PinCodeByDirection[8] = {8, 4, 4, 8, 1, 2, 2, 1};
 constexpr std::uint8_t AllowedPinByDirection[8] = {4, 8, 8, 4, 1, 2, 2, 1};
 
-constexpr bool Opposite(int A, int B) { return (A ^ B) < 0; }
+constexpr bool Opposite(int A, int B) {
+    return (A ^ B) < 0;
+}
 
 // Set bits of a byte (a table: the default x86-64 target has no population-count instruction).
 constexpr auto BitCount = [] {
@@ -121,18 +123,18 @@ void TChessMoveGenerator::SetPosition(TPosition* AValue) {
 
 void TChessMoveGenerator::InitializeRowScan() {
     const TChessBoard& board = FChessPosition->Board();
-    const int width = board.SqXC();
+    const int          width = board.SqXC();
     FRowScanValid = false;
     if (width > 8 || board.UsedSquareCount() != width * board.SqYC())
         return;
-    int orders = 0;
+    int          orders = 0;
     std::uint8_t knownOrders[4][8] = {};
     FRowCount = board.SqYC();
     FColumnMask = static_cast<std::uint8_t>((1u << width) - 1);
     for (int row = 0; row < FRowCount; ++row) {
         const std::uint8_t* entries = board.UsedSquares() + row * width;
-        const int start = board.XYToI(0, board.Y(entries[0]));
-        std::uint8_t columns[8] = {};
+        const int           start = board.XYToI(0, board.Y(entries[0]));
+        std::uint8_t        columns[8] = {};
         for (int k = 0; k < width; ++k) {
             if (entries[k] - board.X(entries[k]) != start)
                 return; // the rows are not listed one after another
@@ -147,7 +149,7 @@ void TChessMoveGenerator::InitializeRowScan() {
             std::memcpy(knownOrders[order], columns, 8);
             for (int mask = 0; mask < 256; ++mask) {
                 std::uint64_t packed = 0;
-                int count = 0;
+                int           count = 0;
                 for (int k = 0; k < width; ++k)
                     if ((mask >> columns[k]) & 1)
                         packed |= std::uint64_t{columns[k]} << (8 * count++);
@@ -203,14 +205,14 @@ void TChessMoveGenerator::FindImmobilePawns(unsigned (&AMasks)[64], int AMover) 
     unsigned pawns[64];
     for (int row = 0; row < FRowCount; ++row) {
         const std::int8_t* cells = Squares + FRows[row].Start;
-        const unsigned negative = NegativeColumns(cells) & FColumnMask;
+        const unsigned     negative = NegativeColumns(cells) & FColumnMask;
         empty[row] = EqualColumns(cells, 0) & FColumnMask;
         enemies[row] = AMover == 0 ? negative : ~(negative | empty[row]) & FColumnMask;
         pawns[row] = EqualColumns(cells, AMover == 0 ? cpPawn : -cpPawn) & FColumnMask;
     }
     for (int row = 0; row < FRowCount; ++row) {
         const int ahead = AMover == 0 ? row - 1 : row + 1;
-        unsigned mobile = 0;
+        unsigned  mobile = 0;
         if (ahead >= 0 && ahead < FRowCount)
             mobile = empty[ahead] | enemies[ahead] << 1 | enemies[ahead] >> 1;
         AMasks[row] = pawns[row] & ~mobile;
@@ -228,28 +230,28 @@ void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&A
             FindImmobilePawns(immobile, AOpponent ^ 1);
         // With ATyped also the opponent's sliders, knights and king and the mover's king.
         const int enemy = AOpponent == 0 ? 1 : -1;
-        int sliders = 0;
-        int knights = 0;
-        int enemyKing = 0;
-        int moverKing = 0;
+        int       sliders = 0;
+        int       knights = 0;
+        int       enemyKing = 0;
+        int       moverKing = 0;
         for (int row = 0; row < FRowCount; ++row) {
             const TRowScan scan = FRows[row];
-            std::uint64_t cells;
+            std::uint64_t  cells;
             std::memcpy(&cells, Squares + scan.Start, sizeof(cells));
 #if defined(__SSE2__)
             const __m128i v = _mm_cvtsi64_si128(static_cast<long long>(cells));
-            const auto equal = [&v](int AValue) {
-                return static_cast<unsigned>(_mm_movemask_epi8(
-                    _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(AValue)))));
+            const auto    equal = [&v](int AValue) {
+                return static_cast<unsigned>(
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(AValue)))));
             };
             const unsigned negative = static_cast<unsigned>(_mm_movemask_epi8(v));
 #else
             const auto equal = [cells](int AValue) {
                 unsigned mask = 0;
                 for (int x = 0; x < 8; ++x)
-                    mask |= static_cast<unsigned>(static_cast<std::int8_t>(cells >> (8 * x)) ==
-                                                  AValue)
-                            << x;
+                    mask |=
+                        static_cast<unsigned>(static_cast<std::int8_t>(cells >> (8 * x)) == AValue)
+                        << x;
                 return mask;
             };
             unsigned negative = 0;
@@ -268,17 +270,18 @@ void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&A
                     theirs &= ~immobile[row];
             }
             const std::uint64_t* ordered = FOrderedColumns[scan.Order];
-            const std::uint64_t base = scan.Start * 0x0101010101010101ULL;
-            const std::uint64_t myCells = ordered[mine] + base;
-            const std::uint64_t theirCells = ordered[theirs] + base;
+            const std::uint64_t  base = scan.Start * 0x0101010101010101ULL;
+            const std::uint64_t  myCells = ordered[mine] + base;
+            const std::uint64_t  theirCells = ordered[theirs] + base;
             std::memcpy(&APieces[0][white], &myCells, sizeof(myCells));
             std::memcpy(&APieces[1][black], &theirCells, sizeof(theirCells));
             white += BitCount[mine];
             black += BitCount[theirs];
             if constexpr (ATyped) {
-                const unsigned slider = (equal(enemy * cpBishop) | equal(enemy * cpRook) |
-                                         equal(enemy * cpQueen)) & FColumnMask;
-                const unsigned knight = equal(enemy * cpKnight) & FColumnMask;
+                const unsigned slider =
+                    (equal(enemy * cpBishop) | equal(enemy * cpRook) | equal(enemy * cpQueen)) &
+                    FColumnMask;
+                const unsigned      knight = equal(enemy * cpKnight) & FColumnMask;
                 const std::uint64_t sliderCells = ordered[slider] + base;
                 const std::uint64_t knightCells = ordered[knight] + base;
                 std::memcpy(&FEnemySliders[sliders], &sliderCells, sizeof(sliderCells));
@@ -301,9 +304,9 @@ void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&A
         }
     } else {
         // Branch-free: most cells are empty.
-        const TChessBoard& board = FChessPosition->Board();
+        const TChessBoard&  board = FChessPosition->Board();
         const std::uint8_t* used = board.UsedSquares();
-        const int usedCount = board.UsedSquareCount();
+        const int           usedCount = board.UsedSquareCount();
         for (int i = 0; i < usedCount; ++i) {
             const int cell = used[i];
             const int value = Squares[cell];
@@ -314,11 +317,11 @@ void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&A
         }
         if constexpr (ATyped) {
             // The opponent's sliders, knights and king, branch-free, and the mover's king.
-            int sliders = 0;
-            int knights = 0;
-            int enemyKing = 0;
+            int                 sliders = 0;
+            int                 knights = 0;
+            int                 enemyKing = 0;
             const std::uint8_t* theirs = APieces[AOpponent];
-            const int count = AOpponent == 0 ? white : black;
+            const int           count = AOpponent == 0 ? white : black;
             for (int i = 0; i < count; ++i) {
                 const int cell = theirs[i];
                 const int value = Squares[cell];
@@ -394,12 +397,12 @@ void TChessMoveGenerator::InitializeDoubleSquares() {
 
 void TChessMoveGenerator::InitializeOffsets() {
     const int s = FChessPosition->Board().SqXC2();
-    const int first[16] = {s - 1,      s + 1,      -s - 1,     -s + 1, s,     -1,
-                           1,          -s,         2 * s - 1,  2 * s + 1,     s - 2,
-                           -s - 2,     s + 2,      -s + 2,     -2 * s - 1,    -2 * s + 1};
-    const int second[16] = {-s - 1,     -s + 1,     s - 1,     s + 1, -s,    -1,
-                            1,          s,          -2 * s - 1, -2 * s + 1,   -s - 2,
-                            s - 2,      -s + 2,     s + 2,      2 * s - 1,    2 * s + 1};
+    const int first[16] = {s - 1, s + 1,  -s - 1,     -s + 1,    s,     -1,
+                           1,     -s,     2 * s - 1,  2 * s + 1, s - 2, -s - 2,
+                           s + 2, -s + 2, -2 * s - 1, -2 * s + 1};
+    const int second[16] = {-s - 1, -s + 1, s - 1,      s + 1,      -s,     -1,
+                            1,      s,      -2 * s - 1, -2 * s + 1, -s - 2, s - 2,
+                            -s + 2, s + 2,  2 * s - 1,  2 * s + 1};
     std::copy(std::begin(first), std::end(first), FOffsets[0]);
     std::copy(std::begin(second), std::end(second), FOffsets[1]);
 }
@@ -430,9 +433,9 @@ TMoveList* TChessMoveGenerator::GenerateNoMoves(std::int16_t AScore) {
 template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FEvaluating = AEval;
     const TChessBoard& board = FChessPosition->Board();
-    const int side = FChessPosition->Side();
-    const int opponent = side ^ 1;
-    const std::size_t cells = static_cast<std::size_t>(board.CellCount());
+    const int          side = FChessPosition->Side();
+    const int          opponent = side ^ 1;
+    const std::size_t  cells = static_cast<std::size_t>(board.CellCount());
 
     // -- reset --
     if (FEvasionCount != 0)
@@ -443,8 +446,8 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
     FKingPos[0] = FKingPos[1] = 0;
     std::memset(FCheckingPiecePosition, 0, sizeof(FCheckingPiecePosition));
     std::memset(FBannedKingCell, 0, sizeof(FBannedKingCell));
-    FKingCentred = !AEval && (FKingCentredAllowed || (FExactClass && FStandardRoutines == 0x3E &&
-                                                      !FCustomAddChessMove));
+    FKingCentred = !AEval && (FKingCentredAllowed ||
+                              (FExactClass && FStandardRoutines == 0x3E && !FCustomAddChessMove));
     if (!FKingCentred)
         std::memset(FAffectedSquares[opponent], 0, cells);
     if constexpr (AEval) {
@@ -459,8 +462,8 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
 
     // -- the pieces of both sides, in playing-square order --
     std::uint8_t pieces[2][136];
-    int counts[2];
-    const bool lookups = FKingCentred && FMateKing;
+    int          counts[2];
+    const bool   lookups = FKingCentred && FMateKing;
     // Only the mover's list is walked in the king-centred mode.
     const bool skipPawns = FSkipImmobilePawns && FKingCentred && FRowScanValid && !FSelfCaptures &&
                            FEnPassantCell == 0;
@@ -545,7 +548,7 @@ template <bool AEval> TMoveList* TChessMoveGenerator::GenerateT() {
 
 template <bool AEval, bool AAdd>
 [[gnu::noinline]] void TChessMoveGenerator::WalkPieces(const std::uint8_t* ACells, int ACount,
-                                                      int AStep) {
+                                                       int AStep) {
     for (int i = 0; i < ACount; ++i, ACells += AStep) {
         const int cell = *ACells;
         WalkPiece<AEval, AAdd>(cell, Squares[cell]);
@@ -602,11 +605,15 @@ void TChessMoveGenerator::SetPieceMethod(int ACode, TPieceMethod AMethod) {
 // ---------------------------------------------------------------------------------------------
 // Piece routines
 
-void TChessMoveGenerator::GeneratePawnMoves() { KV_DISPATCH(PawnMoves, SqS, PieceS); }
+void TChessMoveGenerator::GeneratePawnMoves() {
+    KV_DISPATCH(PawnMoves, SqS, PieceS);
+}
 void TChessMoveGenerator::GeneratePawnCapture(int ADirection) {
     KV_DISPATCH(PawnCapture, SqS, PieceS, ADirection);
 }
-void TChessMoveGenerator::GenerateKnightMoves() { KV_DISPATCH(KnightMoves, SqS, PieceS); }
+void TChessMoveGenerator::GenerateKnightMoves() {
+    KV_DISPATCH(KnightMoves, SqS, PieceS);
+}
 void TChessMoveGenerator::GenerateBishopMoves() {
     for (int d = 0; d < 4; ++d)
         GenerateSlide(d);
@@ -622,7 +629,9 @@ void TChessMoveGenerator::GenerateQueenMoves() {
 void TChessMoveGenerator::GenerateSlide(int ADirection) {
     KV_DISPATCH(SliderRay, SqS, PieceS, ADirection);
 }
-void TChessMoveGenerator::GenerateKingMoves() { KV_DISPATCH(KingSteps, SqS, PieceS); }
+void TChessMoveGenerator::GenerateKingMoves() {
+    KV_DISPATCH(KingSteps, SqS, PieceS);
+}
 
 void TChessMoveGenerator::GenerateKingAndCastlingMoves() {
     const int cell = SqS;
@@ -760,8 +769,8 @@ KV_INLINE void TChessMoveGenerator::SliderRay(int ACell, int APiece, int ADirect
     if (pin != 0 && pin != AllowedPinByDirection[ADirection])
         return;
     const int step = Ofst[ADirection];
-    int to = ACell + step;
-    int value = Squares[to];
+    int       to = ACell + step;
+    int       value = Squares[to];
     while (value == 0) {
         if constexpr (AEval || !AAdd)
             ++FAffectedSquares[FSide][to];
@@ -830,14 +839,14 @@ template <bool AEval, bool AAdd> void TChessMoveGenerator::CastlingMoves(int ACe
     if (FMateKing && FCheckingPiecePosition[FSide][0] != 0)
         return;
     const TCastles& castles = FChessPosition->Castles();
-    const int rookPiece = APiece > 0 ? cpRook : -cpRook;
+    const int       rookPiece = APiece > 0 ? cpRook : -cpRook;
     for (int i = caKingSide; i <= caQueenSide; ++i) {
         const int rook = castles[FSide][i == caKingSide ? caKingRook : caQueenRook];
         if (rook == 0 || Squares[rook] != rookPiece)
             continue;
         const int kingTo = FFinalKPos[FSide][i];
         const int rookTo = i == caKingSide ? kingTo - 1 : kingTo + 1;
-        bool free = true;
+        bool      free = true;
         // The rook's path, its destination included, holds nothing but the king.
         if (rook != rookTo) {
             const int step = rookTo > rook ? 1 : -1;
@@ -912,8 +921,8 @@ KV_INLINE void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AT
     // A piece adds at most 27 moves here (a queen); the list keeps that much room.
     if (cursor + 32 > FListLimit)
         RaiseOverflow();
-    const std::int8_t* squares = Squares;
-    const std::uint8_t pin = FPinned[ACell];
+    const std::int8_t*  squares = Squares;
+    const std::uint8_t  pin = FPinned[ACell];
     const std::uint64_t base = MoveBase(ACell, APiece, mvNormal);
     switch (AType) {
     case cpPawn: {
@@ -936,11 +945,11 @@ KV_INLINE void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AT
             cursor += Capturable(value, APiece);
         }
         if (pin == 0 || pin == 1) {
-            const int to = ACell + forward;
+            const int  to = ACell + forward;
             const bool push = squares[to] == 0;
             StoreMove(cursor, base | MoveTarget(to, 0));
             cursor += push;
-            const int to2 = to + forward;
+            const int  to2 = to + forward;
             const bool twice =
                 push && FDoubleSquares[ACell] == (APiece > 0 ? 1 : -1) && squares[to2] == 0;
             StoreMove(cursor, MoveBase(ACell, APiece, mvDoubleStep) | MoveTarget(to2, 0));
@@ -965,8 +974,8 @@ KV_INLINE void TChessMoveGenerator::FastPieceMoves(int ACell, int APiece, int AT
             if (pin != 0 && pin != AllowedPinByDirection[d])
                 continue;
             const int step = Ofst[d];
-            int to = ACell + step;
-            int value = squares[to];
+            int       to = ACell + step;
+            int       value = squares[to];
             while (value == 0) {
                 StoreMove(cursor++, base | MoveTarget(to, 0));
                 to += step;
@@ -1022,7 +1031,9 @@ KV_INLINE void TChessMoveGenerator::Emit(int AFrom, int ATo, int APiece, int ACa
     }
 }
 
-void TChessMoveGenerator::RaiseOverflow() { throw Exception("Move stack overflow"); }
+void TChessMoveGenerator::RaiseOverflow() {
+    throw Exception("Move stack overflow");
+}
 
 void TChessMoveGenerator::AddChessMove() {
     KV_DISPATCH(RecordMove, SqS, SqD, PieceS, PieceD, FMoveType);
@@ -1030,7 +1041,7 @@ void TChessMoveGenerator::AddChessMove() {
 
 template <bool AEval, bool AAdd>
 KV_INLINE void TChessMoveGenerator::RecordMove(int AFrom, int ATo, int APiece, int ACaptured,
-                                     std::uint8_t AMoveType) {
+                                               std::uint8_t AMoveType) {
     if (FMateKing && !MoveIsLegal(AFrom, ATo, AMoveType))
         return;
     if (FMustCapture) {
@@ -1056,8 +1067,9 @@ KV_INLINE void TChessMoveGenerator::RecordMove(int AFrom, int ATo, int APiece, i
         }
         std::uint8_t spare = 0;
         if (AMoveType == mvKingSideCastle || AMoveType == mvQueenSideCastle)
-            spare = FChessPosition->Castles()[FSide][AMoveType == mvKingSideCastle ? caKingRook
-                                                                                   : caQueenRook];
+            spare =
+                FChessPosition
+                    ->Castles()[FSide][AMoveType == mvKingSideCastle ? caKingRook : caQueenRook];
         FMoveList->Append(TMove{sizeof(TMove), priority, static_cast<std::uint8_t>(AFrom),
                                 static_cast<std::uint8_t>(ATo), static_cast<std::int8_t>(APiece),
                                 static_cast<std::int8_t>(ACaptured), AMoveType, spare});
@@ -1068,12 +1080,12 @@ KV_INLINE void TChessMoveGenerator::RecordMove(int AFrom, int ATo, int APiece, i
 std::uint8_t TChessMoveGenerator::Priority(int AFrom, int ATo, int APiece, int ACaptured,
                                            std::uint8_t AMoveType) {
     const auto& material = FEvaluation->Material;
-    const auto value = [&](int APieceCode) {
+    const auto  value = [&](int APieceCode) {
         const int type = APieceCode < 0 ? -APieceCode : APieceCode;
         return material[type <= TChessEvaluation::MaxCode ? type : 0];
     };
     const int attackers = FAffectedSquares[FSide ^ 1][ATo];
-    int priority;
+    int       priority;
     if (ACaptured != 0)
         priority = attackers != 0 ? 128 + (value(ACaptured) - value(APiece)) / 32
                                   : 128 + value(ACaptured) / 32;
@@ -1092,12 +1104,12 @@ std::uint8_t TChessMoveGenerator::Priority(int AFrom, int ATo, int APiece, int A
 
 void TChessMoveGenerator::ScanFromKing(int AKing, int AMover) {
     const int* offsets = FOffsets[AMover];
-    const int sign = AMover == 0 ? 1 : -1;
-    const int enemyQueen = -sign * cpQueen;
+    const int  sign = AMover == 0 ? 1 : -1;
+    const int  enemyQueen = -sign * cpQueen;
     for (int d = 0; d < 8; ++d) {
         const int step = offsets[d];
         const int slider = d < 4 ? -sign * cpBishop : -sign * cpRook;
-        int c = AKing + step;
+        int       c = AKing + step;
         while (Squares[c] == 0)
             c += step;
         const int value = Squares[c];
@@ -1128,7 +1140,7 @@ void TChessMoveGenerator::ScanFromKing(int AKing, int AMover) {
 void TChessMoveGenerator::ScanFromKingByRelations(int AKing, int AMover) {
     const int sign = AMover == 0 ? 1 : -1;
     for (int i = 0; i < FEnemySliderCount; ++i) {
-        const int slider = FEnemySliders[i];
+        const int        slider = FEnemySliders[i];
         const TRelation& relation = Relation(AKing, slider);
         if (relation.Step == 0)
             continue;
@@ -1136,7 +1148,7 @@ void TChessMoveGenerator::ScanFromKingByRelations(int AKing, int AMover) {
         if (type != cpQueen && relation.Line != (type == cpBishop ? 1 : 2))
             continue;
         // Count what stands between: nothing is a check, one own piece a pin.
-        int blocker = 0;
+        int  blocker = 0;
         bool blocked = false;
         for (int c = AKing + relation.Step; c != slider; c += relation.Step) {
             if (Squares[c] == 0)
@@ -1169,9 +1181,9 @@ void TChessMoveGenerator::ScanFromKingByRelations(int AKing, int AMover) {
 }
 
 bool TChessMoveGenerator::EnemyAttacks(int ACell) const {
-    const int attacker = FSide ^ 1;
+    const int  attacker = FSide ^ 1;
     const int* offsets = FOffsets[FSide];
-    const int pawn = attacker == 0 ? cpPawn : -cpPawn;
+    const int  pawn = attacker == 0 ? cpPawn : -cpPawn;
     if (Squares[ACell + offsets[0]] == pawn || Squares[ACell + offsets[1]] == pawn)
         return true;
     if (FEnemyKing != 0 && Relation(ACell, FEnemyKing).King)
@@ -1180,7 +1192,7 @@ bool TChessMoveGenerator::EnemyAttacks(int ACell) const {
         if (Relation(ACell, FEnemyKnights[i]).Knight)
             return true;
     for (int i = 0; i < FEnemySliderCount; ++i) {
-        const int slider = FEnemySliders[i];
+        const int        slider = FEnemySliders[i];
         const TRelation& relation = Relation(ACell, slider);
         if (relation.Step == 0)
             continue;
@@ -1195,7 +1207,7 @@ bool TChessMoveGenerator::EnemyAttacks(int ACell) const {
 bool TChessMoveGenerator::AttackedBy(int ACell, int AAttacker) const {
     // The defender's offsets: the attacker's pawns stand on its forward diagonals.
     const int* offsets = FOffsets[AAttacker ^ 1];
-    const int sign = AAttacker == 0 ? 1 : -1;
+    const int  sign = AAttacker == 0 ? 1 : -1;
     if (Squares[ACell + offsets[0]] == sign * cpPawn ||
         Squares[ACell + offsets[1]] == sign * cpPawn)
         return true;
@@ -1208,7 +1220,7 @@ bool TChessMoveGenerator::AttackedBy(int ACell, int AAttacker) const {
     const int queen = sign * cpQueen;
     for (int d = 0; d < 8; ++d) {
         const int step = offsets[d];
-        int c = ACell + step;
+        int       c = ACell + step;
         while (Squares[c] == 0)
             c += step;
         if (Squares[c] == queen || Squares[c] == sign * (d < 4 ? cpBishop : cpRook))
@@ -1275,7 +1287,9 @@ bool TChessMoveGenerator::MoveIsLegal(int AFrom, int ATo, std::uint8_t AMoveType
     return FEvasion[ATo];
 }
 
-bool TChessMoveGenerator::IsCheckEvasion() { return MoveIsLegal(SqS, SqD, FMoveType); }
+bool TChessMoveGenerator::IsCheckEvasion() {
+    return MoveIsLegal(SqS, SqD, FMoveType);
+}
 
 bool TChessMoveGenerator::EnPassantIsLegal(int AFrom, int ATo) {
     const int king = FChessPosition->Board().FindKingPos(FSide);
@@ -1344,11 +1358,11 @@ bool TChessMoveGenerator::RankAttacked(int ACell, int AAttackerSide) const {
 
 void TChessMoveGenerator::UpdateScore() {
     const std::int32_t s = FScores.Score();
-    TEndGameResult result = erUnknown;
+    TEndGameResult     result = erUnknown;
     if (FScores.Scores[0].FTotal <= 1350 && FScores.Scores[1].FTotal <= 1350) {
         TEndGameHash::TRemainPieces remain{};
-        bool candidate = true;
-        const TChessBoard& board = FChessPosition->Board();
+        bool                        candidate = true;
+        const TChessBoard&          board = FChessPosition->Board();
         for (int i = 0; i < board.UsedSquareCount() && candidate; ++i) {
             const int value = board[board.UsedSquares()[i]];
             if (value == 0 || value == TSquaredBoard::OffBoard)
@@ -1385,7 +1399,7 @@ void TChessMoveGenerator::UpdateScore() {
 }
 
 void TChessMoveGenerator::ScoreToOutput() {
-    TCustomConsole& console = Console();
+    TCustomConsole&  console = Console();
     std::scoped_lock lock(console.Lock());
     for (const auto& row : FScores.WriteToOutput()) {
         std::string line = row[0];

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <memory>
-
 #include "games/chess/uChessEvaluation.h"
 #include "games/chess/uChessPosition.h"
 #include "games/uMoveGenerator.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
 
 // The legal moves of a chess position in one Generate, with an evaluation accumulated on the way.
 // Two passes: the first walks the opponent's pieces and builds the attack map, the pins of the
@@ -44,7 +44,7 @@ public:
 
     // Takes the position (a TChessPosition) and builds the board-dependent tables; call again
     // after the board size changes.
-    void SetPosition(TPosition* AValue) override;
+    void       SetPosition(TPosition* AValue) override;
     TMoveList* Generate() override;
     // The score of the accumulators, corrected by the endgame table.
     void UpdateScore() override;
@@ -60,25 +60,25 @@ public:
     virtual void InitializeOffsets();
     virtual void InitializeFinalKingPositions();
 
-    bool MateKing() const { return FMateKing; }
-    bool SelfCaptures() const { return FSelfCaptures; }
+    bool         MateKing() const { return FMateKing; }
+    bool         SelfCaptures() const { return FSelfCaptures; }
     std::int32_t PromotePawnTo() const { return FPromotePawnTo; }
-    bool WhiteDouble() const { return FWhiteDouble; }
-    bool BlackDouble() const { return FBlackDouble; }
-    void SetMateKing(bool AValue) { FMateKing = AValue; }
-    void SetSelfCaptures(bool AValue) { FSelfCaptures = AValue; }
-    void SetPromotePawnTo(std::int32_t AValue) { FPromotePawnTo = AValue; }
+    bool         WhiteDouble() const { return FWhiteDouble; }
+    bool         BlackDouble() const { return FBlackDouble; }
+    void         SetMateKing(bool AValue) { FMateKing = AValue; }
+    void         SetSelfCaptures(bool AValue) { FSelfCaptures = AValue; }
+    void         SetPromotePawnTo(std::int32_t AValue) { FPromotePawnTo = AValue; }
     // Take effect at the next SetPosition.
     void SetWhiteDouble(bool AValue) { FWhiteDouble = AValue; }
     void SetBlackDouble(bool AValue) { FBlackDouble = AValue; }
     // Pawns on their side's first row double-step too (horde); takes effect at SetPosition.
-    bool FirstRowDoubleSteps() const { return FFirstRowDoubleSteps; }
-    void SetFirstRowDoubleSteps(bool AValue) { FFirstRowDoubleSteps = AValue; }
-    void SetEvaluation(std::unique_ptr<TChessEvaluation> AValue);
-    TChessEvaluation& Evaluation() { return *FEvaluation; }
+    bool                  FirstRowDoubleSteps() const { return FFirstRowDoubleSteps; }
+    void                  SetFirstRowDoubleSteps(bool AValue) { FFirstRowDoubleSteps = AValue; }
+    void                  SetEvaluation(std::unique_ptr<TChessEvaluation> AValue);
+    TChessEvaluation&     Evaluation() { return *FEvaluation; }
     const TPreciseScores& Scores() const { return FScores; }
-    bool CanPromote() const { return FCanPromote; }
-    std::uint8_t MaxPrior() const { return FMaxPrior; }
+    bool                  CanPromote() const { return FCanPromote; }
+    std::uint8_t          MaxPrior() const { return FMaxPrior; }
     // Attackers and defenders of a cell by ASide in the last evaluating Generate (perft mode
     // builds only the opponent's counts, and the plain chess generator not even those).
     std::uint8_t AffectedSquares(int ASide, int ACell) const {
@@ -120,11 +120,11 @@ protected:
     // How two playing cells relate, from a table (valid for boards up to 16 x 16): the step of
     // the row, column or diagonal joining them (0 when none), whether that line is a diagonal,
     // a knight jump, a king step.
-    bool RelationsValid() const { return FRelationsValid; }
-    int LineStep(int AFrom, int ATo) const { return Relation(AFrom, ATo).Step; }
-    bool DiagonalLine(int AFrom, int ATo) const { return Relation(AFrom, ATo).Line == 1; }
-    bool KnightJump(int AFrom, int ATo) const { return Relation(AFrom, ATo).Knight; }
-    bool KingStep(int AFrom, int ATo) const { return Relation(AFrom, ATo).King; }
+    bool         RelationsValid() const { return FRelationsValid; }
+    int          LineStep(int AFrom, int ATo) const { return Relation(AFrom, ATo).Step; }
+    bool         DiagonalLine(int AFrom, int ATo) const { return Relation(AFrom, ATo).Line == 1; }
+    bool         KnightJump(int AFrom, int ATo) const { return Relation(AFrom, ATo).Knight; }
+    bool         KingStep(int AFrom, int ATo) const { return Relation(AFrom, ATo).King; }
     std::uint8_t Priority(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
     // Whether the opponent of FSide attacks ACell (from the attack map, or looked up from the
     // cell in the king-centred perft mode).
@@ -139,39 +139,39 @@ protected:
     bool AttackedBy(int ACell, int AAttacker) const;
 
     // -- state of the current Generate (the names the variant generators use) --
-    TMoveList* FMoveList = nullptr;
-    int FMoveCount = 0;
-    int FFinalKPos[2][2]{};
-    std::unique_ptr<TEndGameHash> FEndGameHash;
-    std::int32_t FPromotePawnTo = 5;
-    bool FMateKing = true;
-    bool FSelfCaptures = false;
-    TPreciseScores FScores{};
-    bool FCanPromote = false;
-    bool FRemove[2]{};
-    int FKingPos[2]{};
-    int FCheckingPiecePosition[2][2]{};
-    std::uint8_t FMaxPrior = 0;
-    bool FBlackDouble = true;
-    bool FWhiteDouble = true;
-    int Ofst[16]{};
-    int FSide = 0;
-    bool FAddMove = false;
-    int PieceS = 0;
-    int PieceD = 0;
-    int SqS = 0;
-    int SqD = 0;
-    std::uint8_t FMoveType = mvNormal;
-    std::int8_t* Squares = nullptr;
-    TPreciseScore* FSideScore = nullptr;
-    std::uint8_t FPinned[256]{};
-    std::uint8_t FAffectedSquares[2][256]{};
-    TChessPosition* FChessPosition = nullptr;
+    TMoveList*                        FMoveList = nullptr;
+    int                               FMoveCount = 0;
+    int                               FFinalKPos[2][2]{};
+    std::unique_ptr<TEndGameHash>     FEndGameHash;
+    std::int32_t                      FPromotePawnTo = 5;
+    bool                              FMateKing = true;
+    bool                              FSelfCaptures = false;
+    TPreciseScores                    FScores{};
+    bool                              FCanPromote = false;
+    bool                              FRemove[2]{};
+    int                               FKingPos[2]{};
+    int                               FCheckingPiecePosition[2][2]{};
+    std::uint8_t                      FMaxPrior = 0;
+    bool                              FBlackDouble = true;
+    bool                              FWhiteDouble = true;
+    int                               Ofst[16]{};
+    int                               FSide = 0;
+    bool                              FAddMove = false;
+    int                               PieceS = 0;
+    int                               PieceD = 0;
+    int                               SqS = 0;
+    int                               SqD = 0;
+    std::uint8_t                      FMoveType = mvNormal;
+    std::int8_t*                      Squares = nullptr;
+    TPreciseScore*                    FSideScore = nullptr;
+    std::uint8_t                      FPinned[256]{};
+    std::uint8_t                      FAffectedSquares[2][256]{};
+    TChessPosition*                   FChessPosition = nullptr;
     std::unique_ptr<TChessEvaluation> FEvaluation;
     // Routines by piece code; change them with SetPieceMethod.
     TPieceMethod FPieceMethodAddresses[MaxPieceCode + 1]{};
     std::uint8_t FPromotionSquares[2][256]{};
-    std::int8_t FDoubleSquares[256]{};
+    std::int8_t  FDoubleSquares[256]{};
     // Both sides' offsets; Ofst is the walked side's copy.
     int FOffsets[2][16]{};
 
@@ -192,9 +192,9 @@ private:
     template <bool AEval, bool AAdd>
     void RecordMove(int AFrom, int ATo, int APiece, int ACaptured, std::uint8_t AMoveType);
     [[noreturn]] static void RaiseOverflow();
-    void FastPieceMoves(int ACell, int APiece, int AType);
-    void ScanFromKing(int AKing, int AMover);
-    void ScanFromKingByRelations(int AKing, int AMover);
+    void                     FastPieceMoves(int ACell, int APiece, int AType);
+    void                     ScanFromKing(int AKing, int AMover);
+    void                     ScanFromKingByRelations(int AKing, int AMover);
     // The opponent's attack on ACell from its piece lists of this Generate.
     bool EnemyAttacks(int ACell) const;
     // Whether the cells strictly between AFrom and ATo (aligned, AStep apart) are empty.
@@ -233,10 +233,10 @@ private:
     // one line) with its kind, knight jump, king step. Looked up by the difference of the cells'
     // keys x + 32 y, so it serves boards of up to 16 x 16.
     struct TRelation {
-        std::int8_t Step;
+        std::int8_t  Step;
         std::uint8_t Line; // 1 diagonal, 2 row or column
-        bool Knight;
-        bool King;
+        bool         Knight;
+        bool         King;
     };
     const TRelation& Relation(int AFrom, int ATo) const {
         return FRelationTable[FCellKey[ATo] - FCellKey[AFrom] + 512];
@@ -248,35 +248,35 @@ private:
         std::uint8_t Start;
         std::uint8_t Order;
     };
-    bool FRowScanValid = false;
-    int FRowCount = 0;
-    std::uint8_t FColumnMask = 0;
-    TRowScan FRows[64]{};
+    bool          FRowScanValid = false;
+    int           FRowCount = 0;
+    std::uint8_t  FColumnMask = 0;
+    TRowScan      FRows[64]{};
     std::uint64_t FOrderedColumns[4][256]{};
-    std::int16_t FCellKey[256]{};
-    bool FRelationsValid = false;
+    std::int16_t  FCellKey[256]{};
+    bool          FRelationsValid = false;
     // The opponent's pieces by kind, collected for the king-centred lookups.
     std::uint8_t FEnemySliders[136]{};
     std::uint8_t FEnemyKnights[136]{};
-    int FEnemySliderCount = 0;
-    int FEnemyKnightCount = 0;
-    int FEnemyKing = 0;
-    int FMoverKing = 0;
+    int          FEnemySliderCount = 0;
+    int          FEnemyKnightCount = 0;
+    int          FEnemyKing = 0;
+    int          FMoverKing = 0;
     // Set while the second pass may append plain moves straight away: no check to answer, no
     // compulsory captures, no filter of a variant.
     bool FDirectAdd = false;
     // FDirectAdd without self-captures: the branch-free routines of FastPieceMoves may run.
-    bool FFastEmit = false;
-    int FEnPassantCell = 0;
+    bool   FFastEmit = false;
+    int    FEnPassantCell = 0;
     TMove* FListLimit = nullptr;
     // Bit per piece code whose chess routine still runs inline.
     std::uint32_t FStandardRoutines = 0x3E;
-    bool FEvaluating = true;
+    bool          FEvaluating = true;
     // Beyond the king on the line of a checking slider: the king may not step there.
     int FBannedKingCell[2][2]{};
     // In single check: the checker's cell and the cells between it and the king.
     bool FEvasion[256]{};
-    int FEvasionCells[32]{};
-    int FEvasionCount = 0;
-    int FKingCode = cpKing;
+    int  FEvasionCells[32]{};
+    int  FEvasionCount = 0;
+    int  FKingCode = cpKing;
 };

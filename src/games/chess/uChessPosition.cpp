@@ -1,13 +1,13 @@
 #include "games/chess/uChessPosition.h"
 
+#include "app/uCustomConsole.h"
+#include "support/uExceptions.h"
+#include "support/uTextHelpers.h"
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
-
-#include "app/uCustomConsole.h"
-#include "support/uExceptions.h"
-#include "support/uTextHelpers.h"
 
 int CastleKingDestination(const TSquaredBoard& ABoard, int APlayer, int ACastleType) {
     const int width = ABoard.SqXC();
@@ -77,9 +77,13 @@ void TChessPosition::SetUndoRecordSize(std::size_t AValue) {
     FStack.resize(256 * FUndoRecordSize);
 }
 
-void TChessPosition::GrowStack() { FStack.resize(FStack.size() * 2 + FUndoRecordSize); }
+void TChessPosition::GrowStack() {
+    FStack.resize(FStack.size() * 2 + FUndoRecordSize);
+}
 
-void TChessPosition::SetBoard(std::unique_ptr<TChessBoard> ABoard) { FBoard = std::move(ABoard); }
+void TChessPosition::SetBoard(std::unique_ptr<TChessBoard> ABoard) {
+    FBoard = std::move(ABoard);
+}
 
 void TChessPosition::Assign(const TPosition& ASource) {
     TPosition::Assign(ASource);
@@ -110,7 +114,9 @@ std::string TChessPosition::PieceToString(int APiece, TPieceLanguage APieceLangu
     return ChessPieceText(APiece, APieceLanguage);
 }
 
-THash TChessPosition::GetHash() const { return ChessPositionHash().GetHash(*this); }
+THash TChessPosition::GetHash() const {
+    return ChessPositionHash().GetHash(*this);
+}
 
 void TChessPosition::AutoInitializeCastles() {
     ClearCastles();
@@ -133,18 +139,20 @@ void TChessPosition::AutoInitializeCastles() {
     }
 }
 
-void TChessPosition::ClearCastles() { FCastles = {}; }
+void TChessPosition::ClearCastles() {
+    FCastles = {};
+}
 
 bool TChessPosition::IsAttacked(int ACell, int AAttacker) const {
     const TChessBoard& board = *FBoard;
-    const int s = board.SqXC2();
-    const int sign = AAttacker == 0 ? 1 : -1;
+    const int          s = board.SqXC2();
+    const int          sign = AAttacker == 0 ? 1 : -1;
     // The attacker's pawns stand one row behind the cell, as seen from the attacker.
     const int behind = AAttacker == 0 ? -s : s;
     if (board[ACell + behind - 1] == sign * cpPawn || board[ACell + behind + 1] == sign * cpPawn)
         return true;
-    const int knightSteps[8] = {2 * s - 1, 2 * s + 1, s - 2, s + 2, -s - 2, -s + 2, -2 * s - 1,
-                                -2 * s + 1};
+    const int knightSteps[8] = {2 * s - 1, 2 * s + 1, s - 2,      s + 2,
+                                -s - 2,    -s + 2,    -2 * s - 1, -2 * s + 1};
     for (const int step : knightSteps)
         if (board[ACell + step] == sign * cpKnight)
             return true;
@@ -165,7 +173,7 @@ bool TChessPosition::IsAttacked(int ACell, int AAttacker) const {
 
 TPackedBoard TChessPosition::PackedBoard() const {
     TPackedBoard result{};
-    const int count = std::min(64, FBoard->UsedSquareCount());
+    const int    count = std::min(64, FBoard->UsedSquareCount());
     for (int i = 0; i < count; ++i)
         result[i] = (*FBoard)[FBoard->UsedSquares()[i]];
     return result;
@@ -185,11 +193,11 @@ void TChessPosition::ReadCapturedPieces(std::string_view ALine, std::size_t& AIn
 void TChessPosition::DoMove(const TMove& AMove) {
     TSquaredBoard::TSquares& sq = FBoard->Squares();
     const TPositionHashKeys& keys = *FKeys;
-    const int from = AMove.FromSquare;
-    const int to = AMove.ToSquare;
-    const int piece = AMove.Piece;
-    const int captured = AMove.CapturedPiece;
-    const int mover = piece < 0 ? 1 : 0;
+    const int                from = AMove.FromSquare;
+    const int                to = AMove.ToSquare;
+    const int                piece = AMove.Piece;
+    const int                captured = AMove.CapturedPiece;
+    const int                mover = piece < 0 ? 1 : 0;
 
     if (FEnPassant != 0) {
         FHash.Swap(keys.FEnPassant[FBoard->X(FEnPassant)]);
@@ -240,9 +248,9 @@ void TChessPosition::DoMove(const TMove& AMove) {
     case mvQueenSideCastle: {
         // King lifted, rook moved, king placed: correct for every overlap of the four cells.
         const bool kingSide = AMove.MoveType == mvKingSideCastle;
-        const int rookFrom = FCastles[mover][kingSide ? caKingRook : caQueenRook];
-        const int rookTo = kingSide ? to - 1 : to + 1;
-        const int rook = mover == 0 ? cpRook : -cpRook;
+        const int  rookFrom = FCastles[mover][kingSide ? caKingRook : caQueenRook];
+        const int  rookTo = kingSide ? to - 1 : to + 1;
+        const int  rook = mover == 0 ? cpRook : -cpRook;
         sq[from] = 0;
         FHash.Swap(keys.SquareKey(piece, from));
         sq[rookFrom] = 0;
@@ -338,9 +346,9 @@ void TChessPosition::RevertMove(const TMove& AMove) {
 
 void TChessPosition::TakeBackMove(const TMove& AMove) {
     TSquaredBoard::TSquares& sq = FBoard->Squares();
-    const int from = AMove.FromSquare;
-    const int to = AMove.ToSquare;
-    const int piece = AMove.Piece;
+    const int                from = AMove.FromSquare;
+    const int                to = AMove.ToSquare;
+    const int                piece = AMove.Piece;
     FSide ^= 1;
     switch (AMove.MoveType) {
     case mvDrop:
@@ -349,7 +357,7 @@ void TChessPosition::TakeBackMove(const TMove& AMove) {
         break;
     case mvKingSideCastle:
     case mvQueenSideCastle: {
-        const int mover = piece < 0 ? 1 : 0;
+        const int  mover = piece < 0 ? 1 : 0;
         const bool kingSide = AMove.MoveType == mvKingSideCastle;
         sq[to] = 0;
         sq[kingSide ? to - 1 : to + 1] = 0;
@@ -437,8 +445,8 @@ std::unique_ptr<TMove> TChessPosition::StringToMove(std::string_view AText) cons
     auto move = std::make_unique<TMove>();
     *move = TMove{};
     const TChessBoard& board = *FBoard;
-    const std::string trimmed = Trim(AText);
-    const int kingCode = FSide == 0 ? board.KingCode() : -board.KingCode();
+    const std::string  trimmed = Trim(AText);
+    const int          kingCode = FSide == 0 ? board.KingCode() : -board.KingCode();
 
     // Castling written as O-O or O-O-O (zeros accepted too).
     const std::string castle = ReplaceAll(UpperCase(trimmed), "0", "O");
@@ -461,7 +469,7 @@ std::unique_ptr<TMove> TChessPosition::StringToMove(std::string_view AText) cons
 
     if (AText.find('@') != std::string_view::npos) {
         std::size_t index = 0;
-        int piece = StringToPiece(AText, index, false, plEnglish);
+        int         piece = StringToPiece(AText, index, false, plEnglish);
         if (FSide == 1)
             piece = -piece;
         index = AText.find('@') + 1;
@@ -472,12 +480,12 @@ std::unique_ptr<TMove> TChessPosition::StringToMove(std::string_view AText) cons
     }
 
     std::size_t index = 0;
-    const int from = board.StringToSquare(AText, index);
-    const int to = board.StringToSquare(AText, index);
+    const int   from = board.StringToSquare(AText, index);
+    const int   to = board.StringToSquare(AText, index);
     if (!IsMoveTextEnd(AText, index)) {
         // After the squares, wherever they end: ranks above 9 take two digits.
         std::size_t promotionIndex = index;
-        const int promoted = std::abs(StringToPiece(AText, promotionIndex, true, plEnglish));
+        const int   promoted = std::abs(StringToPiece(AText, promotionIndex, true, plEnglish));
         move->MoveType = static_cast<std::uint8_t>(promoted);
     }
     move->FromSquare = static_cast<std::uint8_t>(from);
@@ -496,11 +504,11 @@ std::unique_ptr<TMove> TChessPosition::StringToMove(std::string_view AText) cons
     } else if (move->Piece == kingCode && from == FCastles[FSide][caKing]) {
         // King takes its own castling rook, or steps two files onto its castling square.
         for (const int castleType : {caKingSide, caQueenSide}) {
-            const int rook = FCastles[FSide][castleType == caKingSide ? caKingRook : caQueenRook];
-            const int destination = CastleKingDestination(board, FSide, castleType);
+            const int  rook = FCastles[FSide][castleType == caKingSide ? caKingRook : caQueenRook];
+            const int  destination = CastleKingDestination(board, FSide, castleType);
             const bool takesRook = rook != 0 && to == rook;
-            const bool twoFiles = to == destination &&
-                                  (castleType == caKingSide ? to == from + 2 : from == to + 2);
+            const bool twoFiles =
+                to == destination && (castleType == caKingSide ? to == from + 2 : from == to + 2);
             if (takesRook || (twoFiles && rook != 0)) {
                 move->ToSquare = static_cast<std::uint8_t>(destination);
                 move->CapturedPiece = 0;
@@ -523,15 +531,15 @@ std::unique_ptr<TPosition> TChessPosition::Clone() const {
 // Diagram
 
 void TChessPosition::WriteToConsole() const {
-    TCustomConsole& console = Console();
-    std::scoped_lock lock(console.Lock());
+    TCustomConsole&    console = Console();
+    std::scoped_lock   lock(console.Lock());
     const TChessBoard& board = *FBoard;
-    const auto writeColumns = [&] {
+    const auto         writeColumns = [&] {
         console.WriteLine("");
         console.Write("     ");
         for (int x = 0; x <= board.SqX(); ++x)
             console.WriteAligned(std::string(1, static_cast<char>('a' + x)), 5, haCenter,
-                                 console.Theme().DefaultForegroundColor());
+                                         console.Theme().DefaultForegroundColor());
         console.WriteLine("");
         console.WriteLine("");
     };
@@ -547,7 +555,7 @@ void TChessPosition::WriteToConsole() const {
                 console.Write("     ");
             for (int x = 0; x <= board.SqX(); ++x) {
                 const TConsoleColor background = (x + y) % 2 == 1 ? ccLightGray : ccGray;
-                const int piece = board[board.XYToI(x, y)];
+                const int           piece = board[board.XYToI(x, y)];
                 if (middle && piece != 0 && piece != TSquaredBoard::OffBoard) {
                     console.Write(" ", ccBlack, background);
                     const std::string text = " " + PieceToString(piece, plEnglish) + " ";

@@ -31,14 +31,16 @@ TKvRandomGenerator SeededGenerator() {
 
 } // namespace
 
-TChessPositionHash::TChessPositionHash() { FSquareKeys = &FSquares[MaxCode][0]; }
+TChessPositionHash::TChessPositionHash() {
+    FSquareKeys = &FSquares[MaxCode][0];
+}
 
 void TChessPositionHash::Initialize(const TSquaredBoard& ABoard) {
     std::scoped_lock lock(FLock);
     if (FInitialized.load(std::memory_order_relaxed))
         return;
     TKvRandomGenerator generator = SeededGenerator();
-    bool drawn[128] = {};
+    bool               drawn[128] = {};
     for (int i = 0; i < ABoard.UsedSquareCount(); ++i) {
         const int cell = ABoard.UsedSquares()[i];
         DrawCell<MaxCode>(generator, FSquares, cell, -6, 6);
@@ -97,14 +99,16 @@ THash TChessPositionHash::GetHash(const TChessPosition& AChessPosition) {
     return result;
 }
 
-TShogiPositionHash::TShogiPositionHash() { FSquareKeys = &FSquares[MaxCode][0]; }
+TShogiPositionHash::TShogiPositionHash() {
+    FSquareKeys = &FSquares[MaxCode][0];
+}
 
 void TShogiPositionHash::Initialize(const TSquaredBoard& ABoard) {
     std::scoped_lock lock(FLock);
     if (FInitialized.load(std::memory_order_relaxed))
         return;
     TKvRandomGenerator generator = SeededGenerator();
-    bool drawn[128] = {};
+    bool               drawn[128] = {};
     for (int i = 0; i < ABoard.UsedSquareCount(); ++i) {
         const int cell = ABoard.UsedSquares()[i];
         DrawCell<MaxCode>(generator, FSquares, cell, -MaxCode, MaxCode);

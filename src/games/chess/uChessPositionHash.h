@@ -1,10 +1,10 @@
 #pragma once
 
+#include "games/uPosition.h"
+
 #include <array>
 #include <atomic>
 #include <mutex>
-
-#include "games/uPosition.h"
 
 class TSquaredBoard;
 class TChessPosition;
@@ -12,9 +12,9 @@ class TChessPosition;
 // The keys a position XORs into its hash while moves are played. Square keys are addressed by
 // signed piece code and cell index: SquareKey(piece, cell).
 struct TPositionHashKeys {
-    THash FPlayer;
+    THash                 FPlayer;
     std::array<THash, 23> FEnPassant{};
-    THash FCastles[2][2]{};
+    THash                 FCastles[2][2]{};
     // The row of piece code 0; rows of negative codes lie before it.
     const THash* FSquareKeys = nullptr;
 
@@ -42,8 +42,8 @@ public:
     TChessPositionHash& operator=(const TChessPositionHash&) = delete;
 
     // Draws the keys for ABoard's playing-square order; only the first call draws.
-    void Initialize(const TSquaredBoard& ABoard);
-    bool Initialized() const { return FInitialized.load(std::memory_order_acquire); }
+    void  Initialize(const TSquaredBoard& ABoard);
+    bool  Initialized() const { return FInitialized.load(std::memory_order_acquire); }
     THash GetHash(const TChessPosition& AChessPosition);
 
     void SwapSideToMove(THash& AHash) const { AHash.Swap(FPlayer); }
@@ -73,12 +73,12 @@ public:
     const THash& PromotedKey(int ACell) const { return FPromoted[ACell & 127]; }
 
 private:
-    THash FSquares[2 * MaxCode + 1][128]{};
-    THash FReserves[2][7][ReserveCounts]{};
-    THash FCheckCounts[2][CheckCounts]{};
-    THash FPromoted[128]{};
+    THash             FSquares[2 * MaxCode + 1][128]{};
+    THash             FReserves[2][7][ReserveCounts]{};
+    THash             FCheckCounts[2][CheckCounts]{};
+    THash             FPromoted[128]{};
     std::atomic<bool> FInitialized{false};
-    std::mutex FLock;
+    std::mutex        FLock;
 };
 
 // The process-wide shogi keys: piece codes -14..14, no en passant or castling keys; the
@@ -114,10 +114,10 @@ public:
     }
 
 private:
-    THash FSquares[2 * MaxCode + 1][128]{};
-    THash FHandKeys[2][MaxHandPiece + 1][MaxHandCount + 1]{};
+    THash             FSquares[2 * MaxCode + 1][128]{};
+    THash             FHandKeys[2][MaxHandPiece + 1][MaxHandCount + 1]{};
     std::atomic<bool> FInitialized{false};
-    std::mutex FLock;
+    std::mutex        FLock;
 };
 
 TChessPositionHash& ChessPositionHash();

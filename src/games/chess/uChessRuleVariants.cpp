@@ -47,7 +47,7 @@ std::unique_ptr<TChessBoard> TRacingKingsChessGameVariant::CreateBoard() {
     for (int i = 0; i < board->UsedSquareCount(); ++i)
         (*board)[board->UsedSquares()[i]] = 0;
     // 8/8/8/8/8/8/krbnNBRK/qrbnNBRQ: the second player on the left half, the first on the right.
-    const int last = board->SqX();
+    const int         last = board->SqX();
     const std::int8_t backRow[4] = {cpQueen, cpRook, cpBishop, cpKnight};
     const std::int8_t secondRow[4] = {cpKing, cpRook, cpBishop, cpKnight};
     for (int i = 0; i < 4; ++i) {

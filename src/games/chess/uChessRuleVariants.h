@@ -11,7 +11,7 @@ public:
     TThreeCheckChessGameVariant();
 
 protected:
-    std::unique_ptr<TChessPosition> NewPosition() override;
+    std::unique_ptr<TChessPosition>      NewPosition() override;
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
 };
 
@@ -33,7 +33,7 @@ public:
 
 protected:
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
-    void PrepareStartPosition(TChessPosition& APosition) override;
+    void                                 PrepareStartPosition(TChessPosition& APosition) override;
 };
 
 // The standard setup; captures explode.
@@ -42,7 +42,7 @@ public:
     TAtomicChessGameVariant();
 
 protected:
-    std::unique_ptr<TChessPosition> NewPosition() override;
+    std::unique_ptr<TChessPosition>      NewPosition() override;
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
 };
 
@@ -52,6 +52,6 @@ public:
     TCrazyhouseChessGameVariant();
 
 protected:
-    std::unique_ptr<TChessPosition> NewPosition() override;
+    std::unique_ptr<TChessPosition>      NewPosition() override;
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
 };

@@ -11,9 +11,9 @@ TMoveList* TCrazyhouseChessMoveGenerator::Generate() {
     TMoveList* list = TChessMoveGenerator::Generate();
     if (FChessPosition == nullptr)
         return list;
-    const int side = FChessPosition->Side();
+    const int   side = FChessPosition->Side();
     const auto& counts = FChessPosition->CapturedPieces().Counts()[side];
-    bool any = false;
+    bool        any = false;
     for (int type = cpPawn; type <= cpQueen; ++type)
         any |= counts[type] > 0;
     if (!any || FCheckingPiecePosition[side][1] != 0 || (FMustCapture && FRemove[side]))
@@ -21,20 +21,20 @@ TMoveList* TCrazyhouseChessMoveGenerator::Generate() {
 
     // The cells a piece may be dropped on, in the side's order.
     const TChessBoard& board = FChessPosition->Board();
-    std::uint8_t cells[128];
-    int cellCount = 0;
-    const int checker = FCheckingPiecePosition[side][0];
+    std::uint8_t       cells[128];
+    int                cellCount = 0;
+    const int          checker = FCheckingPiecePosition[side][0];
     if (checker != 0) {
         // Only between a checking slider and the king.
         const int type = Squares[checker] < 0 ? -Squares[checker] : Squares[checker];
         if (type != cpBishop && type != cpRook && type != cpQueen)
             return list;
-        const int king = FKingPos[side];
-        const int dx = board.X(checker) - board.X(king);
-        const int dy = board.Y(checker) - board.Y(king);
-        const int step = (dx > 0) - (dx < 0) + ((dy > 0) - (dy < 0)) * board.SqXC2();
+        const int    king = FKingPos[side];
+        const int    dx = board.X(checker) - board.X(king);
+        const int    dy = board.Y(checker) - board.Y(king);
+        const int    step = (dx > 0) - (dx < 0) + ((dy > 0) - (dy < 0)) * board.SqXC2();
         std::uint8_t between[16];
-        int betweenCount = 0;
+        int          betweenCount = 0;
         for (int c = king + step; c != checker && betweenCount < 16; c += step)
             between[betweenCount++] = static_cast<std::uint8_t>(c);
         // Playing-square order: rows from the top; the second player walks it backwards.

@@ -39,9 +39,9 @@ void TCrazyhouseChessPosition::TogglePromoted(int ACell) {
 }
 
 THash TCrazyhouseChessPosition::GetHash() const {
-    THash result = TChessPosition::GetHash();
+    THash                     result = TChessPosition::GetHash();
     const TChessPositionHash& keys = ChessPositionHash();
-    const auto& counts = FCapturedPieces.Counts();
+    const auto&               counts = FCapturedPieces.Counts();
     for (int player = 0; player < 2; ++player)
         for (int type = cpPawn; type <= cpKing; ++type)
             for (int count = 1; count <= counts[player][type]; ++count)
@@ -55,11 +55,11 @@ THash TCrazyhouseChessPosition::GetHash() const {
 }
 
 void TCrazyhouseChessPosition::DoMove(const TMove& AMove) {
-    const int mover = FSide;
-    const int from = AMove.FromSquare;
-    const int to = AMove.ToSquare;
+    const int          mover = FSide;
+    const int          from = AMove.FromSquare;
+    const int          to = AMove.ToSquare;
     const std::uint8_t type = AMove.MoveType;
-    const bool boardMove = type == mvNormal || IsPromotion(type);
+    const bool         boardMove = type == mvNormal || IsPromotion(type);
     const bool capturedPromoted = boardMove && AMove.CapturedPiece != 0 && IsPromotedPiece(to);
     const bool moverPromoted = type == mvNormal && IsPromotedPiece(from);
 
@@ -68,7 +68,7 @@ void TCrazyhouseChessPosition::DoMove(const TMove& AMove) {
     // The reserve: the chess move counted the captured piece under its type (or took the dropped
     // piece out); a promoted piece goes back as a pawn.
     const TChessPositionHash& keys = ChessPositionHash();
-    auto& counts = FCapturedPieces.Counts()[mover];
+    auto&                     counts = FCapturedPieces.Counts()[mover];
     if (type == mvDrop) {
         const int dropped = AMove.Piece < 0 ? -AMove.Piece : AMove.Piece;
         FHash.Swap(keys.ReserveKey(mover, dropped, counts[dropped] + 1));

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "games/chess/uChessPosition.h"
+
 #include <cstdint>
 #include <memory>
-
-#include "games/chess/uChessPosition.h"
 
 // The crazyhouse position: the captured pieces are the players' reserves, from which pieces are
 // dropped. A piece that came from a promotion is marked on its cell; captured, it goes to the
@@ -13,11 +13,11 @@ class TCrazyhouseChessPosition : public TChessPosition {
 public:
     TCrazyhouseChessPosition();
 
-    void Assign(const TPosition& ASource) override;
-    THash GetHash() const override;
-    void DoMove(const TMove& AMove) override;
-    void MakeRevertableMove(const TMove& AMove) override;
-    void RevertMove(const TMove& AMove) override;
+    void                       Assign(const TPosition& ASource) override;
+    THash                      GetHash() const override;
+    void                       DoMove(const TMove& AMove) override;
+    void                       MakeRevertableMove(const TMove& AMove) override;
+    void                       RevertMove(const TMove& AMove) override;
     std::unique_ptr<TPosition> Clone() const override;
 
     bool IsPromotedPiece(int ACell) const { return (FPromoted[ACell >> 6] >> (ACell & 63)) & 1; }

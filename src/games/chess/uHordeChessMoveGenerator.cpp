@@ -12,7 +12,7 @@ TMoveList* THordeChessMoveGenerator::Generate() {
         return list;
     // No move: without a king that is a loss only when no piece is left (else a stalemate).
     const TChessBoard& board = FChessPosition->Board();
-    const int side = FChessPosition->Side();
+    const int          side = FChessPosition->Side();
     if (board.FindKingPos(side) != 0)
         return list;
     bool pieces = false;

@@ -14,8 +14,8 @@ void TKingOfTheHillChessMoveGenerator::SetPosition(TPosition* AValue) {
         return;
     // The centre: the middle two columns and rows of an even board, the middle one of an odd.
     const TChessBoard& board = FChessPosition->Board();
-    const int xs[2] = {board.SqX() / 2, board.SqXC() / 2};
-    const int ys[2] = {board.SqY() / 2, board.SqYC() / 2};
+    const int          xs[2] = {board.SqX() / 2, board.SqXC() / 2};
+    const int          ys[2] = {board.SqY() / 2, board.SqYC() / 2};
     for (const int y : ys)
         for (const int x : xs) {
             const int cell = board.XYToI(x, y);
@@ -29,8 +29,8 @@ TMoveList* TKingOfTheHillChessMoveGenerator::Generate() {
     if (FChessPosition == nullptr)
         return TChessMoveGenerator::Generate();
     const TChessBoard& board = FChessPosition->Board();
-    const int king = board.KingCode();
-    const int side = FChessPosition->Side();
+    const int          king = board.KingCode();
+    const int          side = FChessPosition->Side();
     for (int i = 0; i < FHillCount; ++i) {
         const int piece = board[FHillCells[i]];
         if (piece == king || piece == -king)

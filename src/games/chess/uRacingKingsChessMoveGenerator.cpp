@@ -19,11 +19,11 @@ void TRacingKingsChessMoveGenerator::SetPosition(TPosition* AValue) {
 
 bool TRacingKingsChessMoveGenerator::SecondKingCanArrive() {
     TChessBoard& board = FChessPosition->Board();
-    const int king = board.FindKingPos(1);
+    const int    king = board.FindKingPos(1);
     if (king == 0)
         return false;
-    const int s = board.SqXC2();
-    const int steps[8] = {s - 1, s + 1, -s - 1, -s + 1, s, -1, 1, -s};
+    const int         s = board.SqXC2();
+    const int         steps[8] = {s - 1, s + 1, -s - 1, -s + 1, s, -1, 1, -s};
     const std::int8_t piece = board[king];
     board[king] = 0;
     bool result = false;
@@ -45,10 +45,10 @@ TMoveList* TRacingKingsChessMoveGenerator::Generate() {
     if (FChessPosition == nullptr)
         return TChessMoveGenerator::Generate();
     TChessBoard& board = FChessPosition->Board();
-    const int side = FChessPosition->Side();
-    const int king = board.KingCode();
-    bool firstArrived = false;
-    bool secondArrived = false;
+    const int    side = FChessPosition->Side();
+    const int    king = board.KingCode();
+    bool         firstArrived = false;
+    bool         secondArrived = false;
     for (int x = 0; x <= board.SqX(); ++x) {
         const int piece = board[board.XYToI(x, board.SqY())];
         firstArrived |= piece == king;
@@ -104,10 +104,10 @@ void TRacingKingsChessMoveGenerator::MarkCheckSquares() {
         return;
     const TChessBoard& board = FChessPosition->Board();
     const std::int8_t* cells = board.Squares().data();
-    const int side = FChessPosition->Side();
-    const int sign = side == 0 ? 1 : -1;
-    const int* offsets = FOffsets[side];
-    const auto mark = [&](int ACell, std::uint8_t AKind) {
+    const int          side = FChessPosition->Side();
+    const int          sign = side == 0 ? 1 : -1;
+    const int*         offsets = FOffsets[side];
+    const auto         mark = [&](int ACell, std::uint8_t AKind) {
         if (FCheckSquares[ACell] == 0 && FShieldStep[ACell] == 0)
             FMarked[FMarkedCount++] = static_cast<std::uint8_t>(ACell);
         FCheckSquares[ACell] |= AKind;
@@ -120,9 +120,9 @@ void TRacingKingsChessMoveGenerator::MarkCheckSquares() {
         if (cells[target + offsets[d]] != TSquaredBoard::OffBoard)
             mark(target + offsets[d], CheckByKnight);
     for (int d = 0; d < 8; ++d) {
-        const int step = offsets[d];
+        const int          step = offsets[d];
         const std::uint8_t kind = d < 4 ? CheckByBishop : CheckByRook;
-        int c = target + step;
+        int                c = target + step;
         while (cells[c] == 0) {
             mark(c, kind);
             c += step;
@@ -165,11 +165,11 @@ bool TRacingKingsChessMoveGenerator::GivesCheck(int AFrom, int ATo, int APiece,
     const int shieldStep = FShieldStep[AFrom];
     if (shieldStep != 0) {
         const TChessBoard& board = FChessPosition->Board();
-        const int dx = board.X(ATo) - board.X(target);
-        const int dy = board.Y(ATo) - board.Y(target);
-        const int adx = dx < 0 ? -dx : dx;
-        const int ady = dy < 0 ? -dy : dy;
-        const bool onLine =
+        const int          dx = board.X(ATo) - board.X(target);
+        const int          dy = board.Y(ATo) - board.Y(target);
+        const int          adx = dx < 0 ? -dx : dx;
+        const int          ady = dy < 0 ? -dy : dy;
+        const bool         onLine =
             (dx == 0 || dy == 0 || adx == ady) &&
             (dx > 0) - (dx < 0) + ((dy > 0) - (dy < 0)) * board.SqXC2() == shieldStep;
         if (!onLine)
@@ -201,10 +201,10 @@ bool TRacingKingsChessMoveGenerator::AttacksAfterMove(int AFrom, int ATo, int AP
                                                       std::uint8_t AMoveType) {
     const int target = FOpponentKingPos;
     // Play the move on the cells, look, and put every touched cell back as it was.
-    int cells[4] = {AFrom, ATo, AFrom, AFrom};
+    int         cells[4] = {AFrom, ATo, AFrom, AFrom};
     std::int8_t saved[4];
-    int rookFrom = 0;
-    int rookTo = 0;
+    int         rookFrom = 0;
+    int         rookTo = 0;
     if (AMoveType == mvEnPassant) {
         cells[2] = ATo - Ofst[4];
     } else if (AMoveType == mvKingSideCastle || AMoveType == mvQueenSideCastle) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "games/chess/uChessMoveGenerator.h"
+
+#include <cstdint>
 
 // Chess moves of which none may give check: a move is dropped when, after it, the opponent's
 // king is attacked, by the moved piece or along a line it opened. The kings race to the last
@@ -14,9 +14,9 @@ class TRacingKingsChessMoveGenerator final : public TChessMoveGenerator {
 public:
     TRacingKingsChessMoveGenerator();
 
-    void SetPosition(TPosition* AValue) override;
+    void       SetPosition(TPosition* AValue) override;
     TMoveList* Generate() override;
-    void AddChessMove() override;
+    void       AddChessMove() override;
 
 private:
     // Marks, for this Generate, the cells from which a piece of the mover would attack the enemy
@@ -29,13 +29,13 @@ private:
     // Whether the second player's king can step onto the last row without being attacked.
     bool SecondKingCanArrive();
 
-    bool FWinMove = false;
-    int FOpponentKingPos = 0;
+    bool         FWinMove = false;
+    int          FOpponentKingPos = 0;
     std::uint8_t FWinSquares[256]{};
     // Per cell: the kinds of piece that would give check from there (CheckBy* bits).
     std::uint8_t FCheckSquares[256]{};
     // Per cell holding a shielding piece: the step of the line from the enemy king through it.
-    std::int8_t FShieldStep[256]{};
+    std::int8_t  FShieldStep[256]{};
     std::uint8_t FMarked[96]{};
-    int FMarkedCount = 0;
+    int          FMarkedCount = 0;
 };

@@ -1,8 +1,8 @@
 #include "games/chess/uRandomChessGameVariants.h"
 
-#include <algorithm>
-
 #include "games/chess/uChessForsythEdwardsNotationWriter.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -43,10 +43,10 @@ void FillEmpty(TSquaredBoard& ABoard, const char* APattern) {
 // Steps 1 to 3 shared by the Chess960 and shuffle schemes: the two bishops on opposite colours.
 std::uint32_t PlaceBishops(std::uint32_t AId, TSquaredBoard& ABoard) {
     ABoard.ClearFirstRow();
-    const int width = ABoard.SqXC();
-    std::uint32_t n = AId;
+    const int           width = ABoard.SqXC();
+    std::uint32_t       n = AId;
     const std::uint32_t lightSquares = static_cast<std::uint32_t>(std::max(width / 2, 4));
-    std::uint32_t r = n % lightSquares;
+    std::uint32_t       r = n % lightSquares;
     n /= lightSquares;
     if (r < static_cast<std::uint32_t>(width / 2))
         ABoard[ABoard.XYToI(static_cast<int>(2 * r + 1), 0)] = cpBishop;
@@ -63,8 +63,8 @@ std::uint32_t PlaceBishops(std::uint32_t AId, TSquaredBoard& ABoard) {
 void TChess960RandomPosition::Generate(std::uint32_t AId, TSquaredBoard& Board) {
     static constexpr const char* Patterns[10] = {"NNRKR", "NRNKR", "NRKNR", "NRKRN", "RNNKR",
                                                  "RNKNR", "RNKRN", "RKNNR", "RKNRN", "RKRNN"};
-    std::uint32_t n = PlaceBishops(AId, Board);
-    const int width = Board.SqXC();
+    std::uint32_t                n = PlaceBishops(AId, Board);
+    const int                    width = Board.SqXC();
     const std::uint32_t queenChoices = width >= 8 ? static_cast<std::uint32_t>(width - 2) : 6;
     PlaceOnEmpty(Board, static_cast<int>(n % queenChoices), cpQueen);
     n /= queenChoices;
@@ -74,8 +74,8 @@ void TChess960RandomPosition::Generate(std::uint32_t AId, TSquaredBoard& Board) 
 
 void TShuffleChessRandomPosition::Generate(std::uint32_t AId, TSquaredBoard& Board) {
     static constexpr const char* Patterns[6] = {"NNRR", "NRNR", "NRRN", "RNNR", "RNRN", "RRNN"};
-    std::uint32_t n = PlaceBishops(AId, Board);
-    const int width = Board.SqXC();
+    std::uint32_t                n = PlaceBishops(AId, Board);
+    const int                    width = Board.SqXC();
     const std::uint32_t queenChoices = width >= 8 ? static_cast<std::uint32_t>(width - 2) : 6;
     PlaceOnEmpty(Board, static_cast<int>(n % queenChoices), cpQueen);
     n /= queenChoices;
@@ -110,8 +110,8 @@ TRandomChessGameVariant::TRandomChessGameVariant()
 
 std::unique_ptr<TChessBoard> TRandomChessGameVariant::CreateBoard() {
     std::unique_ptr<TChessBoard> board = TChessGameVariant::CreateBoard();
-    const std::uint32_t id = FFixedId >= 0 ? static_cast<std::uint32_t>(FFixedId)
-                                           : FRandomGenerator->RangeU4(SetupCount() - 1);
+    const std::uint32_t          id = FFixedId >= 0 ? static_cast<std::uint32_t>(FFixedId)
+                                                    : FRandomGenerator->RangeU4(SetupCount() - 1);
     ArrangeBoard(id, *board);
     return board;
 }

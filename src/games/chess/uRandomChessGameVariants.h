@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
-
 #include "games/chess/uChessGameVariant.h"
 #include "support/uRandomGenerator.h"
+
+#include <memory>
 
 // Start positions numbered like the Chess960 scheme, generalised to the board width: bishops on
 // opposite colours, then queen, then the knights and the rook-king-rook pattern.
@@ -29,7 +29,7 @@ public:
 class TRandomChessGameVariant : public TChessGameVariant {
 public:
     TRandomChessGameVariant();
-    void SetRandomGenerator(TRandomGenerator* AValue) { FRandomGenerator = AValue; }
+    void              SetRandomGenerator(TRandomGenerator* AValue) { FRandomGenerator = AValue; }
     TRandomGenerator* RandomGenerator() const { return FRandomGenerator; }
     std::unique_ptr<TChessBoard> CreateBoard() override;
     // The start position with setup number AId (no random draw).
@@ -43,7 +43,7 @@ protected:
 
 private:
     std::unique_ptr<TKvRandomGenerator> FOwnRandomGenerator;
-    TRandomGenerator* FRandomGenerator = nullptr;
+    TRandomGenerator*                   FRandomGenerator = nullptr;
     // Set while CreateStartPosition(AId) builds a given setup.
     std::int64_t FFixedId = -1;
 };
@@ -52,7 +52,7 @@ class TChess960GameVariant final : public TRandomChessGameVariant {
 public:
     TChess960GameVariant();
     std::shared_ptr<ICustomWriter> CreateForsythEdwardsNotationWriter() override;
-    std::uint32_t SetupCount() const override { return 960; }
+    std::uint32_t                  SetupCount() const override { return 960; }
 
 protected:
     void ArrangeBoard(std::uint32_t AId, TSquaredBoard& ABoard) const override;

@@ -1,11 +1,13 @@
 #include "games/chess/uSquaredBoard.h"
 
+#include "support/uExceptions.h"
+
 #include <algorithm>
 #include <cstdlib>
 
-#include "support/uExceptions.h"
-
-TSquaredBoard::TSquaredBoard() { FSquares.fill(OffBoard); }
+TSquaredBoard::TSquaredBoard() {
+    FSquares.fill(OffBoard);
+}
 
 void TSquaredBoard::SetSize(int AWidth, int AHeight) {
     if (AWidth == FSqXC && AHeight == FSqYC)

@@ -35,7 +35,7 @@ enum TRelativePosition : std::uint8_t {
 class TSquaredBoard {
 public:
     static constexpr std::int8_t OffBoard = 127;
-    static constexpr int MaxCellIndex = 127;
+    static constexpr int         MaxCellIndex = 127;
     // The array is fixed (copying a board is one memcpy); cells past the frame stay off-board.
     static constexpr int CellArraySize = 256;
     using TSquares = std::array<std::int8_t, CellArraySize>;
@@ -51,13 +51,13 @@ public:
     // cells. A board whose last playing cell index would exceed 127 raises "Board too large".
     void SetSize(int AWidth, int AHeight);
     // Set before SetSize, which uses it.
-    void SetSymmetryType(TSymmetryType AValue) { FSymmetryType = AValue; }
-    void SetNotation(TNotation AValue) { FNotation = AValue; }
+    void          SetSymmetryType(TSymmetryType AValue) { FSymmetryType = AValue; }
+    void          SetNotation(TNotation AValue) { FNotation = AValue; }
     TSymmetryType SymmetryType() const { return FSymmetryType; }
-    TNotation Notation() const { return FNotation; }
+    TNotation     Notation() const { return FNotation; }
 
-    int XYToI(int X, int Y) const { return FStP + X + Y * FSqXC2; }
-    int XYToIChecked(int X, int Y) const;
+    int  XYToI(int X, int Y) const { return FStP + X + Y * FSqXC2; }
+    int  XYToIChecked(int X, int Y) const;
     void IToXY(int I, int& X, int& Y) const {
         X = FIToXY[I].X;
         Y = FIToXY[I].Y;
@@ -68,17 +68,17 @@ public:
     virtual std::string SquareToString(int ASquare) const;
     // Reads a square name at AIndex (0-based) and advances past it.
     virtual int StringToSquare(std::string_view ASquare, std::size_t& AIndex) const;
-    void SquareToXYString(int ASquare, std::string& AColumn, std::string& ARow) const;
+    void        SquareToXYString(int ASquare, std::string& AColumn, std::string& ARow) const;
 
     // Completes a board whose first player's half is filled: the mirror cell of each piece gets
     // the negated piece; the centre cell of an odd board is emptied.
-    void CreateSymmetricBoard();
+    void        CreateSymmetricBoard();
     static void CopyBoard(const TSquaredBoard& SB, TSquaredBoard& DB);
     static bool CompareBoard(const TSquaredBoard& B1, const TSquaredBoard& B2);
     static bool CompareFullBoard(const TSquaredBoard& B1, const TSquaredBoard& B2);
     // Empties the first and the last row.
     void ClearFirstRow();
-    int FreeSquares() const;
+    int  FreeSquares() const;
     bool PieceOnSquare(int Sq) const { return FSquares[Sq] != 0 && FSquares[Sq] != OffBoard; }
 
     std::int8_t FirstPieceLeft(int ASquare) const { return FirstPiece(ASquare, -1); }
@@ -88,24 +88,22 @@ public:
     std::int8_t FirstPieceTopLeft(int ASquare) const { return FirstPiece(ASquare, -FSqXC2 - 1); }
     std::int8_t FirstPieceTopRight(int ASquare) const { return FirstPiece(ASquare, -FSqXC2 + 1); }
     std::int8_t FirstPieceBottomLeft(int ASquare) const { return FirstPiece(ASquare, FSqXC2 - 1); }
-    std::int8_t FirstPieceBottomRight(int ASquare) const {
-        return FirstPiece(ASquare, FSqXC2 + 1);
-    }
+    std::int8_t FirstPieceBottomRight(int ASquare) const { return FirstPiece(ASquare, FSqXC2 + 1); }
     TRelativePosition RelativeHVPosition(int ASourceSquare, int ATargetSquare) const;
     TRelativePosition RelativeDiagonalPosition(int ASourceSquare, int ATargetSquare) const;
     TRelativePosition RelativePosition(int ASourceSquare, int ATargetSquare) const;
 
-    TSquares& Squares() { return FSquares; }
+    TSquares&       Squares() { return FSquares; }
     const TSquares& Squares() const { return FSquares; }
-    std::int8_t& operator[](int I) { return FSquares[I]; }
-    std::int8_t operator[](int I) const { return FSquares[I]; }
-    int SqX() const { return FSqX; }
-    int SqY() const { return FSqY; }
-    int SqXC() const { return FSqXC; }
-    int SqYC() const { return FSqYC; }
-    int SqXC2() const { return FSqXC2; }
-    int StP() const { return FStP; }
-    int EnP() const { return FEnP; }
+    std::int8_t&    operator[](int I) { return FSquares[I]; }
+    std::int8_t     operator[](int I) const { return FSquares[I]; }
+    int             SqX() const { return FSqX; }
+    int             SqY() const { return FSqY; }
+    int             SqXC() const { return FSqXC; }
+    int             SqYC() const { return FSqYC; }
+    int             SqXC2() const { return FSqXC2; }
+    int             StP() const { return FStP; }
+    int             EnP() const { return FEnP; }
     // Number of cells of the padded array (playing area and frame).
     int CellCount() const { return FEnP + FStP + 1; }
     int UsedSquareCount() const { return FUsedSquareCount; }
@@ -122,17 +120,17 @@ protected:
         return FSquares[i];
     }
 
-    std::array<TXY, 128> FIToXY{};
-    TSymmetryType FSymmetryType = stPointSymmetry;
-    TNotation FNotation = ntChess;
-    TSquares FSquares{};
-    int FSqX = -1;
-    int FSqY = -1;
-    int FSqXC = 0;
-    int FSqYC = 0;
-    int FSqXC2 = 2;
-    int FStP = 0;
-    int FEnP = 0;
-    int FUsedSquareCount = 0;
+    std::array<TXY, 128>          FIToXY{};
+    TSymmetryType                 FSymmetryType = stPointSymmetry;
+    TNotation                     FNotation = ntChess;
+    TSquares                      FSquares{};
+    int                           FSqX = -1;
+    int                           FSqY = -1;
+    int                           FSqXC = 0;
+    int                           FSqYC = 0;
+    int                           FSqXC2 = 2;
+    int                           FStP = 0;
+    int                           FEnP = 0;
+    int                           FUsedSquareCount = 0;
     std::array<std::uint8_t, 128> FUsedSquares{};
 };

@@ -9,7 +9,7 @@ class TThreeCheckChessMoveGenerator final : public TChessMoveGenerator {
 public:
     TThreeCheckChessMoveGenerator();
 
-    void SetPosition(TPosition* AValue) override;
+    void       SetPosition(TPosition* AValue) override;
     TMoveList* Generate() override;
 
 private:

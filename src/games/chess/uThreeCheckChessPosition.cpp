@@ -20,7 +20,7 @@ void TThreeCheckChessPosition::Assign(const TPosition& ASource) {
 }
 
 THash TThreeCheckChessPosition::GetHash() const {
-    THash result = TChessPosition::GetHash();
+    THash                     result = TChessPosition::GetHash();
     const TChessPositionHash& keys = ChessPositionHash();
     for (int player = 0; player < 2; ++player)
         result.Swap(keys.CheckCountKey(player, RemainingChecks(player)));

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "games/chess/uChessPosition.h"
+
 #include <cstdint>
 #include <memory>
-
-#include "games/chess/uChessPosition.h"
 
 // The three-check position: a chess position that counts the checks each side still has to give.
 // A move that leaves the opponent's king attacked counts one check for the mover, in DoMove; a
@@ -14,11 +14,11 @@ public:
 
     TThreeCheckChessPosition();
 
-    void Assign(const TPosition& ASource) override;
-    THash GetHash() const override;
-    void DoMove(const TMove& AMove) override;
-    void MakeRevertableMove(const TMove& AMove) override;
-    void RevertMove(const TMove& AMove) override;
+    void                       Assign(const TPosition& ASource) override;
+    THash                      GetHash() const override;
+    void                       DoMove(const TMove& AMove) override;
+    void                       MakeRevertableMove(const TMove& AMove) override;
+    void                       RevertMove(const TMove& AMove) override;
     std::unique_ptr<TPosition> Clone() const override;
 
     // Checks APlayer still has to give (0..15); 0 means APlayer has won.

@@ -1,13 +1,13 @@
 #include "games/shogi/uShogiForsythEdwardsNotationParser.h"
 
+#include "games/shogi/uShogiPosition.h"
+#include "support/uExceptions.h"
+#include "support/uTextHelpers.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "games/shogi/uShogiPosition.h"
-#include "support/uExceptions.h"
-#include "support/uTextHelpers.h"
 
 namespace {
 
@@ -15,13 +15,15 @@ constexpr std::string_view PieceLetters = "PLNSGBRK";
 // Files are written with one digit.
 constexpr int MaxWidth = 9;
 
-bool IsDigit(char AChar) { return AChar >= '0' && AChar <= '9'; }
+bool IsDigit(char AChar) {
+    return AChar >= '0' && AChar <= '9';
+}
 
 // The board field: rows from the top, each row's cells from x = 0.
 void ReadBoard(std::string_view AField, TShogiPosition& APosition) {
     std::vector<std::vector<std::int8_t>> rows(1);
     for (std::size_t i = 0; i < AField.size(); ++i) {
-        const char c = AField[i];
+        const char                c = AField[i];
         std::vector<std::int8_t>& row = rows.back();
         if (c == '/') {
             rows.emplace_back();
@@ -38,16 +40,15 @@ void ReadBoard(std::string_view AField, TShogiPosition& APosition) {
             const char letter = AField[i];
             const auto found = PieceLetters.find(UpperChar(letter));
             if (found == std::string_view::npos)
-                throw EConvertError(std::string("Unknown Piece ") + (promoted ? "+" : "") +
-                                    letter);
+                throw EConvertError(std::string("Unknown Piece ") + (promoted ? "+" : "") + letter);
             int piece = static_cast<int>(found) + 1;
             if (promoted) {
                 piece = ShogiPromoted[piece];
                 if (piece == 0)
                     throw EConvertError(std::string("Unknown Piece +") + letter);
             }
-            row.push_back(static_cast<std::int8_t>(letter >= 'a' && letter <= 'z' ? -piece
-                                                                                   : piece));
+            row.push_back(
+                static_cast<std::int8_t>(letter >= 'a' && letter <= 'z' ? -piece : piece));
         }
         if (rows.back().size() > MaxWidth)
             throw EConvertError("Board too large");
@@ -73,8 +74,8 @@ void ReadBoard(std::string_view AField, TShogiPosition& APosition) {
 // Every piece of a kind, on the board (promoted or not) and in both hands, fits the hand keys;
 // a side has at most one king.
 void CheckPieceCounts(const TShogiPosition& APosition) {
-    int counts[ShogiMaxCode + 1] = {};
-    int kings[2] = {};
+    int                counts[ShogiMaxCode + 1] = {};
+    int                kings[2] = {};
     const TChessBoard& board = APosition.Board();
     for (int i = 0; i < board.UsedSquareCount(); ++i) {
         const int piece = board[board.UsedSquares()[i]];
@@ -102,8 +103,8 @@ void TShogiForsythEdwardsNotationParser::Parse(std::string_view AText) {
     auto* target = dynamic_cast<TShogiPosition*>(FPosition);
     if (target == nullptr)
         throw ENotSupportedException("Position is not a shogi position");
-    std::unique_ptr<TPosition> copy = target->Clone();
-    auto& work = static_cast<TShogiPosition&>(*copy);
+    std::unique_ptr<TPosition>     copy = target->Clone();
+    auto&                          work = static_cast<TShogiPosition&>(*copy);
     const std::vector<std::string> fields = SplitWords(AText);
     if (fields.empty())
         throw EParseError({"Board"}, "");

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string_view>
-
 #include "games/uGameVariant.h"
+
+#include <string_view>
 
 // Reads a shogi position string (SFEN): the board from the second player's side (rank a) down,
 // each row from file 9 (the first player's left), digits for empty cells and "+" before a

@@ -8,7 +8,7 @@ std::string TShogiForsythEdwardsNotationWriter::AsString() {
     if (position == nullptr)
         throw ENotSupportedException("Position is not a shogi position");
     const TChessBoard& board = position->Board();
-    std::string result;
+    std::string        result;
     for (int y = board.SqY(); y >= 0; --y) {
         int empty = 0;
         for (int x = 0; x <= board.SqX(); ++x) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "games/uGameVariant.h"
+
+#include <string>
 
 // Writes the shogi position string (SFEN) of a shogi position; the move number counts the plies
 // played on the position since it was set up.

@@ -62,7 +62,7 @@ std::shared_ptr<ICustomWriter> TShogiGameVariant::CreateForsythEdwardsNotationWr
 
 std::unique_ptr<TChessBoard> TShogiGameVariant::CreateBoard() {
     std::unique_ptr<TChessBoard> board = NewShogiBoard(9, 9, ntShogi);
-    const int last = board->SqX();
+    const int                    last = board->SqX();
     for (int x = 0; x <= last; ++x) {
         std::int8_t piece = 0;
         if (x == last / 2)
@@ -96,7 +96,7 @@ TMiniShogiGameVariant::TMiniShogiGameVariant() {
 
 std::unique_ptr<TChessBoard> TMiniShogiGameVariant::CreateBoard() {
     std::unique_ptr<TChessBoard> board = NewShogiBoard(5, 5, ntChess);
-    const std::int8_t row[5] = {spKing, spGold, spSilver, spBishop, spRook};
+    const std::int8_t            row[5] = {spKing, spGold, spSilver, spBishop, spRook};
     for (int x = 0; x < 5; ++x)
         Put(*board, x, 0, row[x]);
     if (board->SqYC() >= 3)
@@ -113,7 +113,7 @@ TGoroGoroShogiGameVariant::TGoroGoroShogiGameVariant() {
 
 std::unique_ptr<TChessBoard> TGoroGoroShogiGameVariant::CreateBoard() {
     std::unique_ptr<TChessBoard> board = NewShogiBoard(5, 6, ntShogi);
-    const int last = board->SqX();
+    const int                    last = board->SqX();
     Put(*board, last / 2, 0, spKing);
     Put(*board, 1, 0, spGold);
     Put(*board, last - 1, 0, spGold);
@@ -134,7 +134,7 @@ TDobutsuShogiGameVariant::TDobutsuShogiGameVariant() {
 
 std::unique_ptr<TChessBoard> TDobutsuShogiGameVariant::CreateBoard() {
     std::unique_ptr<TChessBoard> board = NewShogiBoard(3, 4, ntShogi);
-    const int last = board->SqX();
+    const int                    last = board->SqX();
     Put(*board, last / 2, 0, spKing);
     Put(*board, 0, 0, spBishop);
     Put(*board, last, 0, spRook);

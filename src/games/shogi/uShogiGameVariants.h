@@ -1,9 +1,9 @@
 #pragma once
 
-#include <memory>
-
 #include "games/chess/uChessPosition.h"
 #include "games/uGameVariant.h"
+
+#include <memory>
 
 // The shogi family: shogi and its small boards, all with the shogi pieces, hands, drops and
 // promotions; they differ in the board and the start setup. Each variant builds its first
@@ -13,10 +13,10 @@ public:
     TShogiGameVariant();
     std::string SideColorToString(int AIndex) const override;
     // The process-wide shogi keys are drawn for the first shogi start position.
-    std::unique_ptr<TPosition> CreateStartPosition() override;
-    std::unique_ptr<TMoveGenerator> CreateMoveGenerator() override;
-    std::shared_ptr<ICustomParser> CreateForsythEdwardsNotationParser() override;
-    std::shared_ptr<ICustomWriter> CreateForsythEdwardsNotationWriter() override;
+    std::unique_ptr<TPosition>           CreateStartPosition() override;
+    std::unique_ptr<TMoveGenerator>      CreateMoveGenerator() override;
+    std::shared_ptr<ICustomParser>       CreateForsythEdwardsNotationParser() override;
+    std::shared_ptr<ICustomWriter>       CreateForsythEdwardsNotationWriter() override;
     virtual std::unique_ptr<TChessBoard> CreateBoard();
 };
 

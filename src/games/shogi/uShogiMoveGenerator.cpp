@@ -1,10 +1,10 @@
 #include "games/shogi/uShogiMoveGenerator.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "games/shogi/uShogiPosition.h"
 #include "support/uExceptions.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -61,7 +61,9 @@ template <int ASide> [[gnu::always_inline]] inline bool Reachable(int AValue) {
                  0};
 }
 
-[[noreturn]] void RaiseListOverflow() { throw Exception("Move stack overflow"); }
+[[noreturn]] void RaiseListOverflow() {
+    throw Exception("Move stack overflow");
+}
 
 } // namespace
 
@@ -80,7 +82,7 @@ void TShogiMoveGenerator::SetPosition(TPosition* AValue) {
 void TShogiMoveGenerator::InitializePromotionSquares() {
     std::memset(FPromotionSquares, 0, sizeof(FPromotionSquares));
     const TChessBoard& board = FChessPosition->Board();
-    const int rows = board.SqYC() / 3;
+    const int          rows = board.SqYC() / 3;
     for (int i = 0; i < board.UsedSquareCount(); ++i) {
         const int cell = board.UsedSquares()[i];
         const int y = board.Y(cell);
@@ -99,7 +101,7 @@ void TShogiMoveGenerator::InitializeFinalKingPositions() {
 
 void TShogiMoveGenerator::BuildTables() {
     const TChessBoard& board = FShogiPosition->Board();
-    const int s = board.SqXC2();
+    const int          s = board.SqXC2();
     FStride = s;
     FHeight = board.SqYC();
     const int directions[8] = {s, -s, 1, -1, s + 1, -s - 1, s - 1, -s + 1};
@@ -112,9 +114,9 @@ void TShogiMoveGenerator::BuildTables() {
     // Each kind's steps and slides for the first player, as direction indexes.
     struct TShape {
         const std::uint8_t* Steps;
-        int StepCount;
+        int                 StepCount;
         const std::uint8_t* Slides;
-        int SlideCount;
+        int                 SlideCount;
     };
     TShape shapes[ShogiCodeCount]{};
     shapes[spPawn] = TShape{PawnSteps, 1, nullptr, 0};
@@ -135,7 +137,7 @@ void TShogiMoveGenerator::BuildTables() {
         const auto direction = [&](int AIndex) { return side == 0 ? AIndex : Mirror[AIndex]; };
         for (int code = 1; code < ShogiCodeCount; ++code) {
             const TShape& shape = shapes[code];
-            TPieceMoves& moves = FPieceMoves[side][code];
+            TPieceMoves&  moves = FPieceMoves[side][code];
             moves = TPieceMoves{};
             unsigned stepMask = 0;
             unsigned slideMask = 0;
@@ -211,19 +213,19 @@ TMoveList* TShogiMoveGenerator::Generate() {
 }
 
 template <int ASide> void TShogiMoveGenerator::GenerateFor() {
-    constexpr int sign = Sign<ASide>;
+    constexpr int      sign = Sign<ASide>;
     const std::int8_t* sq = Squares;
     const TChessBoard& board = FShogiPosition->Board();
 
     // -- the mover's pieces, the empty cells, both kings and the files of the mover's pawns --
     std::uint8_t pieces[128];
     std::uint8_t empties[128];
-    int pieceCount = 0;
-    int emptyCount = 0;
-    int king = 0;
-    int enemyKing = 0;
-    unsigned pawnFiles = 0;
-    const auto visit = [&](int ACell) {
+    int          pieceCount = 0;
+    int          emptyCount = 0;
+    int          king = 0;
+    int          enemyKing = 0;
+    unsigned     pawnFiles = 0;
+    const auto   visit = [&](int ACell) {
         const int value = sq[ACell];
         empties[emptyCount] = static_cast<std::uint8_t>(ACell);
         emptyCount += value == 0;
@@ -252,7 +254,7 @@ template <int ASide> void TShogiMoveGenerator::GenerateFor() {
         ScanFromKing<ASide>(king);
 
     // -- moves --
-    TMove* cursor = FMoveList->end();
+    TMove*       cursor = FMoveList->end();
     TMove* const limit = FMoveList->begin() + FMaxListMoves;
     if (FCheckers >= 2) {
         cursor = KingMoves<ASide>(cursor, king);
@@ -276,12 +278,12 @@ template <int ASide> void TShogiMoveGenerator::GenerateFor() {
 }
 
 template <int ASide> void TShogiMoveGenerator::ScanFromKing(int AKing) {
-    constexpr int enemy = ASide ^ 1;
+    constexpr int      enemy = ASide ^ 1;
     const std::int8_t* sq = Squares;
     for (int k = 0; k < 8; ++k) {
         const int step = FDirections[k];
-        int cell = AKing + step;
-        int value = sq[cell];
+        int       cell = AKing + step;
+        int       value = sq[cell];
         if (value == 0) {
             do {
                 cell += step;
@@ -342,18 +344,17 @@ void TShogiMoveGenerator::ClearMarks() {
     FPinnedCount = 0;
 }
 
-template <int ASide>
-TMove* TShogiMoveGenerator::PieceMoves(TMove* ACursor, int AFrom, int APiece) {
+template <int ASide> TMove* TShogiMoveGenerator::PieceMoves(TMove* ACursor, int AFrom, int APiece) {
     const std::int8_t* sq = Squares;
-    const int type = Sign<ASide> * APiece;
+    const int          type = Sign<ASide> * APiece;
     const TPieceMoves& moves = FPieceMoves[ASide][type];
-    const int pin = FPinStep[AFrom];
-    const bool checked = FCheckers != 0;
-    const int promoted = ShogiPromoted[type];
-    const bool fromZone = FPromotionSquares[ASide][AFrom] != 0;
-    const bool* dead = FDeadCell[ASide][DeadKind[type]];
-    TMove* cursor = ACursor;
-    const auto add = [&](int ATo, int ACaptured) {
+    const int          pin = FPinStep[AFrom];
+    const bool         checked = FCheckers != 0;
+    const int          promoted = ShogiPromoted[type];
+    const bool         fromZone = FPromotionSquares[ASide][AFrom] != 0;
+    const bool*        dead = FDeadCell[ASide][DeadKind[type]];
+    TMove*             cursor = ACursor;
+    const auto         add = [&](int ATo, int ACaptured) {
         if (promoted != 0 && (fromZone || FPromotionSquares[ASide][ATo] != 0)) {
             *cursor++ = MakeMove(AFrom, ATo, APiece, ACaptured, promoted);
             if (dead[ATo])
@@ -393,9 +394,9 @@ TMove* TShogiMoveGenerator::PieceMoves(TMove* ACursor, int AFrom, int APiece) {
 }
 
 template <int ASide> TMove* TShogiMoveGenerator::KingMoves(TMove* ACursor, int AKing) {
-    std::int8_t* sq = Squares;
+    std::int8_t*       sq = Squares;
     const TPieceMoves& moves = FPieceMoves[ASide][spKing];
-    const int king = sq[AKing];
+    const int          king = sq[AKing];
     // Lifted, so that a slider's line through the king's cell counts beyond it.
     sq[AKing] = 0;
     TMove* cursor = ACursor;
@@ -412,15 +413,15 @@ template <int ASide> TMove* TShogiMoveGenerator::KingMoves(TMove* ACursor, int A
 template <int ASide>
 TMove* TShogiMoveGenerator::Drops(TMove* ACursor, const std::uint8_t* ACells, int ACount,
                                   unsigned APawnFiles, int AEnemyKing) {
-    const auto& hand = FShogiPosition->Hand().Counts()[ASide];
-    TMove* cursor = ACursor;
+    const auto&  hand = FShogiPosition->Hand().Counts()[ASide];
+    TMove*       cursor = ACursor;
     TMove* const limit = FMoveList->begin() + FMaxListMoves;
     for (int type = spPawn; type <= spRook; ++type) {
         if (hand[type] <= 0)
             continue;
         if (cursor + ACount > limit)
             RaiseListOverflow();
-        const int piece = Sign<ASide> * type;
+        const int   piece = Sign<ASide> * type;
         const bool* dead = FDeadCell[ASide][DeadKind[type]];
         if (type != spPawn) {
             for (int i = 0; i < ACount; ++i) {
@@ -448,8 +449,8 @@ template <int AAttacker> bool TShogiMoveGenerator::AttackedBy(int ACell) const {
     const std::int8_t* sq = Squares;
     for (int k = 0; k < 8; ++k) {
         const int step = FDirections[k];
-        int cell = ACell + step;
-        int value = sq[cell];
+        int       cell = ACell + step;
+        int       value = sq[cell];
         if (value == 0) {
             do {
                 cell += step;
@@ -469,8 +470,8 @@ template <int AAttacker> bool TShogiMoveGenerator::AttackedBy(int ACell) const {
 }
 
 template <int ASide> bool TShogiMoveGenerator::PawnDropMates(int ACell, int AEnemyKing) {
-    constexpr int enemy = ASide ^ 1;
-    std::int8_t* sq = Squares;
+    constexpr int     enemy = ASide ^ 1;
+    std::int8_t*      sq = Squares;
     const std::int8_t pawn = static_cast<std::int8_t>(Sign<ASide> * spPawn);
     const std::int8_t enemyKing = sq[AEnemyKing];
     sq[ACell] = pawn;
@@ -497,8 +498,8 @@ template <int ASide> bool TShogiMoveGenerator::PawnDropMates(int ACell, int AEne
     };
     for (int k = 0; k < 8 && mates; ++k) {
         const int step = FDirections[k];
-        int from = ACell + step;
-        int value = sq[from];
+        int       from = ACell + step;
+        int       value = sq[from];
         if (value == 0) {
             do {
                 from += step;
@@ -528,8 +529,8 @@ void TShogiMoveGenerator::KeepCaptures() {
     TMove* end = FMoveList->end();
     if (std::none_of(begin, end, [](const TMove& AMove) { return AMove.CapturedPiece != 0; }))
         return;
-    TMove* kept = std::remove_if(begin, end,
-                                 [](const TMove& AMove) { return AMove.CapturedPiece == 0; });
+    TMove* kept =
+        std::remove_if(begin, end, [](const TMove& AMove) { return AMove.CapturedPiece == 0; });
     FMoveList->SetEnd(kept);
     FMoveList->Seal();
 }
@@ -574,14 +575,14 @@ void TShogiMoveGenerator::Evaluate() {
 
 bool TShogiMoveGenerator::HasMatingMove() {
     TShogiPosition& position = *FShogiPosition;
-    const int side = position.Side();
-    const int enemyKing = position.Board().FindKingPos(side ^ 1);
+    const int       side = position.Side();
+    const int       enemyKing = position.Board().FindKingPos(side ^ 1);
     if (enemyKing == 0)
         return false;
     // The replies are listed on this generator: what describes the current list is kept aside.
     TMoveList* const list = FMoveList;
-    int kingPos[2];
-    int checkers[2][2];
+    int              kingPos[2];
+    int              checkers[2][2];
     std::memcpy(kingPos, FKingPos, sizeof(kingPos));
     std::memcpy(checkers, FCheckingPiecePosition, sizeof(checkers));
     const bool perftMode = FPerftMode;

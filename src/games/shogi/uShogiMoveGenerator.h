@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdint>
-
 #include "games/chess/uChessMoveGenerator.h"
+
+#include <cstdint>
 
 class TShogiPosition;
 
@@ -27,7 +27,7 @@ class TShogiMoveGenerator final : public TChessMoveGenerator {
 public:
     TShogiMoveGenerator();
 
-    void SetPosition(TPosition* AValue) override;
+    void       SetPosition(TPosition* AValue) override;
     TMoveList* Generate() override;
     // First player's material minus the second's, hands included.
     void UpdateScore() override;
@@ -46,10 +46,10 @@ private:
         int Slides[4];
     };
 
-    void BuildTables();
-    template <int ASide> void GenerateFor();
-    template <int ASide> void ScanFromKing(int AKing);
-    template <int ASide> void RecordCheck(int AChecker, int AKing, int AStep);
+    void                        BuildTables();
+    template <int ASide> void   GenerateFor();
+    template <int ASide> void   ScanFromKing(int AKing);
+    template <int ASide> void   RecordCheck(int AChecker, int AKing, int AStep);
     template <int ASide> TMove* PieceMoves(TMove* ACursor, int AFrom, int APiece);
     template <int ASide> TMove* KingMoves(TMove* ACursor, int AKing);
     template <int ASide>
@@ -59,20 +59,20 @@ private:
     template <int AAttacker> bool AttackedBy(int ACell) const;
     // Whether ASide's pawn dropped on ACell, in front of the opponent's king, mates.
     template <int ASide> bool PawnDropMates(int ACell, int AEnemyKing);
-    void KeepCaptures();
+    void                      KeepCaptures();
     // Priorities, the material score, and the winning-move score when a move mates at once.
     void Evaluate();
     bool HasMatingMove();
     void ClearMarks();
 
     TShogiPosition* FShogiPosition = nullptr;
-    int FStride = 0;
-    int FHeight = 0;
+    int             FStride = 0;
+    int             FHeight = 0;
     // The eight directions; index k and k ^ 1 are opposite, 0 is the first player's forward,
     // 4 and above are diagonals.
     int FDirections[8]{};
     // Knight jumps of each side.
-    int FKnightJumps[2][2]{};
+    int         FKnightJumps[2][2]{};
     TPieceMoves FPieceMoves[2][ShogiCodeCount]{};
     // [attacker][k][piece code as a byte]: a piece standing next to a cell in direction k attacks
     // it (Near), or, as the first piece met in direction k, slides to it (Far).
@@ -80,19 +80,19 @@ private:
     bool FFar[2][8][256]{};
     // [side][kind][cell]: a pawn or lance (kind 1) or knight (kind 2) of the side could not move
     // again from the cell.
-    bool FDeadCell[2][3][256]{};
+    bool          FDeadCell[2][3][256]{};
     std::uint16_t FFileBit[256]{};
 
     // -- state of the current Generate --
-    int FCheckers = 0;
-    bool FEvasion[256]{};
+    int          FCheckers = 0;
+    bool         FEvasion[256]{};
     std::uint8_t FMarked[16]{};
-    int FMarkedCount = 0;
+    int          FMarkedCount = 0;
     // Cells between a single sliding checker and the king: where a drop may interpose.
     std::uint8_t FBlockCells[16]{};
-    int FBlockCount = 0;
+    int          FBlockCount = 0;
     // Per pinned piece, the step of its pin line (from the king); 0 when free.
-    std::int8_t FPinStep[256]{};
+    std::int8_t  FPinStep[256]{};
     std::uint8_t FPinnedCells[8]{};
-    int FPinnedCount = 0;
+    int          FPinnedCount = 0;
 };

@@ -1,11 +1,11 @@
 #include "games/shogi/uShogiPosition.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "app/uCustomConsole.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -16,7 +16,9 @@ constexpr const char* PieceTexts[ShogiMaxCode + 1] = {"",   "P",  "L",  "N",  "S
 // clang-format on
 constexpr std::string_view HandLetters = "PLNSGBR";
 
-int Type(int APiece) { return APiece < 0 ? -APiece : APiece; }
+int Type(int APiece) {
+    return APiece < 0 ? -APiece : APiece;
+}
 
 } // namespace
 
@@ -50,7 +52,7 @@ void TShogiCapturedPieces::ReadFromString(std::string_view ALine, std::size_t& A
             ++AIndex;
             return;
         }
-        int count = 0;
+        int  count = 0;
         bool counted = false;
         while (AIndex < ALine.size() && ALine[AIndex] >= '0' && ALine[AIndex] <= '9') {
             count = std::min(count * 10 + (ALine[AIndex] - '0'), 1000);
@@ -63,7 +65,7 @@ void TShogiCapturedPieces::ReadFromString(std::string_view ALine, std::size_t& A
         const auto found = HandLetters.find(UpperChar(letter));
         if (found == std::string_view::npos)
             throw EConvertError(std::string("Unknown Piece ") + letter);
-        const int player = letter >= 'a' && letter <= 'z' ? 1 : 0;
+        const int     player = letter >= 'a' && letter <= 'z' ? 1 : 0;
         std::int32_t& held = FCounts[player][static_cast<int>(found) + 1];
         held += counted ? count : 1;
         if (held > TShogiPositionHash::MaxHandCount)
@@ -110,7 +112,7 @@ std::string TShogiPosition::PieceToString(int APiece, TPieceLanguage APieceLangu
 
 THash TShogiPosition::GetHash() const {
     TShogiPositionHash& keys = ShogiPositionHash();
-    THash result = keys.GetHash(Board(), Side());
+    THash               result = keys.GetHash(Board(), Side());
     for (int player = 0; player < 2; ++player)
         for (int piece = 1; piece <= TShogiPositionHash::MaxHandPiece; ++piece) {
             const int count = FCapturedPieces.Count(player, piece);
@@ -134,13 +136,13 @@ std::unique_ptr<TPosition> TShogiPosition::Clone() const {
 // Playing and taking back moves
 
 void TShogiPosition::DoMove(const TMove& AMove) {
-    TSquaredBoard::TSquares& sq = FBoard->Squares();
+    TSquaredBoard::TSquares&  sq = FBoard->Squares();
     const TShogiPositionHash& keys = ShogiPositionHash();
-    const int to = AMove.ToSquare;
-    const int piece = AMove.Piece;
-    const int captured = AMove.CapturedPiece;
-    const int side = FSide;
-    auto& hand = FCapturedPieces.Counts()[side];
+    const int                 to = AMove.ToSquare;
+    const int                 piece = AMove.Piece;
+    const int                 captured = AMove.CapturedPiece;
+    const int                 side = FSide;
+    auto&                     hand = FCapturedPieces.Counts()[side];
 
     if (AMove.MoveType == mvDrop) {
         const int type = Type(piece);
@@ -195,7 +197,7 @@ void TShogiPosition::RevertMove(const TMove& AMove) {
     std::memcpy(&FLongDraw, record + offsetof(TShogiUndoRecord, LongDraw), sizeof(FLongDraw));
     TSquaredBoard::TSquares& sq = FBoard->Squares();
     FSide ^= 1;
-    auto& hand = FCapturedPieces.Counts()[FSide];
+    auto&     hand = FCapturedPieces.Counts()[FSide];
     const int to = AMove.ToSquare;
     if (AMove.MoveType == mvDrop) {
         sq[to] = 0;
@@ -223,9 +225,9 @@ int TShogiPosition::StringToSquare(std::string_view AText, std::size_t& AIndex) 
         throw EConvertError("Square too short");
     const char file = AText[AIndex];
     const char rank = LowerChar(AText[AIndex + 1]);
-    const int x = file >= '1' && file <= '9' ? board.SqXC() - (file - '0') : -1;
-    const int y = rank >= 'a' && rank <= 'z' ? board.SqY() - (rank - 'a') : -1;
-    const int square = board.XYToIChecked(x, y);
+    const int  x = file >= '1' && file <= '9' ? board.SqXC() - (file - '0') : -1;
+    const int  y = rank >= 'a' && rank <= 'z' ? board.SqY() - (rank - 'a') : -1;
+    const int  square = board.XYToIChecked(x, y);
     AIndex += 2;
     return square;
 }
@@ -248,7 +250,7 @@ std::unique_ptr<TMove> TShogiPosition::StringToMove(std::string_view AText) cons
     if (text.size() < 4)
         throw EConvertError("Move " + std::string(AText) + " too short");
     const TChessBoard& board = *FBoard;
-    std::size_t index = 0;
+    std::size_t        index = 0;
 
     if (text[1] == '*' || text[1] == '@') {
         const auto found = HandLetters.find(UpperChar(text[0]));
@@ -285,15 +287,15 @@ std::unique_ptr<TMove> TShogiPosition::StringToMove(std::string_view AText) cons
 // Diagram
 
 void TShogiPosition::WriteToConsole() const {
-    TCustomConsole& console = Console();
-    std::scoped_lock lock(console.Lock());
+    TCustomConsole&    console = Console();
+    std::scoped_lock   lock(console.Lock());
     const TChessBoard& board = *FBoard;
-    const auto writeFiles = [&] {
+    const auto         writeFiles = [&] {
         console.WriteLine("");
         console.Write("     ");
         for (int x = 0; x <= board.SqX(); ++x)
             console.WriteAligned(std::to_string(board.SqXC() - x), 5, haCenter,
-                                 console.Theme().DefaultForegroundColor());
+                                         console.Theme().DefaultForegroundColor());
         console.WriteLine("");
         console.WriteLine("");
     };
@@ -308,7 +310,7 @@ void TShogiPosition::WriteToConsole() const {
                 console.Write("     ");
             for (int x = 0; x <= board.SqX(); ++x) {
                 const TConsoleColor background = (x + y) % 2 == 1 ? ccLightGray : ccGray;
-                const int piece = board[board.XYToI(x, y)];
+                const int           piece = board[board.XYToI(x, y)];
                 if (middle && piece != 0 && piece != TSquaredBoard::OffBoard) {
                     std::string text = PieceToString(piece, plEnglish);
                     text = text.size() == 1 ? " " + text + " " : text + " ";

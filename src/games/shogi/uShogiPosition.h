@@ -1,13 +1,13 @@
 #pragma once
 
+#include "games/chess/uChessPosition.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "games/chess/uChessPosition.h"
 
 // Shogi piece codes; promoted pieces follow the unpromoted ones.
 enum TShogiPiece : std::int8_t {
@@ -35,8 +35,8 @@ constexpr int ShogiMaxCode = spDragon;
 constexpr std::int8_t ShogiUnpromoted[ShogiMaxCode + 1] = {0, 1, 2, 3, 4, 5, 6, 7,
                                                            8, 1, 2, 3, 4, 6, 7};
 // The promoted code of a piece type, 0 for pieces that never promote (gold, king, promoted).
-constexpr std::int8_t ShogiPromoted[ShogiMaxCode + 1] = {0,  9, 10, 11, 12, 0, 13, 14,
-                                                         0,  0, 0,  0,  0,  0, 0};
+constexpr std::int8_t ShogiPromoted[ShogiMaxCode + 1] = {0, 9, 10, 11, 12, 0, 13, 14,
+                                                         0, 0, 0,  0,  0,  0, 0};
 
 // Pieces in hand per player, indexed [player][piece code]; only codes 1..7 are ever held.
 class TShogiCapturedPieces {
@@ -50,14 +50,14 @@ public:
     // Replaces the counts: optional decimal counts each followed by a piece letter; a "-" ends
     // the reading. Raises "Unknown Piece x" for anything else and "Too many pieces in hand"
     // above 18 of one kind.
-    void ReadFromString(std::string_view ALine, std::size_t& AIndex);
-    void ReadFromString(std::string_view ALine);
+    void         ReadFromString(std::string_view ALine, std::size_t& AIndex);
+    void         ReadFromString(std::string_view ALine);
     std::int32_t Count(int APlayer, int APiece) const { return FCounts[APlayer][APiece]; }
-    void SetCount(int APlayer, int APiece, std::int32_t AValue) {
-        FCounts[APlayer][APiece] = AValue;
+    void         SetCount(int APlayer, int APiece, std::int32_t AValue) {
+                FCounts[APlayer][APiece] = AValue;
     }
     const TCounts& Counts() const { return FCounts; }
-    TCounts& Counts() { return FCounts; }
+    TCounts&       Counts() { return FCounts; }
 
 private:
     TCounts FCounts{};
@@ -65,7 +65,7 @@ private:
 
 // What RevertMove restores; the board and the hands follow from the move itself.
 struct TShogiUndoRecord {
-    THash Hash;
+    THash         Hash;
     std::uint32_t LongDraw;
 };
 
@@ -79,7 +79,7 @@ class TShogiPosition final : public TChessPosition {
 public:
     TShogiPosition();
 
-    void Assign(const TPosition& ASource) override;
+    void        Assign(const TPosition& ASource) override;
     std::string SideColorToString(int APlayerIndex) const override;
     // English only ("+P" for promoted pieces); other languages raise "Language not supported".
     std::string PieceToString(int APiece, TPieceLanguage APieceLanguage) const override;
@@ -95,7 +95,7 @@ public:
     std::string MoveToString(const TMove& AMove) const override;
     // Reads the texts MoveToString writes; a drop's letter may be either case, and "@" may stand
     // for "*". Reads only.
-    std::unique_ptr<TMove> StringToMove(std::string_view AText) const override;
+    std::unique_ptr<TMove>     StringToMove(std::string_view AText) const override;
     std::unique_ptr<TPosition> Clone() const override;
     void ReadCapturedPieces(std::string_view ALine, std::size_t& AIndex) override;
 
@@ -105,7 +105,7 @@ public:
     // coordinate errors for names off the board.
     int StringToSquare(std::string_view AText, std::size_t& AIndex) const;
 
-    TShogiCapturedPieces& Hand() { return FCapturedPieces; }
+    TShogiCapturedPieces&       Hand() { return FCapturedPieces; }
     const TShogiCapturedPieces& Hand() const { return FCapturedPieces; }
 
 private:

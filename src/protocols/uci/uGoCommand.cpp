@@ -1,10 +1,5 @@
 #include "protocols/uci/uGoCommand.h"
 
-#include <algorithm>
-#include <limits>
-#include <utility>
-#include <vector>
-
 #include "engine/uAnalysisInfo.h"
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uEngineOutput.h"
@@ -17,6 +12,11 @@
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
+
+#include <algorithm>
+#include <limits>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -48,8 +48,8 @@ struct TGoParameters {
     std::int64_t BlackTime = 0;
     std::int64_t WhiteIncrement = 0;
     std::int64_t BlackIncrement = 0;
-    bool Infinite = false;
-    bool Ponder = false;
+    bool         Infinite = false;
+    bool         Ponder = false;
 };
 
 } // namespace
@@ -85,7 +85,7 @@ void TGoCommand::Execute(std::string_view AParameters) {
     if (FInternalEngine == nullptr)
         return;
     TInternalEngine& engine = *FInternalEngine;
-    auto* uciOutput = dynamic_cast<TUCIEngineOutput*>(engine.Output());
+    auto*            uciOutput = dynamic_cast<TUCIEngineOutput*>(engine.Output());
     // Each go gets its own best move: one still kept from an endless search that was never
     // stopped goes out first.
     if (uciOutput != nullptr)
@@ -162,9 +162,9 @@ void TGoCommand::Execute(std::string_view AParameters) {
                 std::swap(myIncrement, opponentIncrement);
             }
             TCommonEngineOptions& options = engine.CommonOptions();
-            const auto timeUsage = ToInt32(options.TimeUsage().Value());
-            const bool fixedMoveTime = options.FixedMoveTime().Value();
-            const TTimeSpan minimalTime =
+            const auto            timeUsage = ToInt32(options.TimeUsage().Value());
+            const bool            fixedMoveTime = options.FixedMoveTime().Value();
+            const TTimeSpan       minimalTime =
                 TTimeSpan::FromMilliseconds(options.MinimalMoveTime().Value());
             const TTimeSpan maximalOverhead =
                 TTimeSpan::FromMilliseconds(options.MaximalMoveOverhead().Value());

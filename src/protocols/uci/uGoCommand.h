@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "app/uCustomCommand.h"
 
 class TCustomLevel;
 
@@ -18,7 +18,7 @@ public:
     TGoCommand();
     ~TGoCommand() override;
     std::string GetSyntax() const override;
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 
     TCustomLevel* MyLevel() const { return FMyLevel.get(); }
     TCustomLevel* OpponentLevel() const { return FOpponentLevel.get(); }
@@ -32,5 +32,5 @@ private:
 
     std::unique_ptr<TCustomLevel> FMyLevel;
     std::unique_ptr<TCustomLevel> FOpponentLevel;
-    bool FFirstPlayerUsesBlackClock = false;
+    bool                          FFirstPlayerUsesBlackClock = false;
 };

@@ -15,9 +15,9 @@ void TPositionCommand::Execute(std::string_view AParameters) {
     if (FInternalEngine == nullptr)
         return;
     TUCIParameterReader reader(AParameters);
-    const std::string kind = reader.ReadWord();
-    std::string position;
-    std::string_view moves;
+    const std::string   kind = reader.ReadWord();
+    std::string         position;
+    std::string_view    moves;
     if (kind == "startpos") {
         const std::string next = reader.ReadWord();
         if (!next.empty() && next != "moves")
@@ -26,7 +26,7 @@ void TPositionCommand::Execute(std::string_view AParameters) {
         moves = reader.Rest();
     } else if (kind == "fen" || kind == "sfen") {
         const std::string_view rest = reader.Rest();
-        const std::size_t movesAt = rest.find("moves");
+        const std::size_t      movesAt = rest.find("moves");
         position = Trim(rest.substr(0, movesAt));
         if (movesAt != std::string_view::npos) {
             TUCIParameterReader movesReader(rest.substr(movesAt + 5));

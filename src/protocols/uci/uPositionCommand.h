@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+
 #include <string>
 #include <string_view>
-
-#include "app/uCustomCommand.h"
 
 // "position startpos | fen <FEN> | sfen <SFEN> [moves <move> ...]": sets the position, then
 // plays the moves. A move the engine refuses is reported with its number; the moves before it

@@ -31,15 +31,15 @@ TSetOptionCommand::TSetOptionCommand() : TCommonSetOptionCommand("TSetOptionComm
 void TSetOptionCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     TUCIParameterReader reader(AParameters);
-    const std::string first = reader.ReadWord();
+    const std::string   first = reader.ReadWord();
     if (first == "UCI_Opponent")
         reader.SetPosition(0); // front ends also send this option without "name"
     else if (first != "name")
         throw EParseError({"name"}, first);
     const std::string_view rest = reader.Rest();
-    const std::size_t value = rest.find("value");
-    const std::string name = Trim(rest.substr(0, value));
-    std::string_view text;
+    const std::size_t      value = rest.find("value");
+    const std::string      name = Trim(rest.substr(0, value));
+    std::string_view       text;
     if (value != std::string_view::npos) {
         TUCIParameterReader valueReader(rest.substr(value + 5));
         valueReader.SkipBlanks();

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include "app/uCustomCommand.h"
 
 // Sets an engine option by name (ignoring case) from its text form. Shared by the protocols
 // that set options by name.
@@ -29,5 +29,5 @@ class TSetOptionCommand final : public TCommonSetOptionCommand {
 public:
     TSetOptionCommand();
     std::string GetSyntax() const override { return "name {option name} value {option value}"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };

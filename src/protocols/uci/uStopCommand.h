@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string_view>
-
 #include "app/uCustomCommand.h"
+
+#include <string_view>
 
 // Stops the engine's search or perft as soon as possible. When the front end had asked for
 // an endless search (UCI "go infinite" or "go ponder"), the best move kept since is written

@@ -1,8 +1,5 @@
 #include "protocols/uci/uUCICommand.h"
 
-#include <string>
-#include <vector>
-
 #include "app/uConsoleEngine.h"
 #include "engine/uCommonProtocol.h"
 #include "engine/uInternalEngine.h"
@@ -13,6 +10,9 @@
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
+
+#include <string>
+#include <vector>
 
 TUCICommand::TUCICommand() : TProtocolCommand("TUCICommand") {
     SetDescription("Use the UCI (universal chess interface).");
@@ -38,9 +38,9 @@ void TUCICommand::AddUCIOptions() {
     const TGameVariants& variants = GameVariants();
     if (variants.Count() == 0)
         return;
-    TInternalEngine& engine = *Engine();
+    TInternalEngine&         engine = *Engine();
     std::vector<std::string> captions;
-    int chess = 0;
+    int                      chess = 0;
     for (std::size_t i = 0; i < variants.Count(); ++i) {
         const std::string& name = variants.Items(i).Name();
         captions.push_back(name);
@@ -70,7 +70,7 @@ void TUCICommand::AddUCIOptions() {
 
 void TUCICommand::VariantChanged() {
     TInternalEngine* engine = Engine();
-    const int index = FUCI_Variant->Value();
+    const int        index = FUCI_Variant->Value();
     if (engine == nullptr || index < 0 || static_cast<std::size_t>(index) >= GameVariants().Count())
         return;
     TGameVariant& variant = GameVariants().Items(static_cast<std::size_t>(index));
@@ -126,7 +126,7 @@ void TUCICommand::UpdateCastlingNotation() {
     if (engine == nullptr)
         return;
     const TGameVariant* variant = engine->GameVariant();
-    const bool fischerRandom =
+    const bool          fischerRandom =
         (variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle")) ||
         (FUCI_Chess960 && FUCI_Chess960->Value());
     engine->SetCastlingNotation(fischerRandom ? cnKingTakesRook : cnKingTwoFiles);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+
 #include <cstdint>
 #include <memory>
 #include <string_view>
-
-#include "app/uCustomCommand.h"
 
 class TComboArgument;
 class TInternalEngine;
@@ -20,7 +20,7 @@ public:
     TUCICommand();
     ~TUCICommand() override;
 
-    TComboArgument* UCI_Variant() const { return FUCI_Variant.get(); }
+    TComboArgument*  UCI_Variant() const { return FUCI_Variant.get(); }
     TSwitchArgument* UCI_Chess960() const { return FUCI_Chess960.get(); }
     TSwitchArgument* UCI_AnalyseMode() const { return FUCI_AnalyseMode.get(); }
     TStringArgument* UCI_Opponent() const { return FUCI_Opponent.get(); }
@@ -32,24 +32,24 @@ protected:
 
 private:
     TInternalEngine* Engine() const;
-    void AddUCIOptions();
-    void VariantChanged();
-    void Chess960Changed();
-    void AnalyseModeChanged();
-    void OpponentChanged();
+    void             AddUCIOptions();
+    void             VariantChanged();
+    void             Chess960Changed();
+    void             AnalyseModeChanged();
+    void             OpponentChanged();
     // UCI front ends write castling in Chess960 and shuffle chess as the king taking its own
     // rook (e1h1), elsewhere as the king's two-file step (e1g1); never as O-O.
     void UpdateCastlingNotation();
 
-    std::unique_ptr<TComboArgument> FUCI_Variant;
+    std::unique_ptr<TComboArgument>  FUCI_Variant;
     std::unique_ptr<TSwitchArgument> FUCI_Chess960;
     std::unique_ptr<TSwitchArgument> FUCI_AnalyseMode;
     std::unique_ptr<TStringArgument> FUCI_Opponent;
-    std::int32_t FFindChess960 = -1;
+    std::int32_t                     FFindChess960 = -1;
     // Set while the variant change sets the Chess960 switch, which must not change the variant
     // in turn.
     bool FChangingVariant = false;
     // Set while a refused opponent text is taken back.
-    bool FRestoringOpponent = false;
+    bool        FRestoringOpponent = false;
     std::string FOpponentText;
 };

@@ -1,11 +1,11 @@
 #include "protocols/uci/uUCIEngineOutput.h"
 
-#include <algorithm>
-#include <cmath>
-
 #include "engine/uAnalysisInfo.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
+
+#include <algorithm>
+#include <cmath>
 
 TUCIEngineOutput::TUCIEngineOutput(TCustomConsole& AConsole) : TProtocolEngineOutput(AConsole) {
     SetNullMoveStr("0000");
@@ -74,7 +74,7 @@ void TUCIEngineOutput::Start() {
 }
 
 void TUCIEngineOutput::WriteNodesInfo() {
-    const TTimeSpan elapsed = Elapsed();
+    const TTimeSpan     elapsed = Elapsed();
     const std::uint64_t nodes = FAnalysisInfo != nullptr ? FAnalysisInfo->Nodes() : 0;
     Write(" time ", ccKeyword);
     Write(std::to_string(elapsed.ToMilliseconds()), ccValue);
@@ -116,7 +116,7 @@ void TUCIEngineOutput::DrawAMoves() {
     if (!line)
         return;
     const std::size_t count = std::min<std::size_t>(line->Status.MoveCount, line->Moves.size());
-    std::string pv;
+    std::string       pv;
     for (std::size_t i = 0; i < count; ++i) {
         if (i > 0)
             pv += ' ';
@@ -166,7 +166,7 @@ void TUCIEngineOutput::WriteCurrentMove() {
     if (FAnalysisInfo == nullptr)
         return;
     const std::int32_t index = FAnalysisInfo->CurrentMoveIndex();
-    std::string move = FAnalysisInfo->CurrentMove();
+    std::string        move = FAnalysisInfo->CurrentMove();
     {
         std::scoped_lock lock(FCurrentMoveLock);
         if (index == FLastCurrentMoveIndex && move == FLastCurrentMove)
@@ -223,7 +223,7 @@ void TUCIEngineOutput::WritePieces(const TPieces& APieces) {
 
 void TUCIEngineOutput::ShowBestMove(bool APonder) {
     DrawNodes();
-    TPieces pieces{{"bestmove ", ccKeyword}};
+    TPieces           pieces{{"bestmove ", ccKeyword}};
     const std::string bestMove = FAnalysisInfo != nullptr ? FAnalysisInfo->BestMove() : "";
     if (bestMove.empty()) {
         pieces.emplace_back(NoBestMoveText(), ccValue);

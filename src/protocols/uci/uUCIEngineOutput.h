@@ -1,5 +1,9 @@
 #pragma once
 
+#include "engine/uEngineOutput.h"
+#include "engine/uRelaxed.h"
+#include "support/uMainTimer.h"
+
 #include <cstdint>
 #include <mutex>
 #include <optional>
@@ -7,10 +11,6 @@
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "engine/uEngineOutput.h"
-#include "engine/uRelaxed.h"
-#include "support/uMainTimer.h"
 
 // Renders the engine's events as UCI lines: info lines (principal variation, statistics, current
 // move, selective depth, current line), info strings for messages, and the bestmove line.
@@ -43,11 +43,11 @@ public:
     // known) or the null move; kept back while a best move is held.
     void ShowBestMove(bool APonder) override;
     // UCI has no announcement of a played move; the engine never asks for one here.
-    void DoImportMove() override;
-    void DrawMove1() override;
-    void DrawRefutation() override {}
-    void DrawAMoves() override;
-    void DrawCurrLine(std::string_view ACurrLine) override;
+    void        DoImportMove() override;
+    void        DrawMove1() override;
+    void        DrawRefutation() override {}
+    void        DrawAMoves() override;
+    void        DrawCurrLine(std::string_view ACurrLine) override;
     std::string ScoreToStr(TScore AScore, TScoreBound AScoreBound) override;
 
     // From now on a best move is kept instead of written.
@@ -85,20 +85,20 @@ private:
     void WriteMessage(std::string_view APrefix, std::string_view AMessage, TTextType ATextType);
     void WritePieces(const TPieces& APieces);
 
-    TRelaxed<bool> FShowCurrentMoveOnChange{false};
-    TRelaxed<bool> FShowCurrentMoveEverySecond{false};
-    TRelaxed<TTimeSpan> FLastDrawSelDepthTime;
+    TRelaxed<bool>         FShowCurrentMoveOnChange{false};
+    TRelaxed<bool>         FShowCurrentMoveEverySecond{false};
+    TRelaxed<TTimeSpan>    FLastDrawSelDepthTime;
     TRelaxed<std::int32_t> FLastDrawSelDepth{0};
-    TRelaxed<TTimeSpan> FLastDrawMove1Time;
+    TRelaxed<TTimeSpan>    FLastDrawMove1Time;
     TRelaxed<std::int32_t> FLastCurrentMoveIndex{0};
-    TRelaxed<bool> FShowSelectiveDepthOnChange{false};
-    TRelaxed<bool> FShowSelectiveDepthEverySecond{false};
+    TRelaxed<bool>         FShowSelectiveDepthOnChange{false};
+    TRelaxed<bool>         FShowSelectiveDepthEverySecond{false};
     // Guards the last current move written, compared and replaced in one step.
-    std::mutex FCurrentMoveLock;
+    std::mutex  FCurrentMoveLock;
     std::string FLastCurrentMove;
 
     // Guards the two fields below; taken before the output lock, never inside it.
-    std::mutex FBestMoveLock;
-    bool FHoldBestMove = false;
+    std::mutex             FBestMoveLock;
+    bool                   FHoldBestMove = false;
     std::optional<TPieces> FHeldBestMove;
 };

@@ -24,7 +24,7 @@ std::int64_t TUCIParameterReader::ReadNumber() {
         ++FPosition;
     }
     constexpr std::int64_t Max = std::numeric_limits<std::int64_t>::max();
-    std::int64_t value = 0;
+    std::int64_t           value = 0;
     while (FPosition < FText.size() && FText[FPosition] >= '0' && FText[FPosition] <= '9') {
         const int digit = FText[FPosition] - '0';
         value = value > (Max - digit) / 10 ? Max : value * 10 + digit;

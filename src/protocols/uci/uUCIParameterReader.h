@@ -17,18 +17,18 @@ public:
     // digits after them; no digits read as 0 and leave what follows for the next word. Values
     // beyond the 64-bit range saturate.
     std::int64_t ReadNumber();
-    void SkipBlanks();
+    void         SkipBlanks();
     // The text from the current position on, unchanged.
     std::string_view Rest() const { return FText.substr(FPosition); }
-    bool AtEnd() const { return FPosition >= FText.size(); }
-    std::size_t Position() const { return FPosition; }
-    void SetPosition(std::size_t AValue) {
-        FPosition = AValue < FText.size() ? AValue : FText.size();
+    bool             AtEnd() const { return FPosition >= FText.size(); }
+    std::size_t      Position() const { return FPosition; }
+    void             SetPosition(std::size_t AValue) {
+                    FPosition = AValue < FText.size() ? AValue : FText.size();
     }
 
     static bool IsBlank(char AChar) { return AChar == ' ' || AChar == '\t'; }
 
 private:
     std::string_view FText;
-    std::size_t FPosition = 0;
+    std::size_t      FPosition = 0;
 };

@@ -1,7 +1,5 @@
 #include "protocols/uci/uUCIProtocol.h"
 
-#include <vector>
-
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
 #include "protocols/uci/uGoCommand.h"
@@ -14,6 +12,8 @@
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uProjectInfo.h"
+
+#include <vector>
 
 namespace {
 
@@ -125,7 +125,7 @@ void TUCIProtocol::WriteOption(TEngineOutput& AOutput, TCustomArgument& AArgumen
         AOutput.WriteLine(text->DefaultValue(), ccValue);
     } else if (auto* combo = dynamic_cast<TComboArgument*>(&AArgument)) {
         const auto& captions = combo->Captions();
-        const int index = combo->DefaultValue();
+        const int   index = combo->DefaultValue();
         AOutput.Write(index >= 0 && static_cast<std::size_t>(index) < captions.size()
                           ? captions[static_cast<std::size_t>(index)]
                           : std::string(),

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "engine/uCommonProtocol.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "engine/uCommonProtocol.h"
 
 class TComboArgument;
 class TCustomArgument;
@@ -31,7 +31,7 @@ public:
     // The new-game command registered by Initialize; null before.
     TNewGameCommand* NewGameCommand() const { return FNewGameCommand; }
     // The go command registered by Initialize; null before.
-    TGoCommand* GoCommand() const { return FGoCommand; }
+    TGoCommand*     GoCommand() const { return FGoCommand; }
     TComboArgument& ShowCurrentMoveArgument() { return *FShowCurrentMoveArgument; }
     TComboArgument& ShowSelectiveDepthArgument() { return *FShowSelectiveDepthArgument; }
 
@@ -48,12 +48,12 @@ protected:
 private:
     // The engine's output as a UCI output; null when another output is installed.
     TUCIEngineOutput* UCIOutput() const;
-    void ShowCurrentMoveChanged();
-    void ShowSelectiveDepthChanged();
+    void              ShowCurrentMoveChanged();
+    void              ShowSelectiveDepthChanged();
 
     std::unique_ptr<TComboArgument> FShowCurrentMoveArgument;
     std::unique_ptr<TComboArgument> FShowSelectiveDepthArgument;
-    std::string FInitializationReply = "uciok";
+    std::string                     FInitializationReply = "uciok";
     TNewGameCommand* FNewGameCommand = nullptr; // owned by the registry once taken over
-    TGoCommand* FGoCommand = nullptr;           // owned by the registry once taken over
+    TGoCommand*      FGoCommand = nullptr;      // owned by the registry once taken over
 };

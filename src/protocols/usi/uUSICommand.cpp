@@ -1,7 +1,5 @@
 #include "protocols/usi/uUSICommand.h"
 
-#include <string>
-
 #include "app/uConsoleEngine.h"
 #include "engine/uInternalEngine.h"
 #include "games/shogi/uShogiGameVariants.h"
@@ -10,6 +8,8 @@
 #include "protocols/usi/uUSIProtocol.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
+
+#include <string>
 
 TUSICommand::TUSICommand() : TProtocolCommand("TUSICommand") {
     SetDescription("Use the USI (universal shogi interface).");
@@ -56,7 +56,7 @@ void TUSICommand::AddVariantOption() {
 
 void TUSICommand::VariantChanged() {
     TInternalEngine* engine = Engine();
-    const int index = FUCI_Variant->Value();
+    const int        index = FUCI_Variant->Value();
     if (engine != nullptr && index >= 0 && static_cast<std::size_t>(index) < FVariants.size())
         engine->SetGameVariant(FVariants[static_cast<std::size_t>(index)]);
 }

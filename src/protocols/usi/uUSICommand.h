@@ -1,9 +1,9 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+
 #include <memory>
 #include <vector>
-
-#include "app/uCustomCommand.h"
 
 class TComboArgument;
 class TGameVariant;
@@ -26,8 +26,8 @@ protected:
 
 private:
     TInternalEngine* Engine() const;
-    void AddVariantOption();
-    void VariantChanged();
+    void             AddVariantOption();
+    void             VariantChanged();
 
     std::unique_ptr<TComboArgument> FUCI_Variant;
     // The variants of the option's choices, in its order.

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "protocols/uci/uUCIEngineOutput.h"
+
+#include <string>
 
 // The UCI lines with the shogi differences: mate scores count plies ("mate 1" is the score
 // 32766, "mate 2" 32765), and a side without a move answers "bestmove resign" (USI has no null

@@ -16,7 +16,9 @@ void RemoveBlanks(TCustomArgument& AArgument) {
 
 } // namespace
 
-TUSIProtocol::TUSIProtocol() { SetInitializationReply("usiok"); }
+TUSIProtocol::TUSIProtocol() {
+    SetInitializationReply("usiok");
+}
 
 void TUSIProtocol::Initialize() {
     RemoveBlanks(ShowCurrentMoveArgument());

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "protocols/uci/uUCIProtocol.h"
+
+#include <memory>
 
 class TGameOverCommand;
 
@@ -24,5 +24,5 @@ class TGameOverCommand final : public TEngineCommand {
 public:
     TGameOverCommand();
     std::string GetSyntax() const override { return "win | lose | draw"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };

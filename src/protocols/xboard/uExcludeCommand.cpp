@@ -1,19 +1,19 @@
 #include "protocols/xboard/uExcludeCommand.h"
 
-#include <functional>
-#include <optional>
-#include <string>
-
 #include "engine/uInternalEngine.h"
 #include "engine/uRootMoves.h"
 #include "protocols/xboard/uXBoardMoveNotation.h"
 #include "support/uTextHelpers.h"
 
+#include <functional>
+#include <optional>
+#include <string>
+
 namespace {
 
 // The move of the parameter text as the engine writes it.
 std::string EngineMove(TInternalEngine& AEngine, std::string_view AParameters) {
-    const std::string move = Trim(AParameters);
+    const std::string                     move = Trim(AParameters);
     const std::optional<TXBoardBoardSize> board = XBoardTranslatedBoard(AEngine);
     return board ? XBoardToEngineMove(move, *board) : move;
 }
@@ -33,7 +33,7 @@ TExcludeCommand::TExcludeCommand() : TXBoardProtocolCommand("TExcludeCommand") {
 
 void TExcludeCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TRootMoves& rootMoves = Engine().RootMoves();
+    TRootMoves&       rootMoves = Engine().RootMoves();
     const std::string move = EngineMove(Engine(), AParameters);
     ChangeFilter(Protocol(), [&] {
         if (SameText(move, "all"))
@@ -49,7 +49,7 @@ TIncludeCommand::TIncludeCommand() : TXBoardProtocolCommand("TIncludeCommand") {
 
 void TIncludeCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TRootMoves& rootMoves = Engine().RootMoves();
+    TRootMoves&       rootMoves = Engine().RootMoves();
     const std::string move = EngineMove(Engine(), AParameters);
     ChangeFilter(Protocol(), [&] {
         if (SameText(move, "all"))

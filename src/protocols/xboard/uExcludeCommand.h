@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "app/uCustomCommand.h"
 #include "protocols/xboard/uXBoardProtocol.h"
+
+#include <string>
+#include <string_view>
 
 // The root-move filter of the XBoard protocol. "exclude all" and "include all", the forms
 // xboard sends, work like "excludeall" and "includeall". In analyse mode a changed filter
@@ -15,7 +15,7 @@ class TExcludeCommand final : public TXBoardProtocolCommand {
 public:
     TExcludeCommand();
     std::string GetSyntax() const override { return "[Move]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "include MOVE": the search considers the move again (after "excludeall" only such moves).
@@ -23,7 +23,7 @@ class TIncludeCommand final : public TXBoardProtocolCommand {
 public:
     TIncludeCommand();
     std::string GetSyntax() const override { return "[Move]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "excludeall": no move is considered until one is included.
@@ -31,7 +31,7 @@ class TExcludeAllCommand final : public TXBoardProtocolCommand {
 public:
     TExcludeAllCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "includeall": every move is considered (the state of a new position).
@@ -39,5 +39,5 @@ class TIncludeAllCommand final : public TXBoardProtocolCommand {
 public:
     TIncludeAllCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };

@@ -1,9 +1,5 @@
 #include "protocols/xboard/uLevelCommand.h"
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-
 #include "engine/uAnalysisInfo.h"
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uInternalEngine.h"
@@ -15,10 +11,14 @@
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 namespace {
 
-constexpr std::int64_t MaximalBaseMinutes = 5256000; // ten years
-constexpr std::int64_t MaximalMoveSeconds = 86400;   // one day
+constexpr std::int64_t MaximalBaseMinutes = 5256000;           // ten years
+constexpr std::int64_t MaximalMoveSeconds = 86400;             // one day
 constexpr std::int64_t MaximalClockCentiseconds = 31536000000; // ten years
 
 TInternalEngine& Engine(TInternalEngine* AEngine) {
@@ -39,13 +39,13 @@ std::int32_t ClampToInt32(std::int64_t AValue) {
 
 void TLevelCommandParser::Parse(std::string_view AText) {
     TXBoardParameterReader reader(AText);
-    const std::int64_t moveCount = reader.ReadInteger();
-    const std::string base = reader.ReadWord();
-    const std::string increment = reader.ReadWord();
-    const TTimeSpan baseTime =
+    const std::int64_t     moveCount = reader.ReadInteger();
+    const std::string      base = reader.ReadWord();
+    const std::string      increment = reader.ReadWord();
+    const TTimeSpan        baseTime =
         base.find(':') != std::string::npos
-            ? ReadClockTime(base)
-            : TTimeSpan::FromSecondsFloat(ReadDecimal(base, 0, 0, MaximalBaseMinutes) * 60);
+                   ? ReadClockTime(base)
+                   : TTimeSpan::FromSecondsFloat(ReadDecimal(base, 0, 0, MaximalBaseMinutes) * 60);
     // A missing increment is no increment.
     const TTimeSpan incrementTime = increment.find(':') != std::string::npos
                                         ? ReadClockTime(increment)
@@ -71,7 +71,7 @@ void TLevelCommand::Execute(std::string_view AParameters) {
     TInternalEngine& engine = Engine(FInternalEngine);
     FLevelCommandParser.Parse(AParameters);
     TCommonEngineOptions& options = engine.CommonOptions();
-    TTimeControlLevel& level = *FTimeControlLevel;
+    TTimeControlLevel&    level = *FTimeControlLevel;
     level.SetTimeUsage(static_cast<std::int32_t>(options.TimeUsage().Value()));
     level.SetFixedMoveTime(options.FixedMoveTime().Value());
     level.SetMinimalTime(TTimeSpan::FromMilliseconds(options.MinimalMoveTime().Value()));
@@ -127,7 +127,7 @@ void TSdCommand::Execute(std::string_view AParameters) {
     if (TrimView(AParameters).empty())
         throw EParseError({"maximal depth"}, "");
     TXBoardParameterReader reader(AParameters);
-    const std::int64_t depth = reader.ReadInteger();
+    const std::int64_t     depth = reader.ReadInteger();
     engine.StopManager().SetLimitMaxDepth(ClampToInt32(depth));
     if (engine.LevelManager().MyLevel() == nullptr) {
         if (!FInfiniteLevel)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+#include "support/uMainTimer.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-
-#include "app/uCustomCommand.h"
-#include "support/uMainTimer.h"
 
 class TInfiniteLevel;
 class TMoveTimeLevel;
@@ -21,7 +21,7 @@ class TTimeControlLevel;
 class TLevelCommandParser final {
 public:
     // Reads all three values or raises; nothing is kept from a text that fails.
-    void Parse(std::string_view AText);
+    void         Parse(std::string_view AText);
     std::int32_t MoveCount() const { return FMoveCount; }
     // The base time (the total time of the control).
     TTimeSpan IncrementTime() const { return FIncrementTime; }
@@ -30,8 +30,8 @@ public:
 
 private:
     std::int32_t FMoveCount = 0;
-    TTimeSpan FIncrementTime;
-    TTimeSpan FMoveIncrementTime;
+    TTimeSpan    FIncrementTime;
+    TTimeSpan    FMoveIncrementTime;
 };
 
 // "level MPS BASE INC": a conventional or incremental clock. A text that cannot be read leaves
@@ -43,13 +43,13 @@ public:
     std::string GetSyntax() const override {
         return "[RemainMoves BaseTimeInMinutes TimeIncrementInSeconds]";
     }
-    void Execute(std::string_view AParameters) override;
-    TTimeControlLevel& TimeControlLevel() const { return *FTimeControlLevel; }
+    void                       Execute(std::string_view AParameters) override;
+    TTimeControlLevel&         TimeControlLevel() const { return *FTimeControlLevel; }
     const TLevelCommandParser& LevelCommandParser() const { return FLevelCommandParser; }
 
 private:
     std::unique_ptr<TTimeControlLevel> FTimeControlLevel;
-    TLevelCommandParser FLevelCommandParser;
+    TLevelCommandParser                FLevelCommandParser;
 };
 
 // "st SECONDS": exactly this time per move.
@@ -57,8 +57,8 @@ class TStCommand final : public TEngineCommand {
 public:
     TStCommand();
     ~TStCommand() override;
-    std::string GetSyntax() const override { return "[exact time per move in seconds]"; }
-    void Execute(std::string_view AParameters) override;
+    std::string     GetSyntax() const override { return "[exact time per move in seconds]"; }
+    void            Execute(std::string_view AParameters) override;
     TMoveTimeLevel& MoveTimeLevel() const { return *FMoveTimeLevel; }
 
 private:
@@ -72,7 +72,7 @@ public:
     TSdCommand();
     ~TSdCommand() override;
     std::string GetSyntax() const override { return "[maximal depth]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 
 private:
     std::unique_ptr<TInfiniteLevel> FInfiniteLevel;
@@ -83,7 +83,7 @@ class TNpsCommand final : public TEngineCommand {
 public:
     TNpsCommand();
     std::string GetSyntax() const override { return "[NodeRate]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "time N" and "otim N": the engine's and the opponent's clock in centiseconds. The value

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "app/uCustomCommand.h"
+
+#include <string>
 
 // XBoard commands this engine does not support: each answers "<keyword> command is not
 // supported." and changes nothing. The feature list tells the front end not to send them.

@@ -1,9 +1,5 @@
 #include "protocols/xboard/uNewCommand.h"
 
-#include <algorithm>
-#include <optional>
-#include <vector>
-
 #include "engine/uAnalysisInfo.h"
 #include "engine/uInternalEngine.h"
 #include "engine/uLevelManager.h"
@@ -15,6 +11,10 @@
 #include "protocols/xboard/uXBoardParameterReader.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
+
+#include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -54,8 +54,8 @@ void TVariantCommand::Execute(std::string_view AParameters) {
     TXBoardProtocol& protocol = Protocol();
     Engine();
     TXBoardParameterReader reader(AParameters);
-    const std::string word = reader.ReadWord();
-    TGameVariant* variant = GameVariants().FindByName(TXBoardProtocol::VariantName(word));
+    const std::string      word = reader.ReadWord();
+    TGameVariant*          variant = GameVariants().FindByName(TXBoardProtocol::VariantName(word));
     if (variant == nullptr)
         throw EParseError({"VariantName"}, word);
     protocol.BeforePositionChange();
@@ -201,7 +201,9 @@ TDrawCommand::TDrawCommand() : TSimpleEngineCommand("TDrawCommand") {
         "tells you the game is over.");
 }
 
-void TDrawCommand::ExecuteNoParam() { RequireEngine(FInternalEngine).OpponentRequireDraw(); }
+void TDrawCommand::ExecuteNoParam() {
+    RequireEngine(FInternalEngine).OpponentRequireDraw();
+}
 
 // ---- THintCommand ----
 
@@ -211,7 +213,7 @@ THintCommand::THintCommand() : TSimpleEngineCommand("THintCommand") {
 
 void THintCommand::ExecuteNoParam() {
     TInternalEngine& engine = RequireEngine(FInternalEngine);
-    TEngineOutput* output = engine.Output();
+    TEngineOutput*   output = engine.Output();
     if (output == nullptr)
         throw Exception("No engine.");
     const std::optional<TAnalysis> line = engine.AnalysisInfo().GetActualAnalysis();
@@ -229,4 +231,6 @@ TBkCommand::TBkCommand() : TSimpleEngineCommand("TBkCommand") {
     SetDescription("Show book moves from this position, if any.");
 }
 
-void TBkCommand::ExecuteNoParam() { RequireEngine(FInternalEngine).BookMoves(); }
+void TBkCommand::ExecuteNoParam() {
+    RequireEngine(FInternalEngine).BookMoves();
+}

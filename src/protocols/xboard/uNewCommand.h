@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "app/uCustomCommand.h"
 #include "protocols/xboard/uXBoardProtocol.h"
+
+#include <string>
+#include <string_view>
 
 // The game commands of the XBoard protocol: new game, variant, position, moves, take-backs and
 // the end of a game.
@@ -24,7 +24,7 @@ class TVariantCommand final : public TXBoardProtocolCommand {
 public:
     TVariantCommand();
     std::string GetSyntax() const override { return "[VariantName]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "setboard FEN": the whole parameter text is the position. A position that cannot be read is
@@ -34,7 +34,7 @@ class TSetBoardCommand final : public TXBoardProtocolCommand {
 public:
     TSetBoardCommand();
     std::string GetSyntax() const override { return "[FEN]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // The FEN xboard sends, with the field it leaves out in variants without castling put back:
@@ -56,14 +56,14 @@ class TUndoCommand final : public TXBoardProtocolCommand {
 public:
     TUndoCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 class TRemoveCommand final : public TXBoardProtocolCommand {
 public:
     TRemoveCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "result CODE {COMMENT}": the game is over; the engine stops, the result itself is not used.
@@ -71,7 +71,7 @@ class TResultCommand final : public TEngineCommand {
 public:
     TResultCommand();
     std::string GetSyntax() const override { return "[ResultCode Comment]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "draw": the opponent offers a draw; the engine accepts it when its last search said so.

@@ -19,8 +19,8 @@ TOptionCommand::TOptionCommand() : TCommonSetOptionCommand("TOptionCommand") {
 
 void TOptionCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    const std::size_t equals = AParameters.find('=');
-    const std::string name = Trim(AParameters.substr(0, equals));
+    const std::size_t      equals = AParameters.find('=');
+    const std::string      name = Trim(AParameters.substr(0, equals));
     const std::string_view value =
         equals == std::string_view::npos ? std::string_view() : AParameters.substr(equals + 1);
     SetOptionValue(name, value);
@@ -74,13 +74,17 @@ TPostCommand::TPostCommand() : TSimpleEngineCommand("TPostCommand") {
     SetDescription("Turn on thinking/pondering output.");
 }
 
-void TPostCommand::ExecuteNoParam() { XBoardOutput(FInternalEngine).SetEnabled(true); }
+void TPostCommand::ExecuteNoParam() {
+    XBoardOutput(FInternalEngine).SetEnabled(true);
+}
 
 TNoPostCommand::TNoPostCommand() : TSimpleEngineCommand("TNoPostCommand") {
     SetDescription("Turn off thinking/pondering output.");
 }
 
-void TNoPostCommand::ExecuteNoParam() { XBoardOutput(FInternalEngine).SetEnabled(false); }
+void TNoPostCommand::ExecuteNoParam() {
+    XBoardOutput(FInternalEngine).SetEnabled(false);
+}
 
 // ---- TRatingCommand ----
 
@@ -105,11 +109,11 @@ TRatingCommand::TRatingCommand() : TEngineCommand("TRatingCommand") {
 
 void TRatingCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TInternalEngine& engine = RequireEngine(FInternalEngine);
+    TInternalEngine&       engine = RequireEngine(FInternalEngine);
     TXBoardParameterReader reader(AParameters);
-    const std::int64_t own = reader.ReadInteger();
-    const std::int64_t opponent = reader.ReadInteger();
-    const std::int32_t contempt = ContemptForRatings(own, opponent);
+    const std::int64_t     own = reader.ReadInteger();
+    const std::int64_t     opponent = reader.ReadInteger();
+    const std::int32_t     contempt = ContemptForRatings(own, opponent);
     if (engine.Output() != nullptr)
         engine.Output()->TellGUIInfo("Contempt value is " + std::to_string(contempt));
     engine.CommonOptions().ContemptValue().SetValue(contempt);

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+#include "protocols/uci/uSetOptionCommand.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "app/uCustomCommand.h"
-#include "protocols/uci/uSetOptionCommand.h"
 
 // The XBoard commands that set engine options and the output's thinking switch.
 
@@ -17,7 +17,7 @@ class TOptionCommand final : public TCommonSetOptionCommand {
 public:
     TOptionCommand();
     std::string GetSyntax() const override { return "Name[=Value]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "random": toggles "Random Play".
@@ -69,7 +69,7 @@ class TRatingCommand final : public TEngineCommand {
 public:
     TRatingCommand();
     std::string GetSyntax() const override { return "[OwnRating OpponentRating]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // The contempt for the two ratings: 0 when either is unknown (0); 50 or 20 against an opponent

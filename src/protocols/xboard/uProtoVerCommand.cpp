@@ -1,12 +1,12 @@
 #include "protocols/xboard/uProtoVerCommand.h"
 
-#include <algorithm>
-#include <limits>
-
 #include "engine/uInternalEngine.h"
 #include "protocols/xboard/uXBoardEngineOutput.h"
 #include "protocols/xboard/uXBoardParameterReader.h"
 #include "support/uExceptions.h"
+
+#include <algorithm>
+#include <limits>
 
 TProtoVerCommand::TProtoVerCommand() : TXBoardProtocolCommand("TProtoVerCommand") {
     SetDescription("Set protocol version and get engine features and options.");
@@ -17,7 +17,7 @@ void TProtoVerCommand::Execute(std::string_view AParameters) {
     if (FXBoardProtocol == nullptr)
         throw Exception("No protocol.");
     TXBoardParameterReader reader(AParameters);
-    const std::int64_t version = reader.ReadInteger();
+    const std::int64_t     version = reader.ReadInteger();
     FXBoardProtocol->SetProtocolVersion(static_cast<std::int32_t>(
         std::clamp<std::int64_t>(version, 0, std::numeric_limits<std::int32_t>::max())));
     FXBoardProtocol->WriteFeatures();
@@ -40,7 +40,7 @@ void TPingCommand::Execute(std::string_view AParameters) {
     if (FInternalEngine == nullptr || FInternalEngine->Output() == nullptr)
         throw Exception("No engine.");
     TEngineOutput& output = *FInternalEngine->Output();
-    TWriteBlock block(output);
+    TWriteBlock    block(output);
     output.Write("pong ", ccKeyword);
     output.WriteLine(AParameters, ccValue);
 }

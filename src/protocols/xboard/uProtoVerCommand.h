@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "app/uCustomCommand.h"
 #include "protocols/xboard/uXBoardProtocol.h"
+
+#include <string>
+#include <string_view>
 
 // The session commands of the XBoard protocol: the feature negotiation and the commands that
 // only inform the engine.
@@ -15,7 +15,7 @@ class TProtoVerCommand final : public TXBoardProtocolCommand {
 public:
     TProtoVerCommand();
     std::string GetSyntax() const override { return "[Protocol Version]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "accepted FEATURE" and "rejected FEATURE": the front end's answer to a feature; nothing to do.
@@ -35,7 +35,7 @@ class TPingCommand final : public TEngineCommand {
 public:
     TPingCommand();
     std::string GetSyntax() const override { return "[Id]"; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "name X", "ics HOST", "computer": facts about the opponent the engine does not use.

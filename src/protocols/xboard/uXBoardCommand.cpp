@@ -1,13 +1,13 @@
 #include "protocols/xboard/uXBoardCommand.h"
 
-#include <memory>
-
 #include "app/uConsoleEngine.h"
 #include "engine/uInternalEngine.h"
 #include "platform/uPlatformSignals.h"
 #include "protocols/xboard/uXBoardEngineOutput.h"
 #include "protocols/xboard/uXBoardProtocol.h"
 #include "support/uExceptions.h"
+
+#include <memory>
 
 TXBoardCommand::TXBoardCommand() : TProtocolCommand("TXBoardCommand") {
     SetDescription("Use the XBoard interface.");
@@ -22,7 +22,7 @@ void TXBoardCommand::ExecuteNoParam() {
     auto output = std::make_unique<TXBoardEngineOutput>();
     output->SetInternalEngine(engine);
     engine->SetOutput(std::move(output));
-    auto protocol = std::make_unique<TXBoardProtocol>();
+    auto             protocol = std::make_unique<TXBoardProtocol>();
     TXBoardProtocol& xboard = *protocol;
     FConsoleEngine->SetProtocol(std::move(protocol));
     xboard.UpdateCastlingNotation();

@@ -1,13 +1,13 @@
 #include "protocols/xboard/uXBoardEngineOutput.h"
 
-#include <cstdint>
-#include <optional>
-
 #include "app/uCustomConsole.h"
 #include "engine/uAnalysisInfo.h"
 #include "engine/uInternalEngine.h"
 #include "protocols/xboard/uXBoardMoveNotation.h"
 #include "support/uTextHelpers.h"
+
+#include <cstdint>
+#include <optional>
 
 std::int64_t ThinkingCentiseconds(std::int64_t AMilliseconds) {
     return AMilliseconds >= 0 ? (AMilliseconds + 5) / 10 : -((-AMilliseconds + 5) / 10);
@@ -72,7 +72,9 @@ void TXBoardEngineOutput::WriteComment(std::string_view AMessage, TTextType ATex
         WriteLine("# " + line, ATextType);
 }
 
-void TXBoardEngineOutput::TellGUIInfo(std::string_view AMessage) { WriteComment(AMessage, ccInfo); }
+void TXBoardEngineOutput::TellGUIInfo(std::string_view AMessage) {
+    WriteComment(AMessage, ccInfo);
+}
 
 void TXBoardEngineOutput::TellGUIDebug(std::string_view AMessage) {
     WriteComment(AMessage, ccDebug);
@@ -87,7 +89,9 @@ void TXBoardEngineOutput::TellGUIError(std::string_view AMessage) {
     WriteLine("Error (" + text + ")", ccError);
 }
 
-void TXBoardEngineOutput::AcceptDraw() { OfferDraw(); }
+void TXBoardEngineOutput::AcceptDraw() {
+    OfferDraw();
+}
 
 void TXBoardEngineOutput::OfferDraw() {
     TWriteBlock block(*this);
@@ -117,12 +121,12 @@ void TXBoardEngineOutput::DrawNodes() {
         return;
     }
     const TAnalysisInfo& info = *FAnalysisInfo;
-    const std::int32_t moveCount = info.MoveCount();
-    const std::string text =
+    const std::int32_t   moveCount = info.MoveCount();
+    const std::string    text =
         std::to_string(StatusCentiseconds(info.ElapsedTime().Elapsed().ToMilliseconds())) + " " +
         std::to_string(info.Nodes()) + " " + std::to_string(info.Depth()) + " " +
-        std::to_string(moveCount - info.CurrentMoveIndex() - 1) + " " +
-        std::to_string(moveCount) + " " + info.CurrentMove();
+        std::to_string(moveCount - info.CurrentMoveIndex() - 1) + " " + std::to_string(moveCount) +
+        " " + info.CurrentMove();
     WriteKeywordLine("stat01: ", text);
 }
 

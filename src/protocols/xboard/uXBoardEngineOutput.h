@@ -1,10 +1,10 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "engine/uEngineOutput.h"
 #include "engine/uRelaxed.h"
+
+#include <string>
+#include <string_view>
 
 class TInternalEngine;
 
@@ -65,17 +65,17 @@ public:
     std::string ToXBoardMoves(std::string_view AMoves) const;
 
     // Thinking output ("post" / "nopost"); on at creation.
-    bool Enabled() const { return FEnabled; }
-    void SetEnabled(bool AValue) { FEnabled = AValue; }
+    bool             Enabled() const { return FEnabled; }
+    void             SetEnabled(bool AValue) { FEnabled = AValue; }
     TInternalEngine* InternalEngine() const { return FInternalEngine; }
-    void SetInternalEngine(TInternalEngine* AValue) { FInternalEngine = AValue; }
+    void             SetInternalEngine(TInternalEngine* AValue) { FInternalEngine = AValue; }
 
 private:
     void WriteComment(std::string_view AMessage, TTextType ATextType);
     // Resigns a game the engine lost, claims any other end; false when the engine reports none.
     bool WriteGameEnd();
 
-    TRelaxed<bool> FEnabled{true};
+    TRelaxed<bool>   FEnabled{true};
     TInternalEngine* FInternalEngine = nullptr; // not owned; it owns this output
 };
 

@@ -108,13 +108,17 @@ TPauseCommand::TPauseCommand() : TSimpleEngineCommand("TPauseCommand") {
         "on move resumes running from where it stopped.");
 }
 
-void TPauseCommand::ExecuteNoParam() { RequireEngine(FInternalEngine).Pause(); }
+void TPauseCommand::ExecuteNoParam() {
+    RequireEngine(FInternalEngine).Pause();
+}
 
 TResumeCommand::TResumeCommand() : TSimpleEngineCommand("TResumeCommand") {
     SetDescription("Wake up engine from pause mode.");
 }
 
-void TResumeCommand::ExecuteNoParam() { RequireEngine(FInternalEngine).Resume(); }
+void TResumeCommand::ExecuteNoParam() {
+    RequireEngine(FInternalEngine).Resume();
+}
 
 // ---- TDotCommand ----
 
@@ -125,7 +129,7 @@ TDotCommand::TDotCommand() : TSimpleEngineCommand("TDotCommand") {
 
 void TDotCommand::ExecuteNoParam() {
     TInternalEngine& engine = RequireEngine(FInternalEngine);
-    TEngineOutput* output = engine.Output();
+    TEngineOutput*   output = engine.Output();
     if (output == nullptr)
         throw Exception("No engine.");
     output->DrawNodes();

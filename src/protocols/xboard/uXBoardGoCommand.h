@@ -1,11 +1,11 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "app/uCustomCommand.h"
 #include "protocols/uci/uStopCommand.h"
 #include "protocols/xboard/uXBoardProtocol.h"
+
+#include <string>
+#include <string_view>
 
 // The play-state and search commands of the XBoard protocol. Commands without parameters refuse
 // any with "No parameters required.".
@@ -15,7 +15,7 @@ class TForceCommand final : public TXBoardProtocolCommand {
 public:
     TForceCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "analyze": analyse mode; the engine analyses without end and plays no move. "analyze" and
@@ -24,7 +24,7 @@ class TAnalyzeCommand final : public TXBoardProtocolCommand {
 public:
     TAnalyzeCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "go": the engine plays the side to move, now and after each move of the front end.
@@ -32,7 +32,7 @@ class TXBoardGoCommand final : public TXBoardProtocolCommand {
 public:
     TXBoardGoCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "exit": leaves analyse mode; refused outside it.
@@ -40,7 +40,7 @@ class TXBoardExitCommand final : public TXBoardProtocolCommand {
 public:
     TXBoardExitCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "playother": the engine plays the side not to move; it answers the next move.
@@ -48,7 +48,7 @@ class TPlayOtherCommand final : public TXBoardProtocolCommand {
 public:
     TPlayOtherCommand();
     std::string GetSyntax() const override { return {}; }
-    void Execute(std::string_view AParameters) override;
+    void        Execute(std::string_view AParameters) override;
 };
 
 // "?": move now.

@@ -11,8 +11,12 @@ struct TSquare {
     int Y = 0; // from the first player's side
 };
 
-bool IsDigit(char AChar) { return AChar >= '0' && AChar <= '9'; }
-bool IsLower(char AChar) { return AChar >= 'a' && AChar <= 'z'; }
+bool IsDigit(char AChar) {
+    return AChar >= '0' && AChar <= '9';
+}
+bool IsLower(char AChar) {
+    return AChar >= 'a' && AChar <= 'z';
+}
 
 // Reads digits at AIndex; -1 when there are none.
 int ReadNumber(std::string_view AText, std::size_t& AIndex) {
@@ -34,8 +38,8 @@ std::optional<TSquare> ReadXBoardSquare(std::string_view AText, std::size_t& AIn
                                         const TXBoardBoardSize& ABoard) {
     if (AIndex >= AText.size() || !IsLower(AText[AIndex]))
         return std::nullopt;
-    std::size_t index = AIndex + 1;
-    const int row = ReadNumber(AText, index);
+    std::size_t   index = AIndex + 1;
+    const int     row = ReadNumber(AText, index);
     const TSquare square{AText[AIndex] - 'a', row - 1};
     if (row < 1 || !OnBoard(square, ABoard))
         return std::nullopt;
@@ -47,7 +51,7 @@ std::optional<TSquare> ReadXBoardSquare(std::string_view AText, std::size_t& AIn
 std::optional<TSquare> ReadEngineSquare(std::string_view AText, std::size_t& AIndex,
                                         const TXBoardBoardSize& ABoard) {
     std::size_t index = AIndex;
-    const int file = ReadNumber(AText, index);
+    const int   file = ReadNumber(AText, index);
     if (file < 1 || index >= AText.size() || !IsLower(AText[index]))
         return std::nullopt;
     const TSquare square{ABoard.Width - file, ABoard.Height - 1 - (AText[index] - 'a')};

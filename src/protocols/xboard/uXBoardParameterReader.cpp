@@ -1,17 +1,19 @@
 #include "protocols/xboard/uXBoardParameterReader.h"
 
+#include "support/uExceptions.h"
+#include "support/uTextHelpers.h"
+
 #include <charconv>
 #include <iterator>
 #include <limits>
 #include <optional>
 #include <vector>
 
-#include "support/uExceptions.h"
-#include "support/uTextHelpers.h"
-
 namespace {
 
-bool IsDigit(char AChar) { return AChar >= '0' && AChar <= '9'; }
+bool IsDigit(char AChar) {
+    return AChar >= '0' && AChar <= '9';
+}
 
 // [sign] digits [. digits], or [sign] . digits; nothing else.
 bool IsPlainDecimal(std::string_view AText) {
@@ -76,12 +78,11 @@ TTimeSpan ReadClockTime(std::string_view AText) {
     const std::string_view text = TrimView(AText);
     auto invalid = [&] { return EConvertError("'" + std::string(text) + "' is not a valid time"); };
     std::vector<double> parts;
-    std::size_t start = 0;
+    std::size_t         start = 0;
     while (true) {
-        const std::size_t colon = text.find(':', start);
-        const std::string_view part =
-            text.substr(start, colon == std::string_view::npos ? std::string_view::npos
-                                                               : colon - start);
+        const std::size_t      colon = text.find(':', start);
+        const std::string_view part = text.substr(
+            start, colon == std::string_view::npos ? std::string_view::npos : colon - start);
         const std::optional<double> value = ParseDecimal(part);
         if (!value || *value < 0)
             throw invalid();

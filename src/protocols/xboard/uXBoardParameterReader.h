@@ -1,12 +1,12 @@
 #pragma once
 
+#include "protocols/uci/uUCIParameterReader.h"
+#include "support/uMainTimer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#include "protocols/uci/uUCIParameterReader.h"
-#include "support/uMainTimer.h"
 
 // Reads the parameter text of an XBoard command: words and lenient integers as in UCI (a run of
 // signs, then digits up to the first other character; no digits read as 0 and never fail).

@@ -1,9 +1,5 @@
 #include "protocols/xboard/uXBoardProtocol.h"
 
-#include <memory>
-#include <optional>
-#include <type_traits>
-
 #include "engine/uAnalysisInfo.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
@@ -21,6 +17,10 @@
 #include "support/uExceptions.h"
 #include "support/uProjectInfo.h"
 #include "support/uTextHelpers.h"
+
+#include <memory>
+#include <optional>
+#include <type_traits>
 
 // ---- helpers ----
 
@@ -190,8 +190,8 @@ void TXBoardProtocol::WriteFeatures() {
         throw Exception("No engine.");
     // Built before the block starts, so that a failing option leaves no half list.
     const TXBoardFeatures features = Features();
-    TEngineOutput& output = *FInternalEngine->Output();
-    TWriteBlock block(output);
+    TEngineOutput&        output = *FInternalEngine->Output();
+    TWriteBlock           block(output);
     for (const auto& [name, value] : features.Pairs()) {
         output.Write("feature " + name + "=", ccKeyword);
         output.WriteLine(value, value == "0" ? ccFalseValue : value == "1" ? ccTrueValue : ccValue);
@@ -230,8 +230,8 @@ std::string TXBoardProtocol::OptionFeature(TCustomArgument& AArgument) {
 
 std::string TXBoardProtocol::VariantsFeature() {
     const TGameVariants& variants = GameVariants();
-    std::string text = variants.ToXBoardString();
-    auto add = [&](const std::string& AName) {
+    std::string          text = variants.ToXBoardString();
+    auto                 add = [&](const std::string& AName) {
         if (!text.empty())
             text += ',';
         text += AName;
@@ -259,17 +259,17 @@ std::string TXBoardProtocol::VariantName(std::string_view AName) {
 
 bool TXBoardProtocol::IsEngineDefinedVariant(std::string_view AName) {
     // The chess-family variants xboard has no rules of its own for.
-    for (const char* name : {"shuffle", "random256", "dunsany", "hordeChess", "horde",
-                             "kingOfTheHill", "racingKings"})
+    for (const char* name :
+         {"shuffle", "random256", "dunsany", "hordeChess", "horde", "kingOfTheHill", "racingKings"})
         if (AName == name)
             return true;
     return false;
 }
 
 void TXBoardProtocol::WriteSetup() {
-    TInternalEngine& engine = RequireEngine(FInternalEngine);
+    TInternalEngine&     engine = RequireEngine(FInternalEngine);
     TXBoardEngineOutput* output = XBoardOutput();
-    const TGameVariant* variant = engine.GameVariant();
+    const TGameVariant*  variant = engine.GameVariant();
     if (output == nullptr || variant == nullptr || !IsEngineDefinedVariant(variant->Name()))
         return;
     const std::string position = engine.GetPositionString();
@@ -283,7 +283,7 @@ void TXBoardProtocol::WriteSetup() {
 void TXBoardProtocol::ClaimGameEnd() {
     if (FInternalEngine == nullptr)
         return;
-    TInternalEngine& engine = *FInternalEngine;
+    TInternalEngine&     engine = *FInternalEngine;
     TXBoardEngineOutput* output = XBoardOutput();
     // Only a move the engine has just played: a search still running has played nothing yet.
     if (output == nullptr || !engine.DoMoveAfterStop() ||
@@ -302,9 +302,9 @@ void TXBoardProtocol::SetGameVariant(TGameVariant* AVariant) {
 }
 
 void TXBoardProtocol::UpdateCastlingNotation() {
-    TInternalEngine& engine = RequireEngine(FInternalEngine);
+    TInternalEngine&    engine = RequireEngine(FInternalEngine);
     const TGameVariant* variant = engine.GameVariant();
-    const bool castleStrings =
+    const bool          castleStrings =
         variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle");
     engine.SetCastlingNotation(castleStrings ? cnCastleStrings : cnKingTwoFiles);
 }

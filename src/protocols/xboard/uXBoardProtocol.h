@@ -1,13 +1,13 @@
 #pragma once
 
+#include "app/uCustomCommand.h"
+#include "engine/uCommonProtocol.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
-
-#include "app/uCustomCommand.h"
-#include "engine/uCommonProtocol.h"
 
 class TCustomArgument;
 class TEngineOutput;
@@ -40,7 +40,7 @@ class TXBoardProtocolCommand : public TEngineCommand {
 public:
     using TEngineCommand::TEngineCommand;
     TXBoardProtocol* XBoardProtocol() const { return FXBoardProtocol; }
-    void SetXBoardProtocol(TXBoardProtocol* AValue) { FXBoardProtocol = AValue; }
+    void             SetXBoardProtocol(TXBoardProtocol* AValue) { FXBoardProtocol = AValue; }
 
 protected:
     TInternalEngine& Engine() const { return RequireEngine(FInternalEngine); }
@@ -102,9 +102,9 @@ public:
     void AfterPositionChange();
 
     std::int32_t ProtocolVersion() const { return FProtocolVersion; }
-    void SetProtocolVersion(std::int32_t AValue) { FProtocolVersion = AValue; }
-    bool AutoPlay() const { return FAutoPlay; }
-    void SetAutoPlay(bool AValue) { FAutoPlay = AValue; }
+    void         SetProtocolVersion(std::int32_t AValue) { FProtocolVersion = AValue; }
+    bool         AutoPlay() const { return FAutoPlay; }
+    void         SetAutoPlay(bool AValue) { FAutoPlay = AValue; }
     // The engine's output when it is an XBoard output; null otherwise.
     TXBoardEngineOutput* XBoardOutput() const;
 
@@ -118,7 +118,7 @@ private:
     static bool IsSupported(const TCustomCommand* ACommand);
 
     std::int32_t FProtocolVersion = 1;
-    bool FAutoPlay = false;
+    bool         FAutoPlay = false;
     // The commands the features and the play state consult; owned by the registry once taken.
     TCustomCommand* FProtoVerCommand = nullptr;
     TCustomCommand* FAnalyzeCommand = nullptr;

@@ -29,7 +29,7 @@ TEST(TAtomicChessMoveGenerator, KeepsOnlyMovesAfterWhichTheOwnKingSurvivesSafe) 
     struct TCase {
         const char* Fen;
         const char* Move;
-        bool Listed;
+        bool        Listed;
     };
     constexpr TCase Cases[] = {
         // Kings never capture.
@@ -50,7 +50,7 @@ TEST(TAtomicChessMoveGenerator, KeepsOnlyMovesAfterWhichTheOwnKingSurvivesSafe) 
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(std::string(c.Fen) + " " + c.Move);
-        TTestGame game = MakeGame("atomic", c.Fen);
+        TTestGame                      game = MakeGame("atomic", c.Fen);
         const std::vector<std::string> moves = game.MoveTexts();
         EXPECT_EQ(std::find(moves.begin(), moves.end(), c.Move) != moves.end(), c.Listed);
     }

@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
-
 #include "games/chess/uChessEvaluation.h"
+
 #include "games/chess/uSquaredBoard.h"
+
+#include <gtest/gtest.h>
 
 TEST(TChessEvaluation, BuildsItsTablesFromTheWeights) {
     TChessEvaluation evaluation;
-    const int bonus[25] = {0, 1, 2, 3, 4, 5, 6, 6, 7, 7, 8, 8, 9, 9, 9, 9,
-                           10, 10, 10, 10, 10, 10, 10, 10, 10};
+    const int        bonus[25] = {0, 1, 2, 3,  4,  5,  6,  6,  7,  7,  8,  8, 9,
+                                  9, 9, 9, 10, 10, 10, 10, 10, 10, 10, 10, 10};
     for (int i = 0; i < 25; ++i)
         EXPECT_EQ(evaluation.GetMoveBonus(i), bonus[i]) << i;
     EXPECT_EQ(evaluation.GetMoveBonus(-3), 0);
@@ -55,7 +56,7 @@ TEST(TChessEvaluation, AddsNoiseOnlyWhenAsked) {
 
 TEST(TEndGameHash, RecognisesMaterialBalancesAndTheirMirrors) {
     TEndGameHash table;
-    const auto counts = [](std::initializer_list<int> APieces) {
+    const auto   counts = [](std::initializer_list<int> APieces) {
         TEndGameHash::TRemainPieces result{};
         for (const int piece : APieces)
             ++result[piece + 6];

@@ -1,11 +1,10 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "games/chess/uChessForsythEdwardsNotationParser.h"
 #include "games/chess/uChessForsythEdwardsNotationWriter.h"
 #include "games/uGameTestHelpers.h"
 #include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 TEST(TChessForsythEdwardsNotation, RoundTripsPositionStrings) {
     struct TCase {
@@ -125,7 +124,7 @@ TEST(TChessForsythEdwardsNotation, ReportsEachErrorAndLeavesThePositionUnchanged
     const std::string holdings = game.Chess().CapturedPieces().AsString();
     ASSERT_EQ(holdings, "Pq");
     const THash hash = game.Position->Hash();
-    auto parser = game.Variant->CreateForsythEdwardsNotationParser();
+    auto        parser = game.Variant->CreateForsythEdwardsNotationParser();
     parser->SetPosition(game.Position.get());
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen.substr(0, 60));

@@ -1,14 +1,14 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cstring>
-#include <string>
-#include <vector>
-
 #include "games/chess/uChessMoveGenerator.h"
+
 #include "games/uGameTestHelpers.h"
 #include "games/uPerft.h"
 #include "support/uRandomGenerator.h"
+
+#include <algorithm>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -26,7 +26,7 @@ bool Contains(const TTexts& ATexts, const std::string& AText) {
 } // namespace
 
 TEST(TChessMoveGenerator, ListsMovesInThePieceWalkOrder) {
-    TTestGame game = MakeGame("chess");
+    TTestGame    game = MakeGame("chess");
     const TTexts white = {"d2d3", "d2d4", "e2e3", "e2e4", "c2c3", "c2c4", "f2f3",
                           "f2f4", "b2b3", "b2b4", "g2g3", "g2g4", "a2a3", "a2a4",
                           "h2h3", "h2h4", "b1a3", "b1c3", "g1f3", "g1h3"};
@@ -45,25 +45,33 @@ TEST(TChessMoveGenerator, AnswersChecksOnlyLegally) {
     struct TCase {
         const char* Why;
         const char* Fen;
-        TTexts Moves; // the complete list, in any order
+        TTexts      Moves; // the complete list, in any order
     };
     const TCase Cases[] = {
         {"double check: only the king moves, and not onto the defended checker",
-         "4k3/8/8/8/8/5n2/3q4/4K3 w - - 0 1", {"e1f1"}},
+         "4k3/8/8/8/8/5n2/3q4/4K3 w - - 0 1",
+         {"e1f1"}},
         {"double check: the checker next to the king is guarded by the line behind it",
-         "4r2k/8/8/8/1b6/8/4r3/4K3 w - - 0 1", {"e1d1", "e1f1"}},
+         "4r2k/8/8/8/1b6/8/4r3/4K3 w - - 0 1",
+         {"e1d1", "e1f1"}},
         {"a knight check is answered by capturing the knight or moving the king",
-         "4k3/8/8/8/8/3n4/2B5/R3K3 w Q - 0 1", {"c2d3", "e1d1", "e1d2", "e1e2", "e1f1"}},
+         "4k3/8/8/8/8/3n4/2B5/R3K3 w Q - 0 1",
+         {"c2d3", "e1d1", "e1d2", "e1e2", "e1f1"}},
         {"the king never steps back along the checking rook's line",
-         "4r2k/8/8/8/4K3/8/8/8 w - - 0 1", {"e4d3", "e4d4", "e4d5", "e4f3", "e4f4", "e4f5"}},
+         "4r2k/8/8/8/4K3/8/8/8 w - - 0 1",
+         {"e4d3", "e4d4", "e4d5", "e4f3", "e4f4", "e4f5"}},
         {"a slider check may be blocked or its checker captured",
-         "4k3/8/8/b7/5B2/8/8/R3K3 w Q - 0 1", {"a1a5", "f4d2", "e1d1", "e1e2", "e1f1", "e1f2"}},
+         "4k3/8/8/b7/5B2/8/8/R3K3 w Q - 0 1",
+         {"a1a5", "f4d2", "e1d1", "e1e2", "e1f1", "e1f2"}},
         {"a pinned knight has no move; the pinned bishop slides along the pin",
-         "4k3/4r3/8/8/1b6/8/3BN3/4K3 w - - 0 1", {"d2c3", "d2b4", "e1d1", "e1f1", "e1f2"}},
+         "4k3/4r3/8/8/1b6/8/3BN3/4K3 w - - 0 1",
+         {"d2c3", "d2b4", "e1d1", "e1f1", "e1f2"}},
         {"a pawn pinned on a diagonal captures the pinner but does not advance",
-         "7k/8/8/8/1b6/2P5/8/4K3 w - - 0 1", {"c3b4", "e1d1", "e1d2", "e1e2", "e1f1", "e1f2"}},
+         "7k/8/8/8/1b6/2P5/8/4K3 w - - 0 1",
+         {"c3b4", "e1d1", "e1d2", "e1e2", "e1f1", "e1f2"}},
         {"en passant that uncovers a rank attack on the king is not generated",
-         "7k/8/8/K1pP3r/8/8/8/8 w - c6 0 1", {"d5d6", "a5a4", "a5a6", "a5b5", "a5b6"}},
+         "7k/8/8/K1pP3r/8/8/8/8 w - c6 0 1",
+         {"d5d6", "a5a4", "a5a6", "a5b5", "a5b6"}},
         {"en passant that removes the checking pawn is generated",
          "8/8/8/2k5/3Pp3/8/8/4K3 b - d3 0 1",
          {"e4d3", "c5d4", "c5b4", "c5b5", "c5b6", "c5c6", "c5d6", "c5d5", "c5c4"}},
@@ -86,22 +94,22 @@ TEST(TChessMoveGenerator, RefusesCastlingThatCrossesAttacksOrPieces) {
         const char* Variant;
         const char* Fen;
         const char* Castle;
-        bool Allowed;
+        bool        Allowed;
     };
     constexpr TCase Cases[] = {
         {"chess", "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", "e1g1", true},
         {"chess", "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1", "e1c1", true},
-        {"chess", "4k3/8/8/8/4r3/8/8/R3K2R w KQ - 0 1", "e1g1", false},      // in check
-        {"chess", "4k3/8/8/8/5r2/8/8/R3K2R w KQ - 0 1", "e1g1", false},      // through f1
-        {"chess", "4k3/8/8/8/6r1/8/8/R3K2R w KQ - 0 1", "e1g1", false},      // onto g1
-        {"chess", "4k3/8/8/8/1r6/8/8/R3K2R w KQ - 0 1", "e1c1", true},       // b1 may be attacked
-        {"chess", "4k3/8/8/8/8/8/8/R3KN1R w KQ - 0 1", "e1g1", false},       // piece between
-        {"chess", "4k3/8/8/8/8/8/8/RN2K2R w KQ - 0 1", "e1c1", false},       // piece on b1
-        {"chess960", "4k3/8/8/8/8/8/8/4K1R1 w G - 0 1", "O-O", true},        // rook on g1
-        {"chess960", "4k3/8/8/8/8/8/8/qR1K4 w B - 0 1", "O-O-O", false},     // rook shielded c1
-        {"chess960", "4k3/8/8/8/8/8/8/qRK5 w B - 0 1", "O-O-O", false},      // king already on c1
+        {"chess", "4k3/8/8/8/4r3/8/8/R3K2R w KQ - 0 1", "e1g1", false},  // in check
+        {"chess", "4k3/8/8/8/5r2/8/8/R3K2R w KQ - 0 1", "e1g1", false},  // through f1
+        {"chess", "4k3/8/8/8/6r1/8/8/R3K2R w KQ - 0 1", "e1g1", false},  // onto g1
+        {"chess", "4k3/8/8/8/1r6/8/8/R3K2R w KQ - 0 1", "e1c1", true},   // b1 may be attacked
+        {"chess", "4k3/8/8/8/8/8/8/R3KN1R w KQ - 0 1", "e1g1", false},   // piece between
+        {"chess", "4k3/8/8/8/8/8/8/RN2K2R w KQ - 0 1", "e1c1", false},   // piece on b1
+        {"chess960", "4k3/8/8/8/8/8/8/4K1R1 w G - 0 1", "O-O", true},    // rook on g1
+        {"chess960", "4k3/8/8/8/8/8/8/qR1K4 w B - 0 1", "O-O-O", false}, // rook shielded c1
+        {"chess960", "4k3/8/8/8/8/8/8/qRK5 w B - 0 1", "O-O-O", false},  // king already on c1
         {"chess960", "4k3/8/8/8/8/8/8/1R1K4 w B - 0 1", "O-O-O", true},
-        {"chess960", "4k3/8/8/8/8/8/8/r1RK4 w C - 0 1", "O-O-O", false},     // a1 rook sees c1
+        {"chess960", "4k3/8/8/8/8/8/8/r1RK4 w C - 0 1", "O-O-O", false}, // a1 rook sees c1
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen);
@@ -109,7 +117,7 @@ TEST(TChessMoveGenerator, RefusesCastlingThatCrossesAttacksOrPieces) {
         EXPECT_EQ(Contains(game.MoveTexts(), c.Castle), c.Allowed);
     }
     // A castling move never carries a captured piece, even with the rook on the king's target.
-    TTestGame game = MakeGame("chess960", "4k3/8/8/8/8/8/8/4K1R1 w G - 0 1");
+    TTestGame   game = MakeGame("chess960", "4k3/8/8/8/8/8/8/4K1R1 w G - 0 1");
     const TMove castle = game.FindMove("O-O");
     EXPECT_EQ(castle.CapturedPiece, 0);
     EXPECT_EQ(castle.MoveType, mvKingSideCastle);
@@ -125,7 +133,7 @@ TEST(TChessMoveGenerator, KeepsOnlyCapturesWhenCapturesAreCompulsory) {
     EXPECT_EQ(game.MoveTexts(), TTexts{"a1a3"});
 
     // Without a capture every move stays, in the same order.
-    TTestGame quiet = MakeGame("chess", "4k3/8/8/8/8/8/8/R3K1NR w K - 0 1");
+    TTestGame    quiet = MakeGame("chess", "4k3/8/8/8/8/8/8/R3K1NR w K - 0 1");
     const TTexts all = quiet.MoveTexts();
     quiet.Generator->SetMustCapture(true);
     EXPECT_EQ(quiet.MoveTexts(), all);
@@ -136,7 +144,7 @@ TEST(TChessMoveGenerator, KeepsOnlyCapturesWhenCapturesAreCompulsory) {
 }
 
 TEST(TChessMoveGenerator, PromotesToEachPieceDownFromPromotePawnTo) {
-    TTestGame game = MakeGame("chess", "8/4P3/8/8/8/8/k7/4K3 w - - 0 1");
+    TTestGame  game = MakeGame("chess", "8/4P3/8/8/8/8/k7/4K3 w - - 0 1");
     const auto promotions = [&] {
         TTexts result;
         for (const std::string& text : game.MoveTexts())
@@ -184,14 +192,14 @@ TEST(TChessMoveGenerator, ScoresOnlyOutsidePerftMode) {
 TEST(TChessMoveGenerator, KnowsEndgameMaterialBalances) {
     struct TCase {
         const char* Fen;
-        int Low;
-        int High;
+        int         Low;
+        int         High;
     };
     constexpr TCase Cases[] = {
-        {"4k3/8/8/8/8/8/8/3NK3 w - - 0 1", 0, 0},               // K N vs k: no mating material
-        {"4k3/3r4/8/8/8/8/8/3QK3 w - - 0 1", 16383, 17800},     // K Q vs k r: first player wins
-        {"4k3/3q4/8/8/8/8/8/3RK3 w - - 0 1", -17800, -16383},   // colours exchanged
-        {"4k3/3b4/8/8/8/8/8/3BK3 w - - 0 1", -40, 40},          // K B vs k b: drawn, S div 10
+        {"4k3/8/8/8/8/8/8/3NK3 w - - 0 1", 0, 0},             // K N vs k: no mating material
+        {"4k3/3r4/8/8/8/8/8/3QK3 w - - 0 1", 16383, 17800},   // K Q vs k r: first player wins
+        {"4k3/3q4/8/8/8/8/8/3RK3 w - - 0 1", -17800, -16383}, // colours exchanged
+        {"4k3/3b4/8/8/8/8/8/3BK3 w - - 0 1", -40, 40},        // K B vs k b: drawn, S div 10
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen);
@@ -231,7 +239,7 @@ TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
     random.SetSeed(2024);
     for (const TCase& c : Cases) {
         SCOPED_TRACE(std::string(c.Variant) + " " + c.Fen);
-        TTestGame game = MakeGame(c.Variant, c.Fen);
+        TTestGame                             game = MakeGame(c.Variant, c.Fen);
         const std::unique_ptr<TMoveGenerator> counting = game.Variant->CreateMoveGenerator();
         counting->SetPosition(game.Position.get());
         counting->SetPerftMode(true);

@@ -1,13 +1,13 @@
-#include <gtest/gtest.h>
-
-#include <set>
-
 #include "games/chess/uChessPositionHash.h"
+
 #include "games/uGameTestHelpers.h"
 #include "support/uRandomGenerator.h"
 
+#include <gtest/gtest.h>
+#include <set>
+
 TEST(TChessPositionHash, DrawsItsKeysFromSeedZeroInTheBoardOrder) {
-    TTestGame game = MakeGame("chess"); // draws the keys for the standard board
+    TTestGame                 game = MakeGame("chess"); // draws the keys for the standard board
     const TChessPositionHash& keys = ChessPositionHash();
     ASSERT_TRUE(keys.Initialized());
     const TChessBoard& board = game.Chess().Board();
@@ -39,7 +39,7 @@ TEST(TChessPositionHash, DrawsItsKeysFromSeedZeroInTheBoardOrder) {
 TEST(TChessPositionHash, GivesEveryCellOfTheArrayDistinctKeys) {
     MakeGame("chess");
     const TChessPositionHash& keys = ChessPositionHash();
-    std::set<std::uint64_t> codes;
+    std::set<std::uint64_t>   codes;
     for (int cell = 0; cell < 128; ++cell)
         for (int code = -TChessPositionHash::MaxCode; code <= TChessPositionHash::MaxCode; ++code) {
             if (code == 0) {
@@ -49,14 +49,14 @@ TEST(TChessPositionHash, GivesEveryCellOfTheArrayDistinctKeys) {
             EXPECT_TRUE(codes.insert(keys.SquareKey(code, cell).Code).second);
         }
     // A position string on a taller board hashes its extra rows too.
-    TTestGame tall = MakeGame("chess", "4k3/8/8/8/8/8/8/8/8/4K3 w - - 0 1");
+    TTestGame   tall = MakeGame("chess", "4k3/8/8/8/8/8/8/8/8/4K3 w - - 0 1");
     const THash before = tall.Position->GetHash();
     tall.Chess().Board()[tall.Chess().Board().XYToI(0, 9)] = 4;
     EXPECT_NE(tall.Position->GetHash(), before);
 }
 
 TEST(TShogiPositionHash, UsesAThirtyTwoBitSideKey) {
-    TTestGame game = MakeGame("shogi");
+    TTestGame                 game = MakeGame("shogi");
     const TShogiPositionHash& keys = ShogiPositionHash();
     ASSERT_TRUE(keys.Initialized());
     EXPECT_NE(keys.FPlayer.Code, 0u);

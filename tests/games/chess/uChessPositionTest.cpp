@@ -1,13 +1,13 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "games/chess/uChessPosition.h"
+
 #include "games/uGameTestHelpers.h"
 #include "support/uExceptions.h"
 #include "support/uRandomGenerator.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 TEST(TChessPosition, MakeAndRevertRestoreEverything) {
     struct TCase {
@@ -19,8 +19,7 @@ TEST(TChessPosition, MakeAndRevertRestoreEverything) {
     constexpr TCase Cases[] = {
         // A double step beside no enemy pawn sets no en passant square; beside one it does.
         {"chess", "4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", "e2e4", "4k3/8/8/8/4P3/8/8/4K3 b - - 0 1"},
-        {"chess", "4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", "e2e4",
-         "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1"},
+        {"chess", "4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", "e2e4", "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1"},
         {"chess", "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1", "d5e6", "4k3/8/4P3/8/8/8/8/4K3 b - - 0 1"},
         // Capturing a rook on its castling square removes the opponent's matching right.
         {"chess", "r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1", "h1a8",
@@ -56,7 +55,7 @@ TEST(TChessPosition, MakeAndRevertRestoreEverything) {
 }
 
 TEST(TChessPosition, CountsCapturesAndKeepsTheWholeHalfMoveClock) {
-    TTestGame game = MakeGame("chess", "4k3/8/8/3p4/4P3/8/8/4K3 w - - 300 1");
+    TTestGame   game = MakeGame("chess", "4k3/8/8/3p4/4P3/8/8/4K3 w - - 300 1");
     const TMove capture = game.FindMove("e4d5");
     game.Position->MakeRevertableMove(capture);
     EXPECT_EQ(game.Chess().CapturedPieces().AsString(), "P");
@@ -97,7 +96,7 @@ TEST(TChessPosition, KeepsTheHashEqualToARecomputedOneOnRandomGames) {
         SCOPED_TRACE(c.Fen);
         TTestGame game = MakeGame(c.Variant, c.Fen);
         for (int walk = 0; walk < 20; ++walk) {
-            std::vector<TMove> played;
+            std::vector<TMove>       played;
             std::vector<std::string> fens;
             for (int ply = 0; ply < 40; ++ply) {
                 TMoveListGuard guard(*game.Generator);
@@ -122,7 +121,7 @@ TEST(TChessPosition, KeepsTheHashEqualToARecomputedOneOnRandomGames) {
 }
 
 TEST(TChessPosition, NextSideToPlayTogglesSideAndKey) {
-    TTestGame game = MakeGame("chess");
+    TTestGame   game = MakeGame("chess");
     const THash start = game.Position->Hash();
     game.Position->NextSideToPlay();
     EXPECT_EQ(game.Position->Side(), 1);
@@ -134,11 +133,11 @@ TEST(TChessPosition, ParsesMoveTexts) {
     struct TCase {
         const char* Fen;
         const char* Text;
-        int From;
-        int To;
-        int Piece;
-        int Captured;
-        int MoveType;
+        int         From;
+        int         To;
+        int         Piece;
+        int         Captured;
+        int         MoveType;
     };
     constexpr TCase Cases[] = {
         {"", "e2e4", 35, 55, 1, 0, mvDoubleStep},
@@ -158,15 +157,13 @@ TEST(TChessPosition, ParsesMoveTexts) {
         {"4k3/8/8/8/8/8/8/R3K2R w - - 0 1", "e1g1", 25, 27, 6, 0, mvNormal},
         {"4k3/8/8/8/8/8/8/1K1R4 w D - 0 1", "b1d1", 22, 27, 6, 0, mvKingSideCastle},
         {"4k3/8/8/8/8/8/8/2K4R w H - 0 1", "c1e1", 23, 25, 6, 0, mvNormal},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1", "N@f3", 0, 46, -2, 0,
-         mvDrop},
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1", "n@f3", 0, 46, 0, 0,
-         mvDrop},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1", "N@f3", 0, 46, -2, 0, mvDrop},
+        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR b KQkq - 0 1", "n@f3", 0, 46, 0, 0, mvDrop},
         {"", "d1d7", 24, 84, 5, -1, mvNormal},
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Text);
-        TTestGame game = MakeGame("chess", c.Fen);
+        TTestGame                    game = MakeGame("chess", c.Fen);
         const std::unique_ptr<TMove> move = game.Position->StringToMove(c.Text);
         EXPECT_EQ(move->Size, 0);
         EXPECT_EQ(move->FromSquare, c.From);
@@ -202,7 +199,7 @@ TEST(TChessPosition, RefusesUnreadableMoveTexts) {
 }
 
 TEST(TChessPosition, WritesMovesForEachCastlingStyle) {
-    TTestGame game = MakeGame("chess", "4k3/1P6/8/8/8/8/8/R3K2R w KQ - 0 1");
+    TTestGame   game = MakeGame("chess", "4k3/1P6/8/8/8/8/8/R3K2R w KQ - 0 1");
     const TMove kingSide = game.FindMove("e1g1");
     const TMove promotion = game.FindMove("b7b8q");
     EXPECT_EQ(game.Position->MoveToString(kingSide), "e1g1");
@@ -236,7 +233,7 @@ TEST(TChessPosition, ReadsEveryGeneratedMoveBackFromItsText) {
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen);
-        TTestGame game = MakeGame("chess", c.Fen);
+        TTestGame                      game = MakeGame("chess", c.Fen);
         const std::vector<std::string> texts = game.MoveTexts();
         EXPECT_EQ(std::count(texts.begin(), texts.end(), c.Castling), 1);
         for (const std::string& text : texts) {
@@ -292,7 +289,7 @@ TEST(TChessPosition, CloneCopiesTheWholeState) {
     game.Chess().CapturedPieces().Add(0, 2);
     game.Position->MakeRevertableMove(game.FindMove("e2e4"));
     const std::unique_ptr<TPosition> clone = game.Position->Clone();
-    auto& copy = static_cast<TChessPosition&>(*clone);
+    auto&                            copy = static_cast<TChessPosition&>(*clone);
     EXPECT_EQ(copy.Hash(), game.Position->Hash());
     EXPECT_EQ(copy.Castles(), game.Chess().Castles());
     EXPECT_EQ(copy.CapturedPieces().Counts(), game.Chess().CapturedPieces().Counts());

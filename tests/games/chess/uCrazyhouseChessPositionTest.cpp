@@ -41,7 +41,7 @@ TEST(TCrazyhouseChessMoveGenerator, DropsOnEveryAllowedCell) {
     struct TCase {
         const char* Fen;
         const char* Piece; // the drop prefix counted
-        int Drops;
+        int         Drops;
     };
     constexpr TCase Cases[] = {
         {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR[N] w KQkq - 0 1", "N@", 32},
@@ -60,7 +60,7 @@ TEST(TCrazyhouseChessMoveGenerator, DropsOnEveryAllowedCell) {
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen);
         TTestGame game = MakeGame("crazyhouse", c.Fen);
-        int drops = 0;
+        int       drops = 0;
         for (const std::string& move : game.MoveTexts())
             drops += move.rfind(c.Piece, 0) == 0;
         EXPECT_EQ(drops, c.Drops);

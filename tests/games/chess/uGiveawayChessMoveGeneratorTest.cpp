@@ -15,7 +15,7 @@ TEST(TGiveawayChessMoveGenerator, LetsKingsBeTakenAndWinsWithoutMoves) {
     constexpr const char* Won[] = {"8/8/8/8/8/8/8/4k3 w - - 0 1", "8/8/8/8/8/p7/P7/8 w - - 0 1"};
     for (const char* fen : Won) {
         SCOPED_TRACE(fen);
-        TTestGame game = MakeGame("giveaway", fen);
+        TTestGame      game = MakeGame("giveaway", fen);
         TMoveListGuard guard(*game.Generator);
         EXPECT_EQ(guard.List().Count, 0u);
         EXPECT_EQ(game.Generator->Score(), TChessMoveGenerator::WonScore);

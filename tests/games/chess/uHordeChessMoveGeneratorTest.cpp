@@ -20,8 +20,8 @@ TEST(THordeChessMoveGenerator, DoubleStepsFromTheFirstRowWithoutEnPassant) {
 
 TEST(THordeChessMoveGenerator, LosesWithoutPiecesAndDrawsWhenBlocked) {
     struct TCase {
-        const char* Variant;
-        const char* Fen;
+        const char*  Variant;
+        const char*  Fen;
         std::int16_t Score;
     };
     constexpr TCase Cases[] = {
@@ -32,7 +32,7 @@ TEST(THordeChessMoveGenerator, LosesWithoutPiecesAndDrawsWhenBlocked) {
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen);
-        TTestGame game = MakeGame(c.Variant, c.Fen);
+        TTestGame      game = MakeGame(c.Variant, c.Fen);
         TMoveListGuard guard(*game.Generator);
         EXPECT_EQ(guard.List().Count, 0u);
         EXPECT_EQ(game.Generator->Score(), c.Score);

@@ -4,9 +4,9 @@
 
 TEST(TKingOfTheHillChessMoveGenerator, SignalsTheWinningStepAndEndsOnTheHill) {
     struct TCase {
-        const char* Fen;
+        const char*   Fen;
         std::uint32_t Moves;
-        std::int16_t Score; // NoScore: an ordinary evaluation
+        std::int16_t  Score; // NoScore: an ordinary evaluation
     };
     constexpr TCase Cases[] = {
         {"4k3/8/8/8/8/3K4/8/8 w - - 0 1", 8, TChessMoveGenerator::WinningMoveScore},
@@ -18,7 +18,7 @@ TEST(TKingOfTheHillChessMoveGenerator, SignalsTheWinningStepAndEndsOnTheHill) {
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen);
-        TTestGame game = MakeGame("kingOfTheHill", c.Fen);
+        TTestGame      game = MakeGame("kingOfTheHill", c.Fen);
         TMoveListGuard guard(*game.Generator);
         EXPECT_EQ(guard.List().Count, c.Moves);
         if (c.Score != TMoveGenerator::NoScore)

@@ -45,7 +45,7 @@ TEST(TRacingKingsChessMoveGenerator, ListsNoMoveThatGivesCheck) {
         }
     }
     // Moves that stay behind the knight are kept; the knight's own moves uncover the rook.
-    TTestGame game = MakeGame("racingKings", Fens[2]);
+    TTestGame                      game = MakeGame("racingKings", Fens[2]);
     const std::vector<std::string> moves = game.MoveTexts();
     EXPECT_NE(std::find(moves.begin(), moves.end(), "d1c1"), moves.end());
     EXPECT_NE(std::find(moves.begin(), moves.end(), "f1e1"), moves.end());
@@ -54,9 +54,9 @@ TEST(TRacingKingsChessMoveGenerator, ListsNoMoveThatGivesCheck) {
 
 TEST(TRacingKingsChessMoveGenerator, EndsTheRaceOnTheLastRow) {
     struct TCase {
-        const char* Fen;
+        const char*   Fen;
         std::uint32_t Moves;
-        std::int16_t Score;
+        std::int16_t  Score;
     };
     constexpr TCase Cases[] = {
         {"8/1K6/8/8/8/8/6k1/8 w - - 0 1", 8, TChessMoveGenerator::WinningMoveScore},
@@ -69,7 +69,7 @@ TEST(TRacingKingsChessMoveGenerator, EndsTheRaceOnTheLastRow) {
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Fen);
-        TTestGame game = MakeGame("racingKings", c.Fen);
+        TTestGame      game = MakeGame("racingKings", c.Fen);
         TMoveListGuard guard(*game.Generator);
         EXPECT_EQ(guard.List().Count, c.Moves);
         EXPECT_EQ(game.Generator->Score(), c.Score);

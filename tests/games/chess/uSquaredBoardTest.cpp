@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
+#include "games/chess/uSquaredBoard.h"
 
+#include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
-
-#include "games/chess/uSquaredBoard.h"
-#include "support/uExceptions.h"
 
 namespace {
 
@@ -42,8 +42,8 @@ TEST(TSquaredBoard, PadsTheArrayAroundThePlayingArea) {
     for (const TSquaredBoard* board : {&chess, &shogi}) {
         const int s = board->SqXC2();
         for (int i = 0; i < board->UsedSquareCount(); ++i)
-            for (const int jump : {2 * s + 1, 2 * s - 1, s + 2, s - 2, -s + 2, -s - 2, -2 * s + 1,
-                                   -2 * s - 1}) {
+            for (const int jump :
+                 {2 * s + 1, 2 * s - 1, s + 2, s - 2, -s + 2, -s - 2, -2 * s + 1, -2 * s - 1}) {
                 const int target = board->UsedSquares()[i] + jump;
                 ASSERT_GE(target, 0);
                 ASSERT_LT(target, board->CellCount());
@@ -88,19 +88,19 @@ TEST(TSquaredBoard, CompletesASymmetricBoard) {
 
 TEST(TSquaredBoard, WritesAndReadsSquareNamesInEachNotation) {
     struct TCase {
-        TNotation Notation;
-        int X;
-        int Y;
+        TNotation   Notation;
+        int         X;
+        int         Y;
         const char* Name;
     };
     constexpr TCase Cases[] = {
-        {ntChess, 4, 1, "e2"},  {ntOthello, 4, 1, "e8"}, {ntShogi, 6, 2, "7c"},
-        {ntChess, 0, 8, "a9"},  {ntShogi, 0, 0, "1a"},
+        {ntChess, 4, 1, "e2"}, {ntOthello, 4, 1, "e8"}, {ntShogi, 6, 2, "7c"},
+        {ntChess, 0, 8, "a9"}, {ntShogi, 0, 0, "1a"},
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Name);
         const TSquaredBoard board = MakeBoard(9, 9, stPointSymmetry, c.Notation);
-        const int cell = board.XYToI(c.X, c.Y);
+        const int           cell = board.XYToI(c.X, c.Y);
         EXPECT_EQ(board.SquareToString(cell), c.Name);
         std::size_t index = 0;
         EXPECT_EQ(board.StringToSquare(c.Name, index), cell);
@@ -114,7 +114,7 @@ TEST(TSquaredBoard, WritesAndReadsSquareNamesInEachNotation) {
 
 TEST(TSquaredBoard, RejectsBadSquaresWithTheirMessages) {
     struct TCase {
-        TNotation Notation;
+        TNotation   Notation;
         const char* Text;
         const char* Message;
     };
@@ -132,7 +132,7 @@ TEST(TSquaredBoard, RejectsBadSquaresWithTheirMessages) {
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Text);
         const TSquaredBoard board = MakeBoard(8, 8, stLineSymmetry, c.Notation);
-        std::size_t index = 0;
+        std::size_t         index = 0;
         try {
             board.StringToSquare(c.Text, index);
             ADD_FAILURE() << "no error";

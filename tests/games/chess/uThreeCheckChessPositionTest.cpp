@@ -17,7 +17,7 @@ TEST(TThreeCheckChessPosition, CountsChecksOnMakeAndRestoresThemOnRevert) {
     struct TCase {
         const char* Fen;
         const char* Move;
-        int Remaining; // of the mover, after the move
+        int         Remaining; // of the mover, after the move
     };
     constexpr TCase Cases[] = {
         {"rnbqkbnr/ppppp1pp/8/5p2/4P3/8/PPPP1PPP/RNBQKBNR w KQkq - 3+3 0 1", "d1h5", 2},
@@ -28,8 +28,8 @@ TEST(TThreeCheckChessPosition, CountsChecksOnMakeAndRestoresThemOnRevert) {
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(std::string(c.Fen) + " " + c.Move);
-        TTestGame game = MakeGame("3Check", c.Fen);
-        const int mover = game.Position->Side();
+        TTestGame   game = MakeGame("3Check", c.Fen);
+        const int   mover = game.Position->Side();
         const THash before = game.Position->Hash();
         const TMove move = game.FindMove(c.Move);
         game.Position->MakeRevertableMove(move);

@@ -1,10 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <string>
-
 #include "games/shogi/uShogiPosition.h"
 #include "games/uGameTestHelpers.h"
 #include "support/uExceptions.h"
+
+#include <gtest/gtest.h>
+#include <string>
 
 TEST(TShogiForsythEdwardsNotation, WritesTheStartPositions) {
     struct TCase {
@@ -85,9 +84,9 @@ TEST(TShogiForsythEdwardsNotation, RefusesBadStrings) {
         {"4k4/9/9/9/9/9/PPPPPPPPP/9/4K4 b 9P9p 1", "Too many pieces"},
         {"4k4/9/9/9/9/9/9/9/3KK4 b - 1", "Too many kings"},
     };
-    TTestGame game = MakeGame("shogi");
+    TTestGame         game = MakeGame("shogi");
     const std::string start = game.Fen();
-    auto parser = game.Variant->CreateForsythEdwardsNotationParser();
+    auto              parser = game.Variant->CreateForsythEdwardsNotationParser();
     parser->SetPosition(game.Position.get());
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Sfen);

@@ -1,15 +1,14 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "games/shogi/uShogiPosition.h"
 #include "games/uGameTestHelpers.h"
 #include "games/uPerft.h"
 #include "support/uExceptions.h"
+
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -20,28 +19,28 @@ constexpr std::uint64_t NodeLimit = 2000000;
 #endif
 
 struct TShogiPerftRow {
-    std::string Variant;
-    std::string Sfen;
-    int Depth;
+    std::string   Variant;
+    std::string   Sfen;
+    int           Depth;
     std::uint64_t Nodes;
 };
 
 // The rows of the shogi family's perft table (tab-separated, header first).
 std::vector<TShogiPerftRow> ReadShogiRows() {
     std::vector<TShogiPerftRow> rows;
-    std::ifstream file(KV_TEST_DATA_DIR "/perft-shogi.tsv");
-    std::string line;
+    std::ifstream               file(KV_TEST_DATA_DIR "/perft-shogi.tsv");
+    std::string                 line;
     std::getline(file, line);
     while (std::getline(file, line)) {
         std::vector<std::string> fields;
-        std::stringstream stream(line);
-        std::string field;
+        std::stringstream        stream(line);
+        std::string              field;
         while (std::getline(stream, field, '\t'))
             fields.push_back(field);
         if (fields.size() < 6 || fields[2] != "sfen")
             continue;
-        rows.push_back({fields[0], fields[3] == "startpos" ? "" : fields[3],
-                        std::stoi(fields[4]), std::stoull(fields[5])});
+        rows.push_back({fields[0], fields[3] == "startpos" ? "" : fields[3], std::stoi(fields[4]),
+                        std::stoull(fields[5])});
     }
     return rows;
 }
@@ -138,9 +137,9 @@ TEST(TShogiMoveGenerator, ListsExactlyTheLegalMoves) {
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Rule);
         const std::string sfen = c.Sfen;
-        const int rows = static_cast<int>(std::count(sfen.begin(), sfen.end(), '/')) + 1;
-        const char* variant = rows == 9 ? "shogi" : rows == 5 ? "minishogi" : "goroGoroShogi";
-        TTestGame game = MakeGame(variant, c.Sfen);
+        const int         rows = static_cast<int>(std::count(sfen.begin(), sfen.end(), '/')) + 1;
+        const char*       variant = rows == 9 ? "shogi" : rows == 5 ? "minishogi" : "goroGoroShogi";
+        TTestGame         game = MakeGame(variant, c.Sfen);
         EXPECT_EQ(SortedMoves(game), c.Moves);
     }
 }
@@ -150,7 +149,7 @@ TEST(TShogiMoveGenerator, RefusesPawnDropsThatMateOrDoublePawns) {
         const char* Rule;
         const char* Sfen;
         const char* Drop;
-        bool Listed;
+        bool        Listed;
     };
     constexpr TCase Cases[] = {
         {"mate: the king is boxed in by its own knight and the gold",
@@ -158,15 +157,13 @@ TEST(TShogiMoveGenerator, RefusesPawnDropsThatMateOrDoublePawns) {
         {"check only: the king escapes to 2a", "8k/9/7G1/9/9/9/9/9/K8 b P 1", "P*1b", true},
         {"mate: the silver that could take the pawn is pinned by the rook",
          "R6sk/9/7G1/9/9/9/9/9/K8 b P 1", "P*1b", false},
-        {"check only: the unpinned silver takes the pawn", "7sk/9/7G1/9/9/9/9/9/K8 b P 1",
-         "P*1b", true},
+        {"check only: the unpinned silver takes the pawn", "7sk/9/7G1/9/9/9/9/9/K8 b P 1", "P*1b",
+         true},
         {"two unpromoted pawns on a file", "8k/9/9/9/5+P3/9/4P4/9/4K4 b P 1", "P*5f", false},
         {"a promoted pawn does not count", "8k/9/9/9/5+P3/9/4P4/9/4K4 b P 1", "P*4f", true},
         {"a pawn on the last rank could not move", "8k/9/9/9/9/9/9/9/4K4 b P 1", "P*3a", false},
-        {"the second player's pawn on the last rank", "4k4/9/9/9/9/9/9/9/K8 w p 1", "P*3i",
-         false},
-        {"the second player's pawn drop mate",
-         "k8/9/9/9/9/9/1gn6/9/K8 w p 1", "P*9h", false},
+        {"the second player's pawn on the last rank", "4k4/9/9/9/9/9/9/9/K8 w p 1", "P*3i", false},
+        {"the second player's pawn drop mate", "k8/9/9/9/9/9/1gn6/9/K8 w p 1", "P*9h", false},
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Rule);
@@ -177,7 +174,7 @@ TEST(TShogiMoveGenerator, RefusesPawnDropsThatMateOrDoublePawns) {
 
 TEST(TShogiMoveGenerator, DropsEachPieceOnlyWhereItCouldMoveAgain) {
     TTestGame game = MakeGame("shogi", "k8/9/9/9/9/9/9/9/8K b LNSGBR 1");
-    int drops[8] = {};
+    int       drops[8] = {};
     for (const std::string& move : game.MoveTexts()) {
         if (move[1] != '*')
             continue;
@@ -242,7 +239,7 @@ TEST(TShogiMoveGenerator, RaisesWhenAListWouldOverflow) {
 TEST(TShogiMoveGenerator, ScoresAMateInOneAsAWin) {
     struct TCase {
         const char* Sfen;
-        bool Wins;
+        bool        Wins;
     };
     constexpr TCase Cases[] = {
         {"4k4/9/4P4/9/9/9/9/9/4K4 b G 1", true},

@@ -1,17 +1,19 @@
-#include <gtest/gtest.h>
+#include "games/shogi/uShogiPosition.h"
+
+#include "games/uGameTestHelpers.h"
+#include "support/uExceptions.h"
 
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "games/shogi/uShogiPosition.h"
-#include "games/uGameTestHelpers.h"
-#include "support/uExceptions.h"
-
 namespace {
 
-TShogiPosition& Shogi(TTestGame& AGame) { return static_cast<TShogiPosition&>(*AGame.Position); }
+TShogiPosition& Shogi(TTestGame& AGame) {
+    return static_cast<TShogiPosition&>(*AGame.Position);
+}
 
 } // namespace
 
@@ -49,14 +51,14 @@ TEST(TShogiPosition, WritesAndReadsUsiMoves) {
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(std::string(c.Variant) + " " + c.Move);
-        TTestGame game = MakeGame(c.Variant, c.Sfen);
+        TTestGame   game = MakeGame(c.Variant, c.Sfen);
         const TMove generated = game.FindMove(c.Move);
         EXPECT_EQ(game.Position->MoveToString(generated), c.Move);
         const std::unique_ptr<TMove> parsed = game.Position->StringToMove(c.Move);
         EXPECT_TRUE(IsSameMove(generated, *parsed));
     }
     // The first player's bishop starts on 8h and the second player's rook on 8b.
-    TTestGame shogi = MakeGame("shogi");
+    TTestGame          shogi = MakeGame("shogi");
     const TChessBoard& board = Shogi(shogi).Board();
     EXPECT_EQ(board[board.XYToI(1, 1)], spBishop);
     EXPECT_EQ(Shogi(shogi).SquareToString(board.XYToI(1, 1)), "8h");
@@ -96,9 +98,9 @@ TEST(TShogiPosition, RefusesMoveTextsItCannotRead) {
 
 TEST(TShogiPosition, SendsCapturedPiecesUnpromotedToTheHand) {
     // Black's rook takes a promoted bishop (horse) and then drops it as a bishop.
-    TTestGame game = MakeGame("shogi", "4k4/9/9/4+b4/9/9/9/9/K3R4 b - 1");
+    TTestGame       game = MakeGame("shogi", "4k4/9/9/4+b4/9/9/9/9/K3R4 b - 1");
     TShogiPosition& position = Shogi(game);
-    const TMove capture = game.FindMove("5i5d");
+    const TMove     capture = game.FindMove("5i5d");
     EXPECT_EQ(capture.CapturedPiece, -spHorse);
     position.MakeRevertableMove(capture);
     EXPECT_EQ(position.Hand().AsString(), "B");
@@ -121,7 +123,7 @@ TEST(TShogiPosition, KeepsItsStateThroughRandomGames) {
     std::mt19937 random(42);
     for (const char* variant : {"shogi", "minishogi", "goroGoroShogi", "dobutsuShogi"}) {
         SCOPED_TRACE(variant);
-        TTestGame game = MakeGame(variant);
+        TTestGame       game = MakeGame(variant);
         TShogiPosition& position = Shogi(game);
         for (int ply = 0; ply < 150; ++ply) {
             std::vector<TMove> moves;
@@ -132,7 +134,7 @@ TEST(TShogiPosition, KeepsItsStateThroughRandomGames) {
             if (moves.empty())
                 break;
             const std::string before = game.Fen();
-            const THash hash = position.Hash();
+            const THash       hash = position.Hash();
             for (const TMove& move : moves) {
                 position.MakeRevertableMove(move);
                 ASSERT_EQ(position.Hash(), position.GetHash()) << position.MoveToString(move);
@@ -144,13 +146,12 @@ TEST(TShogiPosition, KeepsItsStateThroughRandomGames) {
             ASSERT_EQ(static_cast<TShogiPosition&>(*clone).Hand().AsString(),
                       position.Hand().AsString());
             // Captures first, so that the hands fill.
-            const auto capture = std::find_if(moves.begin(), moves.end(),
-                                              [](const TMove& AMove) {
-                                                  return AMove.CapturedPiece != 0;
-                                              });
-            const TMove& move =
-                capture != moves.end() && random() % 2 == 0 ? *capture
-                                                            : moves[random() % moves.size()];
+            const auto   capture = std::find_if(moves.begin(), moves.end(), [](const TMove& AMove) {
+                return AMove.CapturedPiece != 0;
+            });
+            const TMove& move = capture != moves.end() && random() % 2 == 0
+                                    ? *capture
+                                    : moves[random() % moves.size()];
             position.MakeRevertableMove(move);
         }
         EXPECT_GE(position.StackCount(), 10u);

@@ -1,9 +1,10 @@
 #include "protocols/uci/uUCICommand.h"
-#include <gtest/gtest.h>
 
 #include "app/uConsoleEngine.h"
 #include "games/uGameVariants.h"
 #include "uUCITestSupport.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -21,7 +22,7 @@ protected:
         FCommand = dynamic_cast<TUCICommand*>(FApplication.Commands().FindByString("uci"));
         ASSERT_NE(FCommand, nullptr);
     }
-    void TearDown() override { FApplication.SetInternalEngine(nullptr); }
+    void        TearDown() override { FApplication.SetInternalEngine(nullptr); }
     std::string Variant() const {
         return FEngine.GameVariant() != nullptr ? FEngine.GameVariant()->Name() : "";
     }
@@ -31,7 +32,7 @@ protected:
 
     TConsoleEngine FApplication;
     TUCITestEngine FEngine;
-    TUCICommand* FCommand = nullptr;
+    TUCICommand*   FCommand = nullptr;
 };
 
 } // namespace

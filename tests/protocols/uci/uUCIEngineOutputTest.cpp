@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
-
-#include <thread>
-
 #include "uUCITestSupport.h"
+
+#include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -13,8 +12,8 @@ protected:
     TUCIEngineOutputFixture() : FOutput(FConsole) { FOutput.SetAnalysisInfo(&FInfo); }
     TLines Lines() { return TakeLines(FConsole); }
 
-    TFakeConsole FConsole{true};
-    TAnalysisInfo FInfo;
+    TFakeConsole     FConsole{true};
+    TAnalysisInfo    FInfo;
     TUCIEngineOutput FOutput;
 };
 

@@ -1,10 +1,10 @@
-#include <gtest/gtest.h>
-
 #include "engine/uLevelManager.h"
 #include "engine/uTimeControlLevel.h"
 #include "protocols/uci/uGoCommand.h"
 #include "support/uProjectInfo.h"
 #include "uUCITestSupport.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -41,19 +41,19 @@ protected:
             EXPECT_TRUE(ALines[i].starts_with("info ")) << ALines[i];
         return ALines.empty() ? std::string() : ALines.back();
     }
-    TCustomLevel* MyLevel() { return FProtocol.GoCommand()->MyLevel(); }
+    TCustomLevel*      MyLevel() { return FProtocol.GoCommand()->MyLevel(); }
     TTimeControlLevel* MyTimeControl() { return dynamic_cast<TTimeControlLevel*>(MyLevel()); }
     TTimeControlLevel* OpponentTimeControl() {
         return dynamic_cast<TTimeControlLevel*>(FProtocol.GoCommand()->OpponentLevel());
     }
 
-    TFakeConsole FConsole{true};
-    TUCITestEngine FEngine;
+    TFakeConsole      FConsole{true};
+    TUCITestEngine    FEngine;
     TUCIEngineOutput* FOutput = nullptr;
-    TUCIProtocol FProtocol;
-    TCommands FCommands;
-    TLines FAnnouncement;
-    TLines FLinesAfterError;
+    TUCIProtocol      FProtocol;
+    TCommands         FCommands;
+    TLines            FAnnouncement;
+    TLines            FLinesAfterError;
 };
 
 } // namespace

@@ -1,11 +1,5 @@
 #pragma once
 
-#include <algorithm>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "app/uCustomCommand.h"
 #include "engine/uAnalysisInfo.h"
 #include "engine/uEngineTestSupport.h"
@@ -16,6 +10,12 @@
 #include "protocols/uci/uUCIProtocol.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // An engine that plays like the shipped one on a made-up game: the legal moves are a fixed
 // list, a played move must be one of them, and a search answers at once with the first move
@@ -73,18 +73,18 @@ public:
         FNotations.push_back(AValue);
     }
     std::int32_t RemainMoveCount() override { return 35; }
-    void EvalToConsole() override {}
-    void WriteBoardToConsole() override {}
-    std::string GetCurrentLine() override { return {}; }
+    void         EvalToConsole() override {}
+    void         WriteBoardToConsole() override {}
+    std::string  GetCurrentLine() override { return {}; }
 
     TCustomArgument& Option(std::string_view AName) { return *Options().FindByString(AName); }
 
-    std::vector<std::string> FLegalMoves = {"a2a3", "d2d4", "e2e4", "e7e5"};
-    std::vector<std::string> FPlayed;
-    std::string FPosition;
-    int FStartPositions = 0;
-    int FNewGames = 0;
-    int FButtonPresses = 0;
+    std::vector<std::string>       FLegalMoves = {"a2a3", "d2d4", "e2e4", "e7e5"};
+    std::vector<std::string>       FPlayed;
+    std::string                    FPosition;
+    int                            FStartPositions = 0;
+    int                            FNewGames = 0;
+    int                            FButtonPresses = 0;
     std::vector<TCastlingNotation> FNotations;
 
 protected:
@@ -92,4 +92,3 @@ protected:
         return AVariant.Name();
     }
 };
-

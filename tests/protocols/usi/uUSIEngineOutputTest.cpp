@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
+#include "protocols/usi/uUSIEngineOutput.h"
 
 #include "protocols/uci/uUCITestSupport.h"
-#include "protocols/usi/uUSIEngineOutput.h"
+
+#include <gtest/gtest.h>
 
 // Mate scores count plies in USI and moves in UCI; everything else is written alike.
 TEST(TUSIEngineOutput, WritesMateScoresInPlies) {
     struct TCase {
-        TScore Score;
+        TScore      Score;
         TScoreBound Bound;
         const char* Usi;
         const char* Uci;
@@ -24,7 +25,7 @@ TEST(TUSIEngineOutput, WritesMateScoresInPlies) {
         {-32767, sbExact, "\u2013inf", "\u2013inf"},
         {-32768, sbLower, "none lowerbound", "none lowerbound"},
     };
-    TFakeConsole console{true};
+    TFakeConsole     console{true};
     TUSIEngineOutput output(console);
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Score);
@@ -34,13 +35,13 @@ TEST(TUSIEngineOutput, WritesMateScoresInPlies) {
 }
 
 TEST(TUSIEngineOutput, ResignsWithoutAMove) {
-    TFakeConsole console{true};
-    TAnalysisInfo info;
+    TFakeConsole     console{true};
+    TAnalysisInfo    info;
     TUSIEngineOutput output(console);
     output.SetAnalysisInfo(&info);
     output.ShowBestMove(false);
-    EXPECT_EQ(TakeLines(console), (std::vector<std::string>{"info time 0 nodes 0",
-                                                              "bestmove resign"}));
+    EXPECT_EQ(TakeLines(console),
+              (std::vector<std::string>{"info time 0 nodes 0", "bestmove resign"}));
     info.AddAnalysis({12, sbExact, vcNone, 1}, {"P*5e"});
     output.DrawAMoves();
     output.ShowBestMove(false);

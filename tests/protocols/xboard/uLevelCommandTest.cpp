@@ -1,20 +1,23 @@
-#include <gtest/gtest.h>
+#include "protocols/xboard/uLevelCommand.h"
 
 #include "engine/uLevelManager.h"
 #include "engine/uStopManager.h"
 #include "engine/uTimeControlLevel.h"
-#include "protocols/xboard/uLevelCommand.h"
 #include "uXBoardTestSupport.h"
+
+#include <gtest/gtest.h>
 
 using namespace xboardtest;
 
 namespace {
 
-TTimeSpan Seconds(double ASeconds) { return TTimeSpan::FromSecondsFloat(ASeconds); }
+TTimeSpan Seconds(double ASeconds) {
+    return TTimeSpan::FromSecondsFloat(ASeconds);
+}
 
 class TLevelCommandFixture : public TXBoardProtocolFixture {
 protected:
-    TLevelManager& Levels() { return FEngine.LevelManager(); }
+    TLevelManager&     Levels() { return FEngine.LevelManager(); }
     TTimeControlLevel* TimeControl() {
         return dynamic_cast<TTimeControlLevel*>(Levels().MyLevel());
     }
@@ -24,10 +27,10 @@ protected:
 
 TEST_F(TLevelCommandFixture, LevelReadsMovesBaseAndIncrement) {
     struct TCase {
-        const char* Line;
+        const char*  Line;
         std::int32_t Moves;
-        double Base;      // seconds
-        double Increment; // seconds
+        double       Base;      // seconds
+        double       Increment; // seconds
     };
     // clang-format off
     const TCase cases[] = {

@@ -1,8 +1,9 @@
 #include "protocols/xboard/uXBoardCommand.h"
-#include <gtest/gtest.h>
 
 #include "app/uConsoleEngine.h"
 #include "uXBoardTestSupport.h"
+
+#include <gtest/gtest.h>
 
 using namespace xboardtest;
 
@@ -22,9 +23,9 @@ protected:
     }
     void TearDown() override { FApplication.SetInternalEngine(nullptr); }
 
-    TConsoleEngine FApplication;
+    TConsoleEngine    FApplication;
     TXBoardTestEngine FEngine;
-    TCustomCommand* FCommand = nullptr;
+    TCustomCommand*   FCommand = nullptr;
 };
 
 } // namespace

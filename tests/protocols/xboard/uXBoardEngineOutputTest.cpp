@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
+#include "protocols/xboard/uXBoardEngineOutput.h"
 
+#include "engine/uAnalysisInfo.h"
+#include "uXBoardTestSupport.h"
+
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include "engine/uAnalysisInfo.h"
-#include "protocols/xboard/uXBoardEngineOutput.h"
-#include "uXBoardTestSupport.h"
 
 using namespace xboardtest;
 
@@ -23,11 +23,11 @@ protected:
         FOutput->SetInternalEngine(&FEngine);
         FEngine.SetOutput(std::move(output));
     }
-    TLines Lines() { return TakeLines(FConsole); }
+    TLines         Lines() { return TakeLines(FConsole); }
     TAnalysisInfo& Info() { return FEngine.AnalysisInfo(); }
 
-    TFakeConsole FConsole{true};
-    TXBoardTestEngine FEngine;
+    TFakeConsole         FConsole{true};
+    TXBoardTestEngine    FEngine;
     TXBoardEngineOutput* FOutput = nullptr;
 };
 
@@ -64,9 +64,9 @@ TEST_F(TXBoardEngineOutputFixture, MessagesAreCommentsAndErrorLines) {
 
 TEST_F(TXBoardEngineOutputFixture, ThinkingLineWithBoundMarksUnlessNoPost) {
     struct TCase {
-        TScoreBound Bound;
+        TScoreBound              Bound;
         std::vector<std::string> Moves;
-        const char* Line;
+        const char*              Line;
     };
     const TCase cases[] = {
         {sbExact, {"e2e4", "e7e5"}, "5 23 0 56789 e2e4 e7e5"},
@@ -98,8 +98,8 @@ TEST(TXBoardEngineOutput, CentisecondsRoundAsEachLineWants) {
         std::int64_t Status;   // halves to even
     };
     const TCase cases[] = {
-        {0, 0, 0}, {1234, 123, 123}, {150, 15, 15}, {145, 15, 14},
-        {155, 16, 16}, {5, 1, 0}, {15, 2, 2}, {-15, -2, -2},
+        {0, 0, 0},     {1234, 123, 123}, {150, 15, 15}, {145, 15, 14},
+        {155, 16, 16}, {5, 1, 0},        {15, 2, 2},    {-15, -2, -2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Milliseconds);
@@ -141,9 +141,9 @@ TEST_F(TXBoardEngineOutputFixture, MoveLineClaimsTheResultOfTheSideThatMates) {
 
 TEST_F(TXBoardEngineOutputFixture, WithoutAMoveTheGameEndIsClaimedNeverANullMove) {
     struct TCase {
-        int Side;
+        int              Side;
         TGameTermination Termination;
-        const char* Line;
+        const char*      Line;
     };
     const TCase cases[] = {
         {0, {grBlackWin, rcMates}, "resign"},

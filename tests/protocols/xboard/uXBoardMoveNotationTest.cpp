@@ -1,7 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "protocols/xboard/uXBoardMoveNotation.h"
+
 #include "uXBoardTestSupport.h"
+
+#include <gtest/gtest.h>
 
 using namespace xboardtest;
 
@@ -14,8 +15,8 @@ using TLines = std::vector<std::string>;
 TEST(TXBoardMoveNotation, ShogiMovesBetweenXBoardAndEngine) {
     struct TCase {
         TXBoardBoardSize Board;
-        const char* XBoard;
-        const char* Engine;
+        const char*      XBoard;
+        const char*      Engine;
     };
     // clang-format off
     const TCase cases[] = {

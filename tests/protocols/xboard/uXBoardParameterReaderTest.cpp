@@ -1,16 +1,16 @@
-#include <gtest/gtest.h>
+#include "protocols/xboard/uXBoardParameterReader.h"
+
+#include "support/uExceptions.h"
 
 #include <cstdint>
+#include <gtest/gtest.h>
 #include <optional>
 #include <string>
-
-#include "protocols/xboard/uXBoardParameterReader.h"
-#include "support/uExceptions.h"
 
 namespace {
 
 struct TIntegerCase {
-    const char* Text;
+    const char*  Text;
     std::int64_t First;
     std::int64_t Second;
 };
@@ -48,8 +48,8 @@ namespace {
 
 struct TDecimalCase {
     const char* Text;
-    double Value;           // when readable and in range
-    const char* Error;      // else the message
+    double      Value; // when readable and in range
+    const char* Error; // else the message
 };
 
 // clang-format off
@@ -95,7 +95,7 @@ TEST(TXBoardParameterReader, ReadsDecimalsWithDefaultAndRange) {
 TEST(TXBoardParameterReader, ReadsClockNotation) {
     struct TCase {
         const char* Text;
-        double Seconds;
+        double      Seconds;
     };
     // clang-format off
     const TCase cases[] = {

@@ -1,13 +1,12 @@
-#include <gtest/gtest.h>
-
-#include <regex>
-
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uLevelManager.h"
 #include "engine/uStopManager.h"
 #include "protocols/xboard/uNewCommand.h"
 #include "support/uProjectInfo.h"
 #include "uXBoardTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <regex>
 
 using namespace xboardtest;
 
@@ -260,8 +259,8 @@ TEST_F(TXBoardProtocolFixture, NewStartsStandardChessWithoutDepthLimit) {
 TEST_F(TXBoardProtocolFixture, VariantTakesXBoardNames) {
     Run("new");
     struct TCase {
-        const char* Name;
-        const char* Variant;
+        const char*       Name;
+        const char*       Variant;
         TCastlingNotation Castling; // as xboard writes it there
     };
     const TCase cases[] = {
@@ -345,7 +344,7 @@ TEST_F(TXBoardProtocolFixture, HintIsTheExpectedReplyOfTheLastLine) {
 TEST_F(TXBoardProtocolFixture, RatingSetsTheContempt) {
     struct TCase {
         const char* Line;
-        int Contempt;
+        int         Contempt;
     };
     const TCase cases[] = {
         {"rating 2500 2000", 50}, {"rating 2000 2500", -50}, {"rating 0 2000", 0},

@@ -1,13 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "app/uCustomCommand.h"
 #include "engine/uAnalysisInfo.h"
 #include "engine/uCommonEngineOptions.h"
@@ -20,6 +12,13 @@
 #include "protocols/xboard/uXBoardProtocol.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace xboardtest {
 
@@ -90,23 +89,23 @@ public:
         DoBestMove();
     }
     TGameTermination GetGameTermination() override { return FTermination; }
-    std::string GetPositionString() override { return "fen of " + FPosition; }
-    std::int32_t RemainMoveCount() override { return 35; }
-    void EvalToConsole() override {}
-    void WriteBoardToConsole() override {}
-    std::string GetCurrentLine() override { return "e2e4 e7e5"; }
+    std::string      GetPositionString() override { return "fen of " + FPosition; }
+    std::int32_t     RemainMoveCount() override { return 35; }
+    void             EvalToConsole() override {}
+    void             WriteBoardToConsole() override {}
+    std::string      GetCurrentLine() override { return "e2e4 e7e5"; }
 
     TCustomArgument& Option(std::string_view AName) { return *Options().FindByString(AName); }
 
     std::vector<std::string> FLegalMoves = {"e2e4", "e7e5", "g1f3", "b8c6"};
     std::vector<std::string> FContinuation;
     std::vector<std::string> FPlayed;
-    std::string FPosition;
-    TScore FScore = 25;
-    TGameTermination FTermination;
-    int FNewGames = 0;
-    int FSearches = 0;
-    int FButtonPresses = 0;
+    std::string              FPosition;
+    TScore                   FScore = 25;
+    TGameTermination         FTermination;
+    int                      FNewGames = 0;
+    int                      FSearches = 0;
+    int                      FButtonPresses = 0;
 
 protected:
     std::string GameVariantName(const TGameVariant& AVariant) const override {
@@ -138,11 +137,11 @@ protected:
         return message;
     }
 
-    TFakeConsole FConsole{true};
-    TXBoardTestEngine FEngine;
-    TXBoardEngineOutput* FOutput = nullptr;
-    TXBoardProtocol FProtocol;
-    TCommands FCommands;
+    TFakeConsole             FConsole{true};
+    TXBoardTestEngine        FEngine;
+    TXBoardEngineOutput*     FOutput = nullptr;
+    TXBoardProtocol          FProtocol;
+    TCommands                FCommands;
     std::vector<std::string> FLinesAfterError;
 };
 
