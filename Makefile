@@ -5,7 +5,7 @@ ASAN      ?= build-asan
 ARGS      ?=
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
-.PHONY: all build run test test-release test-asan tsan fuzz bench clean
+.PHONY: all build run test test-release test-asan tsan fuzz bench clean format format-check
 
 all: build
 
@@ -44,3 +44,11 @@ bench: build
 
 clean:
 	rm -rf $(BUILD) $(ASAN) build-tsan build-fuzz
+
+# Every C++ file follows .clang-format; format-check fails on the first file that differs.
+FORMAT_FILES = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'bench/*.h')
+format:
+	@clang-format -i $(FORMAT_FILES)
+
+format-check:
+	@clang-format --dry-run --Werror $(FORMAT_FILES)
