@@ -82,9 +82,7 @@ void TGoCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     if (AParameters.empty())
         throw EParseError(GoKeywords, "");
-    if (FInternalEngine == nullptr)
-        return;
-    TInternalEngine& engine = *FInternalEngine;
+    TInternalEngine& engine = Engine();
     auto*            uciOutput = dynamic_cast<TUCIEngineOutput*>(engine.Output());
     // Each go gets its own best move: one still kept from an endless search that was never
     // stopped goes out first.

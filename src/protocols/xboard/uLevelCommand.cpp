@@ -21,12 +21,6 @@ constexpr std::int64_t MaximalBaseMinutes = 5256000;           // ten years
 constexpr std::int64_t MaximalMoveSeconds = 86400;             // one day
 constexpr std::int64_t MaximalClockCentiseconds = 31536000000; // ten years
 
-TInternalEngine& Engine(TInternalEngine* AEngine) {
-    if (AEngine == nullptr)
-        throw Exception("No engine.");
-    return *AEngine;
-}
-
 std::int32_t ClampToInt32(std::int64_t AValue) {
     return static_cast<std::int32_t>(
         std::clamp<std::int64_t>(AValue, std::numeric_limits<std::int32_t>::min(),
@@ -68,7 +62,7 @@ TLevelCommand::~TLevelCommand() = default;
 
 void TLevelCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TInternalEngine& engine = Engine(FInternalEngine);
+    TInternalEngine& engine = Engine();
     FLevelCommandParser.Parse(AParameters);
     TCommonEngineOptions& options = engine.CommonOptions();
     TTimeControlLevel&    level = *FTimeControlLevel;
@@ -98,7 +92,7 @@ TStCommand::~TStCommand() = default;
 
 void TStCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TInternalEngine& engine = Engine(FInternalEngine);
+    TInternalEngine& engine = Engine();
     if (TrimView(AParameters).empty())
         throw EParseError({"exact time per move in seconds"}, "");
     const double seconds = ReadDecimal(AParameters, 1, 0, MaximalMoveSeconds);
@@ -123,7 +117,7 @@ TSdCommand::~TSdCommand() = default;
 
 void TSdCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TInternalEngine& engine = Engine(FInternalEngine);
+    TInternalEngine& engine = Engine();
     if (TrimView(AParameters).empty())
         throw EParseError({"maximal depth"}, "");
     TXBoardParameterReader reader(AParameters);
@@ -146,7 +140,7 @@ TNpsCommand::TNpsCommand() : TEngineCommand("TNpsCommand") {
 
 void TNpsCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TInternalEngine& engine = Engine(FInternalEngine);
+    TInternalEngine& engine = Engine();
     if (TrimView(AParameters).empty())
         throw EParseError({"exact time per move in seconds"}, "");
     TXBoardParameterReader reader(AParameters);
@@ -174,7 +168,7 @@ TTimeCommand::TTimeCommand() : TEngineCommand("TTimeCommand") {
 
 void TTimeCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TInternalEngine& engine = Engine(FInternalEngine);
+    TInternalEngine& engine = Engine();
     engine.LevelManager().SetMyRemainTime(
         ReadCentisecondClock(AParameters, "your remain time in centi-seconds"));
 }
@@ -187,7 +181,7 @@ TOTimCommand::TOTimCommand() : TEngineCommand("TOTimCommand") {
 
 void TOTimCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TInternalEngine& engine = Engine(FInternalEngine);
+    TInternalEngine& engine = Engine();
     engine.LevelManager().SetOpponentRemainTime(
         ReadCentisecondClock(AParameters, "opponent time in centi-seconds"));
 }

@@ -187,7 +187,7 @@ TResultCommand::TResultCommand() : TEngineCommand("TResultCommand") {
 
 void TResultCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    RequireEngine(FInternalEngine).Stop();
+    Engine().Stop();
 }
 
 // ---- TDrawCommand ----
@@ -202,7 +202,7 @@ TDrawCommand::TDrawCommand() : TSimpleEngineCommand("TDrawCommand") {
 }
 
 void TDrawCommand::ExecuteNoParam() {
-    RequireEngine(FInternalEngine).OpponentRequireDraw();
+    Engine().OpponentRequireDraw();
 }
 
 // ---- THintCommand ----
@@ -212,17 +212,15 @@ THintCommand::THintCommand() : TSimpleEngineCommand("THintCommand") {
 }
 
 void THintCommand::ExecuteNoParam() {
-    TInternalEngine& engine = RequireEngine(FInternalEngine);
-    TEngineOutput*   output = engine.Output();
-    if (output == nullptr)
-        throw Exception("No engine.");
+    TInternalEngine&               engine = Engine();
+    TEngineOutput&                 output = EngineOutput();
     const std::optional<TAnalysis> line = engine.AnalysisInfo().GetActualAnalysis();
-    std::string move = line && line->Moves.size() >= 2 ? line->Moves[1] : output->NullMoveStr();
+    std::string move = line && line->Moves.size() >= 2 ? line->Moves[1] : output.NullMoveStr();
     if (const std::optional<TXBoardBoardSize> board = XBoardTranslatedBoard(engine))
         move = EngineToXBoardMove(move, *board);
-    TWriteBlock block(*output);
-    output->Write("Hint: ", ccKeyword);
-    output->WriteLine(move, ccValue);
+    TWriteBlock block(output);
+    output.Write("Hint: ", ccKeyword);
+    output.WriteLine(move, ccValue);
 }
 
 // ---- TBkCommand ----
@@ -232,5 +230,5 @@ TBkCommand::TBkCommand() : TSimpleEngineCommand("TBkCommand") {
 }
 
 void TBkCommand::ExecuteNoParam() {
-    RequireEngine(FInternalEngine).BookMoves();
+    Engine().BookMoves();
 }

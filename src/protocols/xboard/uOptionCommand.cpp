@@ -33,7 +33,7 @@ TRandomCommand::TRandomCommand() : TSimpleEngineCommand("TRandomCommand") {
 }
 
 void TRandomCommand::ExecuteNoParam() {
-    TSwitchArgument& randomPlay = RequireEngine(FInternalEngine).CommonOptions().RandomPlay();
+    TSwitchArgument& randomPlay = Engine().CommonOptions().RandomPlay();
     randomPlay.SetValue(!randomPlay.Value());
 }
 
@@ -45,7 +45,7 @@ THardCommand::THardCommand() : TSimpleEngineCommand("THardCommand") {
 }
 
 void THardCommand::ExecuteNoParam() {
-    RequireEngine(FInternalEngine).CommonOptions().Ponder().SetValue(true);
+    Engine().CommonOptions().Ponder().SetValue(true);
 }
 
 TEasyCommand::TEasyCommand() : TSimpleEngineCommand("TEasyCommand") {
@@ -54,28 +54,17 @@ TEasyCommand::TEasyCommand() : TSimpleEngineCommand("TEasyCommand") {
 }
 
 void TEasyCommand::ExecuteNoParam() {
-    RequireEngine(FInternalEngine).CommonOptions().Ponder().SetValue(false);
+    Engine().CommonOptions().Ponder().SetValue(false);
 }
 
 // ---- TPostCommand, TNoPostCommand ----
-
-namespace {
-
-TXBoardEngineOutput& XBoardOutput(TInternalEngine* AEngine) {
-    TXBoardEngineOutput* output = XBoardOutputOf(RequireEngine(AEngine));
-    if (output == nullptr)
-        throw Exception("No XBoard output.");
-    return *output;
-}
-
-} // namespace
 
 TPostCommand::TPostCommand() : TSimpleEngineCommand("TPostCommand") {
     SetDescription("Turn on thinking/pondering output.");
 }
 
 void TPostCommand::ExecuteNoParam() {
-    XBoardOutput(FInternalEngine).SetEnabled(true);
+    RequireXBoardOutput(FInternalEngine).SetEnabled(true);
 }
 
 TNoPostCommand::TNoPostCommand() : TSimpleEngineCommand("TNoPostCommand") {
@@ -83,7 +72,7 @@ TNoPostCommand::TNoPostCommand() : TSimpleEngineCommand("TNoPostCommand") {
 }
 
 void TNoPostCommand::ExecuteNoParam() {
-    XBoardOutput(FInternalEngine).SetEnabled(false);
+    RequireXBoardOutput(FInternalEngine).SetEnabled(false);
 }
 
 // ---- TRatingCommand ----
@@ -109,7 +98,7 @@ TRatingCommand::TRatingCommand() : TEngineCommand("TRatingCommand") {
 
 void TRatingCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    TInternalEngine&       engine = RequireEngine(FInternalEngine);
+    TInternalEngine&       engine = Engine();
     TXBoardParameterReader reader(AParameters);
     const std::int64_t     own = reader.ReadInteger();
     const std::int64_t     opponent = reader.ReadInteger();

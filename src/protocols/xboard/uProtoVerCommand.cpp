@@ -37,9 +37,7 @@ TPingCommand::TPingCommand() : TEngineCommand("TPingCommand") {
 
 void TPingCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    if (FInternalEngine == nullptr || FInternalEngine->Output() == nullptr)
-        throw Exception("No engine.");
-    TEngineOutput& output = *FInternalEngine->Output();
+    TEngineOutput& output = EngineOutput();
     TWriteBlock    block(output);
     output.Write("pong ", ccKeyword);
     output.WriteLine(AParameters, ccValue);

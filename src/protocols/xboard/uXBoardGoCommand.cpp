@@ -109,7 +109,7 @@ TPauseCommand::TPauseCommand() : TSimpleEngineCommand("TPauseCommand") {
 }
 
 void TPauseCommand::ExecuteNoParam() {
-    RequireEngine(FInternalEngine).Pause();
+    Engine().Pause();
 }
 
 TResumeCommand::TResumeCommand() : TSimpleEngineCommand("TResumeCommand") {
@@ -117,7 +117,7 @@ TResumeCommand::TResumeCommand() : TSimpleEngineCommand("TResumeCommand") {
 }
 
 void TResumeCommand::ExecuteNoParam() {
-    RequireEngine(FInternalEngine).Resume();
+    Engine().Resume();
 }
 
 // ---- TDotCommand ----
@@ -128,11 +128,9 @@ TDotCommand::TDotCommand() : TSimpleEngineCommand("TDotCommand") {
 }
 
 void TDotCommand::ExecuteNoParam() {
-    TInternalEngine& engine = RequireEngine(FInternalEngine);
-    TEngineOutput*   output = engine.Output();
-    if (output == nullptr)
-        throw Exception("No engine.");
-    output->DrawNodes();
+    TInternalEngine& engine = Engine();
+    TEngineOutput&   output = EngineOutput();
+    output.DrawNodes();
     if (engine.ShowCurrLine())
-        output->DrawCurrLine(engine.GetCurrentLine());
+        output.DrawCurrLine(engine.GetCurrentLine());
 }

@@ -24,14 +24,15 @@
 
 // ---- helpers ----
 
-TInternalEngine& RequireEngine(TInternalEngine* AEngine) {
-    if (AEngine == nullptr)
-        throw Exception("No engine.");
-    return *AEngine;
-}
-
 TXBoardEngineOutput* XBoardOutputOf(const TInternalEngine& AEngine) {
     return dynamic_cast<TXBoardEngineOutput*>(AEngine.Output());
+}
+
+TXBoardEngineOutput& RequireXBoardOutput(TInternalEngine* AEngine) {
+    TXBoardEngineOutput* output = XBoardOutputOf(RequireEngine(AEngine));
+    if (output == nullptr)
+        throw Exception("No XBoard output.");
+    return *output;
 }
 
 // ---- TXBoardFeatures ----
@@ -186,11 +187,9 @@ TXBoardFeatures TXBoardProtocol::Features() const {
 }
 
 void TXBoardProtocol::WriteFeatures() {
-    if (FInternalEngine == nullptr || FInternalEngine->Output() == nullptr)
-        throw Exception("No engine.");
+    TEngineOutput& output = RequireEngineOutput(FInternalEngine);
     // Built before the block starts, so that a failing option leaves no half list.
     const TXBoardFeatures features = Features();
-    TEngineOutput&        output = *FInternalEngine->Output();
     TWriteBlock           block(output);
     for (const auto& [name, value] : features.Pairs()) {
         output.Write("feature " + name + "=", ccKeyword);
