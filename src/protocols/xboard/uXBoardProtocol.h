@@ -4,6 +4,7 @@
 #include "engine/uCommonProtocol.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +14,7 @@ class TCustomArgument;
 class TEngineOutput;
 class TGameVariant;
 class TInternalEngine;
+class TRootMoves;
 class TXBoardEngineOutput;
 class TXBoardProtocol;
 
@@ -48,6 +50,9 @@ protected:
     TXBoardProtocol& Protocol() const;
     // Refuses any parameter text with "No parameters required.".
     static void RequireNoParameters(std::string_view AParameters);
+    // Changes the engine's root-move filter between the end of a running analysis and the start
+    // of the next.
+    void ChangeRootMoves(const std::function<void(TRootMoves&)>& AChange) const;
 
     TXBoardProtocol* FXBoardProtocol = nullptr; // not owned
 };
