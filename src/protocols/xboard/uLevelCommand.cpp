@@ -1,10 +1,8 @@
 #include "protocols/xboard/uLevelCommand.h"
 
-#include "engine/uAnalysisInfo.h"
-#include "engine/uCommonEngineOptions.h"
 #include "engine/uInternalEngine.h"
-#include "engine/uLevelManager.h"
 #include "engine/uTimeControlLevel.h"
+#include "protocols/uProtocolLevels.h"
 #include "protocols/xboard/uXBoardParameterReader.h"
 
 namespace {
@@ -44,18 +42,8 @@ void TLevelCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     TInternalEngine& engine = Engine();
     FLevelCommandParser.Parse(AParameters);
-    TCommonEngineOptions& options = engine.CommonOptions();
-    TTimeControlLevel&    level = *FTimeControlLevel;
-    level.SetTimeUsage(static_cast<std::int32_t>(options.TimeUsage().Value()));
-    level.SetFixedMoveTime(options.FixedMoveTime().Value());
-    level.SetMinimalTime(TTimeSpan::FromMilliseconds(options.MinimalMoveTime().Value()));
-    level.SetMaximalMoveOverhead(
-        TTimeSpan::FromMilliseconds(options.MaximalMoveOverhead().Value()));
-    level.SetMoveCount(FLevelCommandParser.MoveCount());
-    level.SetIncrementTime(FLevelCommandParser.IncrementTime());
-    level.SetMoveIncrementTime(FLevelCommandParser.MoveIncrementTime());
-    level.SetFreeTime(TTimeSpan());
-    level.SetMoveIndex(0);
-    level.SetAnalysisInfo(&engine.AnalysisInfo());
-    engine.LevelManager().SetMyLevel(&level);
+    SetUpTimeControlLevel(*FTimeControlLevel, engine.CommonOptions(),
+                          {FLevelCommandParser.MoveCount(), FLevelCommandParser.IncrementTime(),
+                           FLevelCommandParser.MoveIncrementTime(), TTimeSpan()});
+    UseAsMyLevel(engine, *FTimeControlLevel);
 }

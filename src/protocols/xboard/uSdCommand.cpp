@@ -1,10 +1,10 @@
 #include "protocols/xboard/uSdCommand.h"
 
-#include "engine/uAnalysisInfo.h"
 #include "engine/uInternalEngine.h"
 #include "engine/uLevelManager.h"
 #include "engine/uStopManager.h"
 #include "engine/uTimeControlLevel.h"
+#include "protocols/uProtocolLevels.h"
 #include "protocols/xboard/uXBoardParameterReader.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
@@ -32,7 +32,6 @@ void TSdCommand::Execute(std::string_view AParameters) {
     if (engine.LevelManager().MyLevel() == nullptr) {
         if (!FInfiniteLevel)
             FInfiniteLevel = std::make_unique<TInfiniteLevel>();
-        FInfiniteLevel->SetAnalysisInfo(&engine.AnalysisInfo());
-        engine.LevelManager().SetMyLevel(FInfiniteLevel.get());
+        UseAsMyLevel(engine, *FInfiniteLevel);
     }
 }

@@ -1,9 +1,8 @@
 #include "protocols/xboard/uStCommand.h"
 
-#include "engine/uAnalysisInfo.h"
 #include "engine/uInternalEngine.h"
-#include "engine/uLevelManager.h"
 #include "engine/uTimeControlLevel.h"
+#include "protocols/uProtocolLevels.h"
 #include "protocols/xboard/uXBoardParameterReader.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
@@ -29,6 +28,5 @@ void TStCommand::Execute(std::string_view AParameters) {
         throw EParseError({"exact time per move in seconds"}, "");
     const double seconds = ReadDecimal(AParameters, 1, 0, MaximalMoveSeconds);
     FMoveTimeLevel->SetValue(TTimeSpan::FromSecondsFloat(seconds));
-    FMoveTimeLevel->SetAnalysisInfo(&engine.AnalysisInfo());
-    engine.LevelManager().SetMyLevel(FMoveTimeLevel.get());
+    UseAsMyLevel(engine, *FMoveTimeLevel);
 }
