@@ -1,6 +1,5 @@
 #include "protocols/xboard/uExcludeAllCommand.h"
 
-#include "engine/uInternalEngine.h"
 #include "engine/uRootMoves.h"
 
 TExcludeAllCommand::TExcludeAllCommand() : TXBoardProtocolCommand("TExcludeAllCommand") {

@@ -1,6 +1,5 @@
 #include "protocols/xboard/uIncludeAllCommand.h"
 
-#include "engine/uInternalEngine.h"
 #include "engine/uRootMoves.h"
 
 TIncludeAllCommand::TIncludeAllCommand() : TXBoardProtocolCommand("TIncludeAllCommand") {
