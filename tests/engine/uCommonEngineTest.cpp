@@ -32,9 +32,10 @@ TEST(TCommonEngine, DoMovesPlaysEachMoveAndPrefixesAFailure) {
         try {
             engine.DoMoves(c.Moves);
             ADD_FAILURE() << "accepted";
-        } catch (const EArgumentException& e) {
-            // The exception keeps its class, so reporters still know what failed.
+        } catch (const Exception& e) {
             EXPECT_STREQ(e.what(), c.Message);
+            // The failure is nested with its class, so reporters still know what failed.
+            EXPECT_THROW(std::rethrow_if_nested(e), EArgumentException);
         }
     }
     // The moves before the failing one stay played.
