@@ -40,7 +40,7 @@ TEST(TCommonEngine, DoMovesPlaysEachMoveAndPrefixesAFailure) {
     }
     // The moves before the failing one stay played.
     engine.FPlayed.clear();
-    EXPECT_THROW(engine.DoMoves("e2e4 e7e5 e1e8 d2d4"), EArgumentException);
+    EXPECT_THROW(engine.DoMoves("e2e4 e7e5 e1e8 d2d4"), Exception);
     EXPECT_EQ(engine.FPlayed, (std::vector<std::string>{"e2e4", "e7e5"}));
 }
 
