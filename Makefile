@@ -53,6 +53,25 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS)
 	tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
 
+# Installation like Debian's engine packages: PREFIX/games/kvvexdra, the manual page kvvexdra(6),
+# and XBoard's engine registration with a logo under PREFIX/share/games/plugins. DESTDIR is
+# honoured. package makes a .deb that installs the same files under /usr.
+PREFIX  ?= /usr/local
+DESTDIR ?=
+INSTALLED = games/kvvexdra share/man/man6/kvvexdra.6.gz share/games/plugins/xboard/kvvexdra.eng \
+            share/games/plugins/logos/kvvexdra.png share/doc/kvvexdra/copyright \
+            share/doc/kvvexdra/changelog.gz
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD) --prefix "$(PREFIX)"
+
+uninstall:
+	rm -f $(addprefix "$(DESTDIR)$(PREFIX)"/,$(INSTALLED))
+	-rmdir "$(DESTDIR)$(PREFIX)/share/doc/kvvexdra" 2>/dev/null
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
 bench: build
 	@test -x $(BUILD)/bench/kvbench || { echo "No benchmarks: install libbenchmark-dev (make setup-ci does)"; exit 1; }
 	./$(BUILD)/bench/kvbench
