@@ -67,7 +67,8 @@ install: build
 
 uninstall:
 	rm -f $(addprefix "$(DESTDIR)$(PREFIX)"/,$(INSTALLED))
-	-rmdir "$(DESTDIR)$(PREFIX)/share/doc/kvvexdra" 2>/dev/null
+	-rmdir "$(DESTDIR)$(PREFIX)/share/doc/kvvexdra" "$(DESTDIR)$(PREFIX)/share/games/plugins/xboard" \
+	       "$(DESTDIR)$(PREFIX)/share/games/plugins/logos" "$(DESTDIR)$(PREFIX)/share/games/plugins" 2>/dev/null
 
 package: build
 	cd $(BUILD) && cpack -G DEB
