@@ -36,7 +36,7 @@ if ! command -v apt-get >/dev/null 2>&1; then
 fi
 if [ "$(id -u)" = 0 ]; then
     as_root=""
-elif command -v sudo >/dev/null 2>&1 && sudo -n true >/dev/null 2>&1; then
+elif command -v sudo >/dev/null 2>&1 && sudo -n apt-get --version >/dev/null 2>&1; then
     as_root="sudo -n"
 else
     echo "Missing packages: $missing; install them with: sudo apt-get install $missing" >&2
