@@ -4,6 +4,7 @@
 #include "app/uCustomCommand.h"
 #include "app/uCustomConsole.h"
 #include "app/uDefaultCommands.h"
+#include "platform/uPlatformConsole.h"
 #include "platform/uPlatformSignals.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
@@ -42,8 +43,17 @@ void TCommandConsoleApplication::RunInitializationSequence() {
     }
     FConsoleReader->SetOnReadInputText(
         [this](const std::string& AText) { ProcessInputText(AText); });
-    // A front end that closes our input has gone: end as on quit.
-    FConsoleReader->SetOnEndOfInput([this] { Terminate(); });
+    FConsoleReader->SetOnWoken([this] { RunWaitingLines(); });
+    // The input has ended: what was asked for is still done and reported, then the program ends
+    // as on quit.
+    FConsoleReader->SetOnEndOfInput([this] {
+        try {
+            FinishWaitingWork();
+        } catch (const std::exception& e) {
+            ReportFatalError(e);
+        }
+        Terminate();
+    });
     FCommands = std::make_unique<TDefaultCommands>(
         LogFileName(), MainIniFile() != nullptr ? MainIniFile()->FileName() : std::string(),
         LocalIniFile() != nullptr ? LocalIniFile()->FileName() : std::string());
@@ -81,8 +91,49 @@ void TCommandConsoleApplication::ProcessInputText(const std::string& AText) {
     for (const auto& line : SplitLines(AText)) {
         if (Terminated())
             break;
-        ProcessLine(ReadableText(line));
+        AcceptLine(ReadableText(line));
     }
+}
+
+void TCommandConsoleApplication::AcceptLine(std::string ALine) {
+    // Work that has ended since the last line lets the waiting lines go first, also when the
+    // reader has not yet seen the wake.
+    RunWaitingLines();
+    if ((FWaitingLines.empty() && !Busy()) || ActsAtOnce(ALine))
+        ProcessLine(ALine);
+    else
+        FWaitingLines.push_back(std::move(ALine));
+}
+
+bool TCommandConsoleApplication::ActsAtOnce(std::string_view ALine) const {
+    std::string name;
+    std::string parameters;
+    SplitCommandLine(ALine, name, parameters);
+    const TCustomCommand* command = FCommands->FindByString(name);
+    return command != nullptr && command->Enabled() && command->ActsAtOnce();
+}
+
+void TCommandConsoleApplication::RunWaitingLines() {
+    while (!Terminated() && !FWaitingLines.empty() && !Busy()) {
+        const std::string line = std::move(FWaitingLines.front());
+        FWaitingLines.pop_front();
+        ProcessLine(line);
+    }
+}
+
+void TCommandConsoleApplication::FinishWaitingWork() {
+    // Nobody reads what a perft would report once the output is gone.
+    while (!Terminated() && !StreamBroken()) {
+        RunWaitingLines();
+        if (FWaitingLines.empty() && !Busy())
+            break;
+        FConsoleReader->WaitForWake();
+    }
+}
+
+void TCommandConsoleApplication::BusyEnded() {
+    if (FConsoleReader)
+        FConsoleReader->Wake();
 }
 
 void TCommandConsoleApplication::SplitCommandLine(std::string_view ALine, std::string& AName,

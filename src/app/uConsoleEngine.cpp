@@ -7,6 +7,7 @@
 #include "engine/uInternalEngine.h"
 #include "perft/uBenchmarkCommand.h"
 #include "perft/uDiagnosticCommands.h"
+#include "protocols/uci/uStopCommand.h"
 #include "protocols/uci/uUCICommand.h"
 #include "protocols/usi/uUSICommand.h"
 #include "protocols/xboard/uXBoardCommand.h"
@@ -35,10 +36,13 @@ void TConsoleEngine::RunFinalizationSequence() {
 }
 
 void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
+    if (FInternalEngine != nullptr)
+        FInternalEngine->SetOnPerftEnd(nullptr);
     FInternalEngine = AEngine;
     if (FInternalEngine == nullptr)
         return;
     FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    FInternalEngine->SetOnPerftEnd([this] { BusyEnded(); });
     // Without a finished initialization there is no registry to add to.
     if (!Initialized())
         return;
@@ -65,6 +69,8 @@ void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
     AddEngineCommand(std::make_unique<TEvalCommand>());
     AddEngineCommand(std::make_unique<TBenchmarkCommand>());
     AddEngineCommand(std::make_unique<TPerftCommand>());
+    // Lines wait while a perft counts; this is how a console user ends one and goes on.
+    AddEngineCommand(std::make_unique<TStopCommand>());
     AddEngineCommand(std::make_unique<TDebugCommand>());
 }
 
@@ -94,6 +100,13 @@ void TConsoleEngine::ProcessInputText(const std::string& AText) {
             return;
         throw;
     }
+}
+
+bool TConsoleEngine::Busy() const {
+    // A perft ends its report and its running state under the console lock: a line sent after
+    // the report's last line never finds the perft still running.
+    std::scoped_lock lock(Console().Lock());
+    return FInternalEngine != nullptr && FInternalEngine->PerftRunning();
 }
 
 void TConsoleEngine::HandleCommandException(TCustomCommand*       ACommand,

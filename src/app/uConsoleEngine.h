@@ -33,6 +33,8 @@ protected:
     void RunFinalizationSequence() override;
     void HandleCommandException(TCustomCommand*       ACommand,
                                 const std::exception& AException) override;
+    // A perft counts.
+    bool Busy() const override;
 
 private:
     // Through the engine output when there is one (each protocol has its own error form), else

@@ -13,7 +13,28 @@ TConsoleReader::~TConsoleReader() {
 
 void TConsoleReader::Terminate() {
     TKvThread::Terminate();
+    NotifyWaiter();
     FInput->Wake();
+}
+
+void TConsoleReader::Wake() {
+    NotifyWaiter();
+    FInput->Wake();
+}
+
+void TConsoleReader::NotifyWaiter() {
+    {
+        std::scoped_lock lock(FWakeLock);
+        FWakePending = true;
+    }
+    FWakeCondition.notify_all();
+}
+
+bool TConsoleReader::WaitForWake() {
+    std::unique_lock lock(FWakeLock);
+    FWakeCondition.wait(lock, [this] { return FWakePending; });
+    FWakePending = false;
+    return !Terminated();
 }
 
 void TConsoleReader::Deliver(const std::string& AText) {
@@ -38,8 +59,16 @@ void TConsoleReader::Execute() {
             break;
         }
         const TReadResult result = FInput->ReadLine(line);
-        if (result == rrWoken)
+        if (result == rrWoken) {
+            if (FOnWoken && !Terminated()) {
+                try {
+                    FOnWoken();
+                } catch (const std::exception& e) {
+                    TCommonApplication::ReportFatalError(e);
+                }
+            }
             continue;
+        }
         if (result == rrEndOfInput) {
             if (FOnEndOfInput)
                 FOnEndOfInput();

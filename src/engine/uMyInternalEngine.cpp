@@ -293,10 +293,6 @@ void TMyInternalEngine::WaitForPerft() {
         FPerftCalculatorThreads->WaitFor();
 }
 
-bool TMyInternalEngine::PerftRunning() const {
-    return FPerftCalculatorThreads != nullptr;
-}
-
 void TMyInternalEngine::GetPerft(std::int32_t ADepth) {
     // The table keys every remaining depth with its own code; there are codes for 99.
     if (ADepth > MaximalPerftDepth)
@@ -318,11 +314,17 @@ void TMyInternalEngine::GetPerft(std::int32_t ADepth) {
         threads->SetPosition(FPosition->Clone());
         threads->SetMaximalDepth(ADepth);
         threads->SetOutput(Output());
-        threads->SetOnStop([this](TPerftCalculatorThreads&) { OnStop(*this); });
+        threads->SetOnStop([this](TPerftCalculatorThreads&) {
+            OnStop(*this);
+            FPerftRunning.store(false, std::memory_order_release);
+            PerftEnded();
+        });
         FPerftCalculatorThreads = std::move(threads);
+        FPerftRunning.store(true, std::memory_order_release);
         FPerftCalculatorThreads->Start();
     } catch (...) {
         FPerftCalculatorThreads.reset();
+        FPerftRunning.store(false, std::memory_order_release);
         OnStop(*this);
         throw;
     }

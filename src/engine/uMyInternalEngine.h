@@ -3,6 +3,7 @@
 #include "engine/uInternalEngine.h"
 #include "games/uMoveList.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -75,7 +76,7 @@ public:
                          std::string_view AMoves) override;
     // Waits until the running perft, if any, has ended by itself.
     void WaitForPerft();
-    bool PerftRunning() const;
+    bool PerftRunning() const override { return FPerftRunning.load(std::memory_order_acquire); }
 
     TMoveGenerator&    MoveGenerator() const { return *FMoveGenerator; }
     TPosition&         Position() const { return *FPosition; }
@@ -128,6 +129,8 @@ private:
     std::unique_ptr<THashTable>                 FHashTable;
     std::unique_ptr<TNumericalIntervalArgument> FPerftHash;
     std::unique_ptr<TPerftCalculatorThreads>    FPerftCalculatorThreads;
+    // Set before the perft thread starts, cleared by it after its report.
+    std::atomic<bool> FPerftRunning{false};
     // The start position of the current game, copied for every SetStartPos.
     std::unique_ptr<TPosition> FStartPosition;
     // The variant's own compulsory-capture rule: legality is judged by it, whatever the engine

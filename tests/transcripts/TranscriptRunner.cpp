@@ -11,6 +11,7 @@
 //   ! text        the next standard-error line must match
 //   ^ text        no standard-output line up to the next "<" match may match this
 //   = exit N      close the input, wait for the end, compare the exit code
+//   = eof         close the input and go on
 //   = silent      wait briefly and check that nothing more was written to standard output
 //   = signal N    send signal number N to the program
 //   ? FILE TEXT   (after the program ended) a line of FILE matches TEXT
@@ -218,6 +219,9 @@ void Start(const std::string& AProgram, const std::vector<std::string>& AArgumen
         setenv("XDG_STATE_HOME", (ATmp + "/state").c_str(), 1);
         setenv("HOME", ATmp.c_str(), 1);
         unsetenv("LoggingLevel");
+        // No test may open a desktop viewer.
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
         for (const auto& assignment : AEnvironment)
             putenv(const_cast<char*>(assignment.c_str()));
         std::vector<char*> argv;
@@ -398,6 +402,8 @@ int main(int argc, char** argv) {
                 if (GChild.ExitCode != expected)
                     Fail("exit code " + std::to_string(GChild.ExitCode) + ", expected " +
                          std::to_string(expected));
+            } else if (argument == "eof") {
+                CloseInput();
             } else if (argument.rfind("signal ", 0) == 0) {
                 kill(GChild.Pid, std::atoi(argument.c_str() + 7));
             } else if (argument == "silent") {
