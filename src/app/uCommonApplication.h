@@ -82,6 +82,8 @@ protected:
 
 private:
     void Restart();
+    // The ini file of the program in the folder under ABaseFolder, or null (a warning said why).
+    std::unique_ptr<TKvIniFile> CreateIniFile(const std::string& ABaseFolder);
     // A read-only home must not stop the engine: the files stay off and this says so once.
     void WarnStorage(const std::string& AText);
 

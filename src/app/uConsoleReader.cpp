@@ -16,6 +16,10 @@ void TConsoleReader::Terminate() {
     FInput->Wake();
 }
 
+std::string TConsoleReader::OpenStartupFile(const std::string& AFileName) {
+    return FInput->OpenFile(AFileName);
+}
+
 void TConsoleReader::Deliver(const std::string& AText) {
     if (!FOnReadInputText)
         return;
@@ -27,12 +31,11 @@ void TConsoleReader::Deliver(const std::string& AText) {
 }
 
 void TConsoleReader::Execute() {
-    if (!FStartupText.empty())
-        Deliver(FStartupText);
     std::string line;
     while (!Terminated()) {
-        // A front end that stopped reading our output is gone: end as on quit.
-        if (StreamBroken()) {
+        // A front end that stopped reading our output is gone, and output that cannot be
+        // written reaches nobody: end as on quit.
+        if (StreamBroken() || StreamFailure() != 0) {
             if (FOnEndOfInput)
                 FOnEndOfInput();
             break;
@@ -40,6 +43,10 @@ void TConsoleReader::Execute() {
         const TReadResult result = FInput->ReadLine(line);
         if (result == rrWoken)
             continue;
+        if (result == rrEndOfInput && FInput->ReadsFile()) {
+            FInput->UseStandardInput();
+            continue;
+        }
         if (result == rrEndOfInput) {
             if (FOnEndOfInput)
                 FOnEndOfInput();

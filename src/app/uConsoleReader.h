@@ -8,9 +8,9 @@
 
 class TStandardInputReader;
 
-// Turns standard input into lines for the application, on its own thread. The startup text (a
-// -startup file) is handed over once before the first read. Termination is checked between
-// lines; Terminate also wakes a read that waits for a silent front end.
+// Turns standard input into lines for the application, on its own thread. The lines of a startup
+// file (-startup) come first, read by the same rules as standard input. Termination is checked
+// between lines; Terminate also wakes a read that waits for a silent front end.
 class TConsoleReader final : public TKvThread {
 public:
     using TOnReadInputText = std::function<void(const std::string&)>;
@@ -22,9 +22,10 @@ public:
     void SetOnReadInputText(TOnReadInputText AHandler) { FOnReadInputText = std::move(AHandler); }
     // Called when standard input ends (the front end closed the pipe).
     void SetOnEndOfInput(TOnEndOfInput AHandler) { FOnEndOfInput = std::move(AHandler); }
-    void SetStartupText(std::string AText) { FStartupText = std::move(AText); }
-    const std::string& StartupText() const { return FStartupText; }
-    void               Terminate() override;
+    // Opens the startup file, to be read before standard input; returns why it cannot be read
+    // (then only standard input is read), or an empty text. Call before Start.
+    std::string OpenStartupFile(const std::string& AFileName);
+    void        Terminate() override;
 
 protected:
     void Execute() override;
@@ -34,6 +35,5 @@ private:
 
     TOnReadInputText                      FOnReadInputText;
     TOnEndOfInput                         FOnEndOfInput;
-    std::string                           FStartupText;
     std::unique_ptr<TStandardInputReader> FInput;
 };

@@ -160,3 +160,30 @@ TEST(TTextMacro, ReplacesKnownVariables) {
     macro.SetRaiseErrorIfVariableNotFound(false);
     EXPECT_EQ(macro.RemoveVariables("%home%:%NONE%:x"), "/home/u:%NONE%:x");
 }
+
+TEST(TKvIniFile, CountersSaturateInsteadOfWrapping) {
+    struct TCase {
+        const char*   Text;
+        std::uint64_t Value;
+        bool          Saturated;
+    };
+    constexpr TCase Cases[] = {
+        {"18446744073709551615", UINT64_MAX, false},
+        {"18446744073709551616", UINT64_MAX, true},
+        {"99999999999999999999999999", UINT64_MAX, true},
+        {"1,844,674,407,370,955,161,6", UINT64_MAX, true},
+        {"-5", 0, true},
+        {"--5", 5, false},
+        {"-0", 0, false},
+        {"1,234", 1234, false},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.Text);
+        bool saturated = !c.Saturated;
+        EXPECT_EQ(IniTextToUInt(c.Text, saturated), c.Value);
+        EXPECT_EQ(saturated, c.Saturated);
+        TKvIniFile ini;
+        ini.SetText(std::string("[S]\nN=") + c.Text);
+        EXPECT_EQ(ini.ReadNumU("S", "N", 7), c.Value);
+    }
+}
