@@ -246,7 +246,7 @@ void Start(const std::string& AProgram, const std::vector<std::string>& AArgumen
         for (const int fd : ASetup.Closed)
             close(fd);
         if (ASetup.MemoryLimitMiB > 0) {
-            const rlim_t  bytes = static_cast<rlim_t>(ASetup.MemoryLimitMiB) << 20;
+            const rlim_t bytes = static_cast<rlim_t>(ASetup.MemoryLimitMiB) << 20;
             const rlimit limit{bytes, bytes};
             setrlimit(RLIMIT_AS, &limit);
         }
