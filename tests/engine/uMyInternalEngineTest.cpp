@@ -149,7 +149,7 @@ TEST_F(TMyInternalEngineFixture, TakesTheSideToMoveFromThePosition) {
     FEngine.SetStartPos();
     EXPECT_EQ(FEngine.SideToMove(), 1);
     std::int32_t side = 0;
-    FEngine.ReadPosition("4k3/8/8/8/8/8/8/4K3 b - - 0 1", side);
+    FEngine.ReadPosition("4k3/8/8/8/8/8/PPPPPPPP/8 b - - 0 1", side);
     EXPECT_EQ(side, 1);
 }
 
