@@ -79,6 +79,8 @@ protected:
     virtual int  Execute() = 0;
 
     void SetSplashScreen(TCustomSplashScreen* ASplashScreen) { FSplashScreen = ASplashScreen; }
+    // For a new session in the same process (see TConsoleEngine::EndSession).
+    void ClearTerminated() { FTerminated.store(false, std::memory_order_release); }
 
 private:
     void Restart();

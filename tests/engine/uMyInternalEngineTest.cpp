@@ -256,3 +256,13 @@ TEST_F(TMyInternalEngineFixture, ReportsItsStateAndEvaluation) {
     ASSERT_EQ(events.size(), 1u);
     EXPECT_TRUE(events[0].starts_with("Info:Score: cp ")) << events[0];
 }
+
+// A harness that must answer every input at once lowers the deepest perft; the table's own
+// limit stays the bound above.
+TEST_F(TMyInternalEngineFixture, RefusesPerftBeyondItsDepthLimit) {
+    EXPECT_EQ(Failure([&] { FEngine.GetPerft(100); }), "Perft depth must not exceed 99.");
+    FEngine.SetPerftDepthLimit(2);
+    EXPECT_EQ(Failure([&] { FEngine.GetPerft(3); }), "Perft depth must not exceed 2.");
+    FEngine.SetPerftDepthLimit(1000);
+    EXPECT_EQ(Failure([&] { FEngine.GetPerft(100); }), "Perft depth must not exceed 99.");
+}

@@ -36,7 +36,7 @@ for target in "${targets[@]}"; do
              -print_final_stats=1 -artifact_prefix="$work/findings/$target-")
     if [ -f "$here/$target.dict" ]; then
         options+=(-dict="$here/$target.dict")
-    elif [[ "$target" == *lines ]]; then
+    elif [[ "$target" == *lines || "$target" == startupfile ]]; then
         options+=(-dict="$here/lines.dict")
     fi
     log="$work/$target.log"
