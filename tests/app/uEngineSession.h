@@ -42,6 +42,8 @@ public:
         FCastlingNotation = FEngine->CastlingNotation();
         FDoMoveAfterStop = FEngine->DoMoveAfterStop();
         FOpponent = FEngine->Opponent();
+        FPosition = FEngine->GetPositionString();
+        FSideToMove = FEngine->SideToMove();
         FMyLevel = FEngine->LevelManager().MyLevel();
         FOpponentLevel = FEngine->LevelManager().OpponentLevel();
     }
@@ -91,7 +93,11 @@ public:
         levels.SetMyLevel(FMyLevel);
         levels.SetOpponentLevel(FOpponentLevel);
         levels.SetInfiniteAnalysis(false);
-        engine.NewGame();
+        // A new game builds the generator's tables again, most of a short input's time: it is
+        // left out when the game is the start position, unplayed, with no root-move filter.
+        if (engine.PlayedMoveCount() != 0 || !engine.RootMoves().AcceptAll() ||
+            engine.SideToMove() != FSideToMove || engine.GetPositionString() != FPosition)
+            engine.NewGame();
     }
 
     // The state a new session starts from, as text.
@@ -106,7 +112,8 @@ public:
         TCommands& commands = FApplication->Commands();
         for (int i = 0; i < commands.Count(); ++i)
             add("command " + commands.Get(i).Shortcut(), commands.Get(i).Enabled() ? "on" : "off");
-        add("output", engine.Output() != nullptr ? typeid(*engine.Output()).name() : "none");
+        const TEngineOutput* output = engine.Output();
+        add("output", output != nullptr ? typeid(*output).name() : "none");
         TArguments& options = engine.Options();
         for (int i = 0; i < options.Count(); ++i)
             add("option " + options.Get(i).Shortcut(), options.Get(i).GetValueAsString());
@@ -150,6 +157,8 @@ private:
     TCastlingNotation               FCastlingNotation = cnVariant;
     bool                            FDoMoveAfterStop = false;
     TOpponent                       FOpponent;
+    std::string                     FPosition;
+    std::int32_t                    FSideToMove = 0;
     TCustomLevel*                   FMyLevel = nullptr;
     TCustomLevel*                   FOpponentLevel = nullptr;
 };

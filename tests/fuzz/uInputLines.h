@@ -81,16 +81,16 @@ inline void FitToFuzzer(TVexdraEngine& AEngine) {
     AEngine.SetPerftDepthLimit(2);
 }
 
-// The one session of the fuzz run, made at the first input.
+// The one session of the fuzz run, made at the first input and ended with the process (its
+// threads are joined before the program's own statics go).
 inline TEngineSession& Session() {
-    // Never destroyed: the fuzzer ends the process without unwinding.
-    static TEngineSession* const session = [] {
-        PrepareProcess();
-        auto* created = new TEngineSession(FitToFuzzer);
-        Require(created->Initialized(), "the application starts");
-        return created;
+    static TEngineSession session((PrepareProcess(), FitToFuzzer));
+    static const bool     started = [] {
+        Require(session.Initialized(), "the application starts");
+        return true;
     }();
-    return *session;
+    (void)started;
+    return session;
 }
 
 } // namespace FuzzInputLines
