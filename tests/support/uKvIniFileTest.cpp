@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -186,4 +187,26 @@ TEST(TKvIniFile, CountersSaturateInsteadOfWrapping) {
         ini.SetText(std::string("[S]\nN=") + c.Text);
         EXPECT_EQ(ini.ReadNumU("S", "N", 7), c.Value);
     }
+}
+
+// The file is replaced as a whole, by a file of the user's alone; a link in its place is neither
+// read nor written through.
+TEST(TKvIniFile, SavesPrivateFilesAndNeverReadsThroughALink) {
+    TTestFolder       folder("ini-link");
+    const std::string target = folder.File("target.ini");
+    {
+        std::ofstream file(target);
+        file << "[Statistics]\nRunCount=5\n";
+    }
+    const std::string link = folder.File("linked.ini");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    TKvIniFile linked(link);
+    EXPECT_FALSE(linked.ValueExists("Statistics", "RunCount"));
+    linked.WriteNum("Statistics", "RunCount", 1);
+    ASSERT_TRUE(linked.Save());
+    EXPECT_EQ(ReadAll(target), "[Statistics]\nRunCount=5\n");
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode)); // the link itself was replaced
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
