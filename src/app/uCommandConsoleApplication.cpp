@@ -1,5 +1,6 @@
 #include "app/uCommandConsoleApplication.h"
 
+#include "app/uCommonApplication.h"
 #include "app/uConsoleReader.h"
 #include "app/uCustomCommand.h"
 #include "app/uCustomConsole.h"
@@ -14,32 +15,38 @@
 #include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"
 
-#include <fstream>
-#include <sstream>
+namespace {
+
+// Output that cannot be written ends the session like the end of input; the reader is woken so
+// that it does not wait for a line first.
+void OnOutputFailure() {
+    if (auto* application = dynamic_cast<TCommandConsoleApplication*>(Application()))
+        application->Terminate();
+}
+
+} // namespace
 
 TCommandConsoleApplication::TCommandConsoleApplication() = default;
 TCommandConsoleApplication::~TCommandConsoleApplication() = default;
 
 void TCommandConsoleApplication::AddArguments() {
     TConsoleApplication::AddArguments();
-    FStartupArgument =
-        std::make_unique<TFileNameArgument>("startup", "File with startup commands.", rcOptional);
+    FStartupArgument = std::make_unique<TFileNameArgument>("startup", "File with startup commands.",
+                                                           rcOptional, false);
     Arguments().Add(*FStartupArgument);
 }
 
 void TCommandConsoleApplication::RunInitializationSequence() {
     TConsoleApplication::RunInitializationSequence();
     FConsoleReader = std::make_unique<TConsoleReader>();
-    const std::string startupFile = FStartupArgument->Value();
-    if (!startupFile.empty()) {
-        std::ifstream file(startupFile, std::ios::binary);
-        if (!file)
-            throw EFileNotFoundException("File \"" + startupFile + "\" not found.");
-        std::stringstream text;
-        text << file.rdbuf();
-        const std::string content = text.str();
-        FileStatistics().CountRead(content.size());
-        FConsoleReader->SetStartupText(content);
+    SetStreamFailureHandler(OnOutputFailure);
+    // A startup file that cannot be read costs its commands, not the session: the front end
+    // still gets an engine that reads standard input.
+    if (FStartupArgument->Exists()) {
+        const std::string startupFile = FStartupArgument->Value();
+        const std::string error = FConsoleReader->OpenStartupFile(startupFile);
+        if (!error.empty())
+            WriteError("Can not read startup file \"" + startupFile + "\": " + error + ".");
     }
     FConsoleReader->SetOnReadInputText(
         [this](const std::string& AText) { ProcessInputText(AText); });
@@ -62,6 +69,7 @@ void TCommandConsoleApplication::RunInitializationSequence() {
 void TCommandConsoleApplication::RunFinalizationSequence() {
     // The program is ending anyway; a late signal must not cut the finalization short.
     SetTerminationHandler(nullptr);
+    SetStreamFailureHandler(nullptr);
     if (FConsoleReader) {
         FConsoleReader->TerminateAndWait();
         FConsoleReader.reset();
@@ -75,7 +83,11 @@ int TCommandConsoleApplication::Execute() {
     // The reader starts only now, after "Initialization sequence done", so a front end always
     // sees the start lines before the answer to its first command.
     FConsoleReader->Start();
-    return FConsoleReader->WaitFor();
+    const int result = FConsoleReader->WaitFor();
+    // Said on the error stream and in the log: standard output is the one that failed.
+    if (StreamFailure() != 0)
+        WriteError("Can not write to standard output: " + StreamFailureText() + ".");
+    return result;
 }
 
 void TCommandConsoleApplication::Terminate() {
@@ -88,10 +100,16 @@ void TCommandConsoleApplication::ProcessInputText(const std::string& AText) {
     // Lines after a quit are not run, also within one received text (a startup file). A front
     // end may send anything: bytes that are no UTF-8 text and control characters are replaced
     // before a command sees them, so that no error message echoes them back.
-    for (const auto& line : SplitLines(AText)) {
-        if (Terminated())
+    // Lines end at CR, LF or CRLF; they are viewed in place, not copied, since one may be
+    // megabytes long.
+    std::string_view text(AText);
+    while (!text.empty() && !Terminated()) {
+        const std::size_t end = text.find_first_of("\r\n");
+        AcceptLine(ReadableText(text.substr(0, end)));
+        if (end == std::string_view::npos)
             break;
-        AcceptLine(ReadableText(line));
+        const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+        text.remove_prefix(next);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "engine/uInternalEngine.h"
 #include "perft/uBenchmarkCommand.h"
 #include "perft/uDiagnosticCommands.h"
+#include "platform/uPlatformSignals.h"
 #include "protocols/uci/uStopCommand.h"
 #include "protocols/uci/uUCICommand.h"
 #include "protocols/usi/uUSICommand.h"
@@ -80,10 +81,31 @@ void TConsoleEngine::SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) {
     for (TCustomCommand* selection : {FUCICommand, FUSICommand, FXBoardCommand})
         if (selection != nullptr)
             Commands().Disable(*selection);
+    FCommandCountBeforeProtocol = Commands().Count();
     FProtocol = std::move(AProtocol);
     FProtocol->SetInternalEngine(FInternalEngine);
     FProtocol->Initialize();
     Commands().Add(FProtocol->TakeCommands());
+}
+
+void TConsoleEngine::EndSession() {
+    if (FInternalEngine != nullptr) {
+        FInternalEngine->Stop();
+        FInternalEngine->WaitForCalculationDone(0);
+    }
+    if (FProtocol) {
+        // The protocol's commands refer to it: they go first.
+        while (Commands().Count() > FCommandCountBeforeProtocol)
+            Commands().Delete(Commands().Get(Commands().Count() - 1));
+        FProtocol.reset();
+        for (TCustomCommand* selection : {FUCICommand, FUSICommand, FXBoardCommand})
+            if (selection != nullptr)
+                selection->SetEnabled(true);
+        if (FInternalEngine != nullptr)
+            FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    }
+    SetInterruptSignalIgnored(false);
+    ClearTerminated();
 }
 
 void TConsoleEngine::AddEngineCommand(std::unique_ptr<TCustomCommand> ACommand) {

@@ -37,6 +37,10 @@ bool TConsoleReader::WaitForWake() {
     return !Terminated();
 }
 
+std::string TConsoleReader::OpenStartupFile(const std::string& AFileName) {
+    return FInput->OpenFile(AFileName);
+}
+
 void TConsoleReader::Deliver(const std::string& AText) {
     if (!FOnReadInputText)
         return;
@@ -48,12 +52,11 @@ void TConsoleReader::Deliver(const std::string& AText) {
 }
 
 void TConsoleReader::Execute() {
-    if (!FStartupText.empty())
-        Deliver(FStartupText);
     std::string line;
     while (!Terminated()) {
-        // A front end that stopped reading our output is gone: end as on quit.
-        if (StreamBroken()) {
+        // A front end that stopped reading our output is gone, and output that cannot be
+        // written reaches nobody: end as on quit.
+        if (StreamBroken() || StreamFailure() != 0) {
             if (FOnEndOfInput)
                 FOnEndOfInput();
             break;
@@ -67,6 +70,10 @@ void TConsoleReader::Execute() {
                     TCommonApplication::ReportFatalError(e);
                 }
             }
+            continue;
+        }
+        if (result == rrEndOfInput && FInput->ReadsFile()) {
+            FInput->UseStandardInput();
             continue;
         }
         if (result == rrEndOfInput) {

@@ -16,11 +16,11 @@
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr std::int32_t MaximalPerftDepth = 99;
 constexpr std::int64_t MinimalElo = 750;
 
 // Switches the generator to a compulsory-capture rule and back at scope end.
@@ -294,10 +294,10 @@ void TMyInternalEngine::WaitForPerft() {
 }
 
 void TMyInternalEngine::GetPerft(std::int32_t ADepth) {
-    // The table keys every remaining depth with its own code; there are codes for 99.
-    if (ADepth > MaximalPerftDepth)
-        throw EArgumentOutOfRangeException("Perft depth must not exceed " +
-                                           std::to_string(MaximalPerftDepth) + ".");
+    const std::int32_t limit = std::min<std::int32_t>(FPerftDepthLimit, MaximalPerftDepth);
+    if (ADepth > limit)
+        throw EArgumentOutOfRangeException("Perft depth must not exceed " + std::to_string(limit) +
+                                           ".");
     TInternalEngine::GetPerft(ADepth);
     try {
         try {

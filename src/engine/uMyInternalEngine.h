@@ -88,6 +88,12 @@ public:
     TSwitchArgument&            UCILimitStrength() const { return *FUCILimitStrength; }
     TNumericalIntervalArgument& UCIElo() const { return *FUCIElo; }
     THashTable&                 HashTable() const { return *FHashTable; }
+    // The table keys every remaining depth with its own code; there are codes for 99.
+    static constexpr std::int32_t MaximalPerftDepth = 99;
+    // The deepest perft a request may ask for (at most the table's limit); a harness that must
+    // answer every input at once lowers it.
+    void         SetPerftDepthLimit(std::int32_t AValue) { FPerftDepthLimit = AValue; }
+    std::int32_t PerftDepthLimit() const { return FPerftDepthLimit; }
 
 protected:
     std::string GameVariantName(const TGameVariant& AVariant) const override;
@@ -135,5 +141,6 @@ private:
     std::unique_ptr<TPosition> FStartPosition;
     // The variant's own compulsory-capture rule: legality is judged by it, whatever the engine
     // switched on for its move choice.
-    bool FVariantMustCapture = false;
+    bool         FVariantMustCapture = false;
+    std::int32_t FPerftDepthLimit = MaximalPerftDepth;
 };
