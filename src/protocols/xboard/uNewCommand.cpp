@@ -5,10 +5,12 @@
 #include "engine/uLevelManager.h"
 #include "engine/uRootMoves.h"
 #include "engine/uStopManager.h"
+#include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
 #include "protocols/xboard/uXBoardEngineOutput.h"
 #include "protocols/xboard/uXBoardMoveNotation.h"
 #include "protocols/xboard/uXBoardParameterReader.h"
+#include "protocols/xboard/uXBoardVariants.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 
@@ -34,6 +36,7 @@ void TNewCommand::Execute(std::string_view AParameters) {
     TInternalEngine& engine = Engine();
     TXBoardProtocol& protocol = Protocol();
     protocol.BeforePositionChange();
+    protocol.KeepAnnouncedSetupIfUnplayed();
     engine.LevelManager().ResetLevels();
     engine.StopManager().SetLimitMaxDepth(NoDepthLimit);
     if (TGameVariant* chess = GameVariants().FindByName("chess"))
@@ -60,6 +63,7 @@ void TVariantCommand::Execute(std::string_view AParameters) {
         throw EParseError({"VariantName"}, word);
     protocol.BeforePositionChange();
     protocol.SetGameVariant(variant);
+    protocol.RestoreAnnouncedSetup();
     protocol.WriteSetup();
     protocol.AfterPositionChange();
 }
@@ -100,7 +104,11 @@ void TSetBoardCommand::Execute(std::string_view AParameters) {
     TInternalEngine& engine = Engine();
     TXBoardProtocol& protocol = Protocol();
     protocol.BeforePositionChange();
-    engine.SetPositionFromString(CompleteXBoardFen(AParameters));
+    const TGameVariant*   variant = engine.GameVariant();
+    const TXBoardVariant* item = variant != nullptr ? FindXBoardVariant(variant->Name()) : nullptr;
+    engine.SetPositionFromString(item != nullptr && item->ShogiCoordinates
+                                     ? XBoardToEnginePosition(*item, AParameters)
+                                     : CompleteXBoardFen(AParameters));
     protocol.AfterPositionChange();
 }
 

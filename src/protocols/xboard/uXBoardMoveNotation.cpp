@@ -2,6 +2,7 @@
 
 #include "engine/uInternalEngine.h"
 #include "games/uGameVariant.h"
+#include "protocols/xboard/uXBoardVariants.h"
 #include "support/uTextHelpers.h"
 
 namespace {
@@ -76,18 +77,9 @@ std::optional<TXBoardBoardSize> XBoardTranslatedBoard(const TInternalEngine& AEn
     const TGameVariant* variant = AEngine.GameVariant();
     if (variant == nullptr)
         return std::nullopt;
-    // clang-format off
-    struct TEntry { const char* Name; TXBoardBoardSize Board; };
-    static constexpr TEntry Boards[] = {
-        {"shogi",         {9, 9}},
-        {"minishogi",     {5, 5}},
-        {"goroGoroShogi", {5, 6}},
-        {"dobutsuShogi",  {3, 4}},
-    };
-    // clang-format on
-    for (const TEntry& entry : Boards)
-        if (variant->Name() == entry.Name)
-            return entry.Board;
+    const TXBoardVariant* item = FindXBoardVariant(variant->Name());
+    if (item != nullptr && item->ShogiCoordinates)
+        return TXBoardBoardSize{item->Width, item->Height};
     return std::nullopt;
 }
 

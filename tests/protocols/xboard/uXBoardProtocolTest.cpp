@@ -51,10 +51,9 @@ TEST_F(TXBoardProtocolFixture, ProtoverWritesTheFeatureList) {
         "feature name=1",
         "feature colors=0",
         "feature time=1",
-        "feature variants=\"chess,chess960,shuffle,random256,nocastle,dunsany,hordeChess,horde,"
-        "giveaway,3Check,kingOfTheHill,racingKings,atomic,crazyhouse,shogi,minishogi,"
-        "goroGoroShogi,dobutsuShogi,normal,fischerandom,hordechess,3check,kingofthehill,"
-        "racingkings,gorogoroshogi,dobutsushogi\"",
+        "feature variants=\"normal,fischerandom,shuffle,random256,nocastle,dunsany,hordechess,"
+        "horde,giveaway,3check,kingofthehill,racingkings,atomic,crazyhouse,shogi,5x5+5_shogi,"
+        "minishogi,5x6+3_shogi,gorogoro,3x4+3_shogi,dobutsu\"",
         "feature option=\"Contempt Value -spin 0 -32767 32767\"",
         "feature option=\"Check Option -check 1\"",
         "feature option=\"Text -string abc\"",
@@ -273,6 +272,11 @@ TEST_F(TXBoardProtocolFixture, VariantTakesXBoardNames) {
         {"racingkings", "racingKings", cnKingTwoFiles},
         {"crazyhouse", "crazyhouse", cnKingTwoFiles},
         {"chess960", "chess960", cnCastleStrings},
+        {"5x5+5_shogi", "minishogi", cnKingTwoFiles},
+        {"gorogoro", "goroGoroShogi", cnKingTwoFiles},
+        {"3X4+3_SHOGI", "dobutsuShogi", cnKingTwoFiles},
+        {"goroGoroShogi", "goroGoroShogi", cnKingTwoFiles},
+        {"hordeChess", "hordeChess", cnKingTwoFiles},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
