@@ -18,7 +18,9 @@ const TXBoardVariant& Variant(std::string_view AName) {
 } // namespace
 
 TEST(TXBoardVariants, EveryRegisteredVariantHasOneXBoardName) {
-    const TGameVariants& variants = GameVariants();
+    TGameVariants& variants = GameVariants();
+    if (variants.Count() == 0)
+        RegisterGameVariants(variants);
     ASSERT_EQ(variants.Count(), 18u);
     for (std::size_t i = 0; i < variants.Count(); ++i) {
         const std::string& name = variants.Items(i).Name();
