@@ -9,12 +9,14 @@
 #include "engine/uTimeControlLevel.h"
 #include "protocols/uci/uUCIEngineOutput.h"
 #include "protocols/uci/uUCIParameterReader.h"
+#include "protocols/usi/uUSIEngineOutput.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -52,6 +54,27 @@ struct TGoParameters {
     bool         Ponder = false;
 };
 
+bool IsGoKeyword(std::string_view AWord) {
+    return AWord == "ponder" ||
+           std::find(GoKeywords.begin(), GoKeywords.end(), AWord) != GoKeywords.end();
+}
+
+// The keywords followed by a number.
+bool IsNumberKeyword(std::string_view AWord) {
+    return IsGoKeyword(AWord) && AWord != "searchmoves" && AWord != "infinite" && AWord != "ponder";
+}
+
+// A whole word of signs ("-" flips) and decimal digits; none for anything else. Values beyond
+// the 64-bit range saturate.
+std::optional<std::int64_t> ReadCheckedNumber(std::string_view AWord) {
+    const std::size_t digits = AWord.find_first_not_of("+-");
+    if (digits == std::string_view::npos ||
+        AWord.find_first_not_of("0123456789", digits) != std::string_view::npos)
+        return std::nullopt;
+    TUCIParameterReader reader(AWord);
+    return reader.ReadNumber();
+}
+
 } // namespace
 
 TGoCommand::TGoCommand() : TEngineCommand("TGoCommand") {
@@ -80,17 +103,23 @@ void TGoCommand::FreeLevels() {
 
 void TGoCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    if (AParameters.empty())
-        throw EParseError(GoKeywords, "");
     if (FInternalEngine == nullptr)
         return;
     TInternalEngine& engine = *FInternalEngine;
     auto*            uciOutput = dynamic_cast<TUCIEngineOutput*>(engine.Output());
-    // Each go gets its own best move: one still kept from an endless search that was never
-    // stopped goes out first.
-    if (uciOutput != nullptr)
-        uciOutput->ReleaseBestMove();
+    // A go that waits for "stop" or "ponderhit" is still running: it keeps its search and
+    // gives its own best move; a second go is refused.
+    if (uciOutput != nullptr && uciOutput->HoldingBestMove())
+        throw Exception("Engine is running.");
     FreeLevels();
+    // A go always ends with a best move: what cannot be read is reported on an error line and
+    // left out, and the search runs with the rest.
+    auto complain = [&](const std::string& AMessage) {
+        if (TEngineOutput* output = engine.Output())
+            output->TellGUIError("Command " + Shortcut() + ": " + AMessage);
+    };
+    bool       mateSearch = false;
+    const bool usi = dynamic_cast<TUSIEngineOutput*>(engine.Output()) != nullptr;
 
     TGoParameters go;
     try {
@@ -102,49 +131,88 @@ void TGoCommand::Execute(std::string_view AParameters) {
             if (keyword.empty())
                 continue;
             if (keyword == "searchmoves") {
-                // Every word after it is a move, so it comes last.
+                // Every word after it is a move, so it comes last. A move given twice is named
+                // and counted once; with no move left, every move counts.
                 engine.RootMoves().ExcludeAll();
-                for (std::string move = reader.ReadWord(); !move.empty(); move = reader.ReadWord())
-                    engine.RootMoves().Include(move);
-            } else if (keyword == "ponder") {
-                go.Ponder = true;
-            } else if (keyword == "movestogo") {
-                go.MovesToGo = std::max<std::int64_t>(0, reader.ReadNumber());
+                std::string repeated;
+                bool        any = false;
+                for (std::string move = reader.ReadWord(); !move.empty();
+                     move = reader.ReadWord()) {
+                    try {
+                        engine.RootMoves().Include(move);
+                        any = true;
+                    } catch (const Exception&) {
+                        repeated += " " + move;
+                    }
+                }
+                if (!repeated.empty())
+                    complain("searchmoves left out:" + repeated);
+                if (!any)
+                    engine.RootMoves().Clear();
+                continue;
+            }
+            if (keyword == "mate" && usi) {
+                // The shipped engine does not search for mates: the front end is told so
+                // instead of waiting for a "checkmate" line. The length ("infinite" or
+                // milliseconds) is read and not used.
+                const std::size_t position = reader.Position();
+                const std::string length = reader.ReadWord();
+                if (length != "infinite" && !ReadCheckedNumber(length))
+                    reader.SetPosition(position);
+                mateSearch = true;
+                continue;
+            }
+            if (!IsNumberKeyword(keyword)) {
+                if (keyword == "ponder")
+                    go.Ponder = true;
+                else if (keyword == "infinite")
+                    go.Infinite = true;
+                else
+                    complain(EParseError(GoKeywords, keyword).what());
+                continue;
+            }
+            // The number is the next word; a word that is no number is left for the next
+            // keyword unless it is none.
+            const std::size_t                 position = reader.Position();
+            const std::string                 word = reader.ReadWord();
+            const std::optional<std::int64_t> number = ReadCheckedNumber(word);
+            if (!number) {
+                complain("'" + keyword + "' needs a number; left out");
+                if (IsGoKeyword(word))
+                    reader.SetPosition(position);
+                continue;
+            }
+            if (keyword == "movestogo") {
+                go.MovesToGo = std::max<std::int64_t>(0, *number);
             } else if (keyword == "winc") {
-                go.WhiteIncrement = reader.ReadNumber();
+                go.WhiteIncrement = *number;
             } else if (keyword == "binc") {
-                go.BlackIncrement = reader.ReadNumber();
+                go.BlackIncrement = *number;
             } else if (keyword == "byoyomi") {
-                go.Byoyomi = reader.ReadNumber();
+                go.Byoyomi = *number;
             } else if (keyword == "wtime") {
-                go.WhiteTime = ClockMilliseconds(reader.ReadNumber());
+                go.WhiteTime = ClockMilliseconds(*number);
             } else if (keyword == "btime") {
-                go.BlackTime = ClockMilliseconds(reader.ReadNumber());
+                go.BlackTime = ClockMilliseconds(*number);
             } else if (keyword == "depth") {
                 auto level = std::make_unique<TMaximalDepthLevel>();
-                level->SetValue(ToInt32(reader.ReadNumber()));
+                level->SetValue(ToInt32(*number));
                 FMyLevel = std::move(level);
             } else if (keyword == "mate") {
                 auto level = std::make_unique<TWinInLevel>();
                 // A mate in N moves is found within 2N plies.
-                level->SetValue(
-                    ToInt32(2 * static_cast<std::int64_t>(ToInt32(reader.ReadNumber()))));
+                level->SetValue(ToInt32(2 * static_cast<std::int64_t>(ToInt32(*number))));
                 FMyLevel = std::move(level);
             } else if (keyword == "movetime") {
                 auto level = std::make_unique<TMoveTimeLevel>();
                 level->SetValueType(lvtEqual);
-                level->SetValue(TTimeSpan::FromMilliseconds(reader.ReadNumber()).NonNegative());
+                level->SetValue(TTimeSpan::FromMilliseconds(*number).NonNegative());
                 FMyLevel = std::move(level);
             } else if (keyword == "nodes") {
                 auto level = std::make_unique<TNodesLevel>();
                 level->SetValueType(lvtEqual);
-                level->SetValue(
-                    static_cast<std::uint64_t>(std::max<std::int64_t>(0, reader.ReadNumber())));
+                level->SetValue(static_cast<std::uint64_t>(std::max<std::int64_t>(0, *number)));
                 FMyLevel = std::move(level);
-            } else if (keyword == "infinite") {
-                go.Infinite = true;
-            } else {
-                throw EParseError(GoKeywords, keyword);
             }
         }
 
@@ -204,6 +272,14 @@ void TGoCommand::Execute(std::string_view AParameters) {
         throw;
     }
 
+    if (mateSearch) {
+        FreeLevels();
+        if (TEngineOutput* output = engine.Output()) {
+            TWriteBlock block(*output);
+            output->WriteLine("checkmate notimplemented", ccKeyword);
+        }
+        return;
+    }
     engine.LevelManager().SetInfiniteAnalysis(go.Infinite);
     engine.LevelManager().SetMyLevel(FMyLevel.get());
     engine.LevelManager().SetOpponentLevel(FOpponentLevel.get());

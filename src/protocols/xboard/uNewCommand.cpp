@@ -146,6 +146,7 @@ void TUserMoveCommand::Execute(std::string_view AParameters) {
     }
     protocol.AfterPositionChange();
     if (protocol.AutoPlay()) {
+        protocol.EnsureLevel();
         engine.SetDoMoveAfterStop(true);
         engine.Start();
         protocol.ClaimGameEnd();

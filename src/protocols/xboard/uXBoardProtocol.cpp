@@ -3,6 +3,8 @@
 #include "engine/uAnalysisInfo.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
+#include "engine/uLevelManager.h"
+#include "engine/uTimeControlLevel.h"
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
 #include "protocols/xboard/uExcludeCommand.h"
@@ -310,6 +312,16 @@ void TXBoardProtocol::UpdateCastlingNotation() {
     const bool          castleStrings =
         variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle");
     engine.SetCastlingNotation(castleStrings ? cnCastleStrings : cnKingTwoFiles);
+}
+
+void TXBoardProtocol::EnsureLevel() {
+    TInternalEngine& engine = RequireEngine(FInternalEngine);
+    if (engine.LevelManager().MyLevel() != nullptr)
+        return;
+    if (!FUntimedLevel)
+        FUntimedLevel = std::make_unique<TInfiniteLevel>();
+    FUntimedLevel->SetAnalysisInfo(&engine.AnalysisInfo());
+    engine.LevelManager().SetMyLevel(FUntimedLevel.get());
 }
 
 void TXBoardProtocol::BeforePositionChange() {

@@ -4,6 +4,7 @@
 #include "engine/uCommonProtocol.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -12,6 +13,7 @@
 class TCustomArgument;
 class TEngineOutput;
 class TGameVariant;
+class TInfiniteLevel;
 class TInternalEngine;
 class TXBoardEngineOutput;
 class TXBoardProtocol;
@@ -100,6 +102,9 @@ public:
     // After the engine has played its move: when that move ended the game, the result is
     // claimed, so that a front end that cannot judge the variant ends the game.
     void ClaimGameEnd();
+    // Before the engine starts a search to play a move: a game without "level", "st" or "sd" is
+    // an untimed game, so the engine is given a level without a time limit.
+    void EnsureLevel();
     // In analyze mode the engine analyses every new position: before the position changes the
     // running analysis ends, after it a new one starts.
     void BeforePositionChange();
@@ -123,6 +128,8 @@ private:
 
     std::int32_t FProtocolVersion = 1;
     bool         FAutoPlay = false;
+    // The level of an untimed game (see EnsureLevel).
+    std::unique_ptr<TInfiniteLevel> FUntimedLevel;
     // The random start position last announced by "setup", and its variant.
     std::string FAnnouncedVariant;
     std::string FAnnouncedPosition;

@@ -150,7 +150,8 @@ TEST_F(TXBoardProtocolFixture, AnalyzeModeSwitchesAnalyzeGoAndExit) {
     EXPECT_EQ(Run("undo").size(), 1U);
     EXPECT_EQ(FEngine.FPlayed, TLines{});
 
-    EXPECT_EQ(Run("exit"), TLines{"# Stop Cause: User Abort"});
+    // The analysis has ended by itself: exit stops nothing and names no stop cause.
+    EXPECT_EQ(Run("exit"), TLines{});
     EXPECT_FALSE(FProtocol.AnalyzeMode());
     EXPECT_FALSE(FEngine.LevelManager().InfiniteAnalysis());
     EXPECT_EQ(Error("exit"), "Parse: 'Enabled command' expected but token 'exit' found.");
@@ -219,18 +220,18 @@ TEST_F(TXBoardProtocolFixture, BareMovesAreNoCommandsButTheProtocolCanPlayThem) 
 TEST_F(TXBoardProtocolFixture, GoAndPlayOther) {
     EXPECT_EQ(Error("go now"), "No parameters required.");
     EXPECT_EQ(FEngine.FSearches, 0);
-    // Without any level the search ends at once: no move is known, then the error.
-    EXPECT_EQ(Error("go"), "No level is set.");
-    EXPECT_EQ(FLinesAfterError, TLines{"move @@@@"});
+    // Without level, st or sd the game is untimed: the engine moves all the same.
+    ExpectReply(Run("go"), "e2e4");
     EXPECT_TRUE(FProtocol.AutoPlay());
+    EXPECT_EQ(FEngine.FPlayed, TLines{"e2e4"});
     Run("force");
     Run("st 1");
-    ExpectReply(Run("go"), "e2e4");
-    EXPECT_EQ(FEngine.FPlayed, TLines{"e2e4"});
+    ExpectReply(Run("go"), "e7e5");
+    EXPECT_EQ(FEngine.FPlayed, (TLines{"e2e4", "e7e5"}));
     Run("force");
     Run("playother");
     EXPECT_TRUE(FProtocol.AutoPlay());
-    EXPECT_EQ(FEngine.FPlayed, TLines{"e2e4"});
+    EXPECT_EQ(FEngine.FPlayed, (TLines{"e2e4", "e7e5"}));
 }
 
 TEST_F(TXBoardProtocolFixture, NewStartsStandardChessWithoutDepthLimit) {
