@@ -106,7 +106,7 @@ void TSetBoardCommand::Execute(std::string_view AParameters) {
     protocol.BeforePositionChange();
     const TGameVariant*   variant = engine.GameVariant();
     const TXBoardVariant* item = variant != nullptr ? FindXBoardVariant(variant->Name()) : nullptr;
-    engine.SetPositionFromString(item != nullptr && item->ShogiCoordinates
+    engine.SetPositionFromString(item != nullptr && (item->ShogiCoordinates || item->Mirrored)
                                      ? XBoardToEnginePosition(*item, AParameters)
                                      : CompleteXBoardFen(AParameters));
     protocol.AfterPositionChange();

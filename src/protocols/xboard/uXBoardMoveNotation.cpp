@@ -71,6 +71,20 @@ std::string EngineSquare(const TSquare& ASquare, const TXBoardBoardSize& ABoard)
            static_cast<char>('a' + (ABoard.Height - 1 - ASquare.Y));
 }
 
+// Every rank number of a chess move counted from the other side: "c7c8q" becomes "c2c1q".
+std::string MirrorChessMove(std::string_view AMove, int AHeight) {
+    std::string text;
+    for (std::size_t i = 0; i < AMove.size();) {
+        if (IsDigit(AMove[i]) && i > 0 && IsLower(AMove[i - 1])) {
+            const int rank = ReadNumber(AMove, i);
+            text += std::to_string(AHeight + 1 - rank);
+        } else {
+            text += AMove[i++];
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 std::optional<TXBoardBoardSize> XBoardTranslatedBoard(const TInternalEngine& AEngine) {
@@ -78,12 +92,14 @@ std::optional<TXBoardBoardSize> XBoardTranslatedBoard(const TInternalEngine& AEn
     if (variant == nullptr)
         return std::nullopt;
     const TXBoardVariant* item = FindXBoardVariant(variant->Name());
-    if (item != nullptr && item->ShogiCoordinates)
-        return TXBoardBoardSize{item->Width, item->Height};
+    if (item != nullptr && (item->ShogiCoordinates || item->Mirrored))
+        return TXBoardBoardSize{item->Width, item->Height, item->Mirrored};
     return std::nullopt;
 }
 
 std::string XBoardToEngineMove(std::string_view AMove, const TXBoardBoardSize& ABoard) {
+    if (ABoard.Mirrored)
+        return MirrorChessMove(AMove, ABoard.Height);
     std::size_t index = 0;
     std::string text;
     // A drop: piece letter, "@", square.
@@ -109,6 +125,8 @@ std::string XBoardToEngineMove(std::string_view AMove, const TXBoardBoardSize& A
 }
 
 std::string EngineToXBoardMove(std::string_view AMove, const TXBoardBoardSize& ABoard) {
+    if (ABoard.Mirrored)
+        return MirrorChessMove(AMove, ABoard.Height);
     std::size_t index = 0;
     if (AMove.size() >= 2 && AMove[1] == '*') {
         index = 2;

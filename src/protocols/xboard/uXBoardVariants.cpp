@@ -5,6 +5,7 @@
 #include "support/uTextHelpers.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -63,6 +64,7 @@ const std::vector<TXBoardVariant>& Table() {
         chess("random256", "random256", true);
         known("nocastle", "nocastle");
         chess("dunsany", "dunsany", false);
+        v.back().Mirrored = true;
         chess("hordeChess", "hordechess", false);
         chess("horde", "horde", false);
         known("giveaway", "giveaway");
@@ -142,7 +144,57 @@ std::vector<std::string> XBoardSetupLines(const TXBoardVariant& AVariant,
     return lines;
 }
 
+std::string MirrorChessPosition(std::string_view AFen) {
+    std::vector<std::string> fields = SplitWords(AFen);
+    if (fields.size() < 2)
+        return std::string(AFen);
+    auto swapCase = [](std::string AText) {
+        for (char& c : AText)
+            c = c >= 'a' && c <= 'z'   ? static_cast<char>(c - 32)
+                : c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32)
+                                       : c;
+        return AText;
+    };
+    std::vector<std::string> rows;
+    std::size_t              start = 0;
+    for (std::size_t slash = fields[0].find('/');; slash = fields[0].find('/', start)) {
+        rows.insert(rows.begin(), swapCase(fields[0].substr(start, slash - start)));
+        if (slash == std::string::npos)
+            break;
+        start = slash + 1;
+    }
+    std::string board;
+    for (const std::string& row : rows)
+        board += (board.empty() ? "" : "/") + row;
+    fields[0] = board;
+    fields[1] = fields[1] == "w" ? "b" : fields[1] == "b" ? "w" : fields[1];
+    if (fields.size() > 2 && fields[2] != "-")
+        fields[2] = swapCase(fields[2]);
+    // The en passant square: its rank counted from the other side.
+    if (fields.size() > 3 && fields[3].size() == 2 && fields[3][1] >= '1' && fields[3][1] <= '8')
+        fields[3][1] = static_cast<char>('1' + '8' - fields[3][1]);
+    std::string text;
+    for (const std::string& field : fields)
+        text += (text.empty() ? "" : " ") + field;
+    return text;
+}
+
+std::string MirrorResult(std::string_view AResult) {
+    std::string text(AResult);
+    if (text.starts_with("1-0"))
+        text.replace(0, 3, "0-1");
+    else if (text.starts_with("0-1"))
+        text.replace(0, 3, "1-0");
+    for (auto [from, to] :
+         {std::pair{"White", "@@W"}, std::pair{"Black", "White"}, std::pair{"@@W", "Black"}})
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at))
+            text.replace(at, std::string_view(from).size(), to), at += std::string_view(to).size();
+    return text;
+}
+
 std::string EngineToXBoardPosition(const TXBoardVariant& AVariant, std::string_view APosition) {
+    if (AVariant.Mirrored)
+        return MirrorChessPosition(APosition);
     const std::vector<std::string> fields = SplitWords(APosition);
     if (!AVariant.ShogiCoordinates || fields.size() != 4 || (fields[1] != "b" && fields[1] != "w"))
         return std::string(APosition);
@@ -152,6 +204,8 @@ std::string EngineToXBoardPosition(const TXBoardVariant& AVariant, std::string_v
 }
 
 std::string XBoardToEnginePosition(const TXBoardVariant& AVariant, std::string_view AFen) {
+    if (AVariant.Mirrored)
+        return MirrorChessPosition(AFen);
     const std::vector<std::string> fields = SplitWords(AFen);
     if (!AVariant.ShogiCoordinates || fields.size() < 2 || (fields[1] != "w" && fields[1] != "b"))
         return std::string(AFen);

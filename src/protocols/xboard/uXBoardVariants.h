@@ -32,6 +32,10 @@ struct TXBoardVariant {
     // Files counted from the first player's right and ranks lettered from the far side, as the
     // shogi family writes squares; xboard counts both from the first player's bottom left.
     bool ShogiCoordinates = false;
+    // xboard starts every game it is given by "setup" with White: a variant in which Black moves
+    // first is shown to it upside down with the colours exchanged, and moves, positions and
+    // results are mirrored on the way.
+    bool Mirrored = false;
     // The variant's start position is drawn at random for each game.
     bool RandomSetup = false;
 };
@@ -54,6 +58,10 @@ std::vector<std::string> XBoardSetupLines(const TXBoardVariant& AVariant,
 // the same in both (the first player's pieces in capitals at the bottom), xboard puts the hands
 // in brackets after the board, calls the first player "w" and counts moves, not plies.
 std::string EngineToXBoardPosition(const TXBoardVariant& AVariant, std::string_view APosition);
+// A chess FEN upside down with the colours exchanged (its own inverse).
+std::string MirrorChessPosition(std::string_view AFen);
+// "1-0 {White mates}" as "0-1 {Black mates}" and the other way round.
+std::string MirrorResult(std::string_view AResult);
 // A FEN xboard sent ("setboard"), as the engine reads it. Text that is not in the form xboard
 // writes is passed on as it is, so that the engine refuses it in its own words.
 std::string XBoardToEnginePosition(const TXBoardVariant& AVariant, std::string_view AFen);

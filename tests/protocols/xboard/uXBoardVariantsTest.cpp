@@ -112,3 +112,32 @@ TEST(TXBoardVariants, ShogiPositionsBetweenXBoardAndEngine) {
     EXPECT_EQ(XBoardToEnginePosition(Variant("horde"), "8/8/8/8/8/8/8/K6k w - - 0 1"),
               "8/8/8/8/8/8/8/K6k w - - 0 1");
 }
+
+TEST(TXBoardVariants, BlackFirstVariantIsShownMirrored) {
+    // xboard starts a set-up game with White: Dunsany's chess, where Black moves first, is shown
+    // upside down with the colours exchanged, and everything crossing over is mirrored.
+    const TXBoardVariant& dunsany = Variant("dunsany");
+    ASSERT_TRUE(dunsany.Mirrored);
+    struct TCase {
+        const char* Engine;
+        const char* XBoard;
+    };
+    // clang-format off
+    const TCase cases[] = {
+        {"rnbqkbnr/pppppppp/8/8/PPPPPPPP/PPPPPPPP/PPPPPPPP/PPPPPPPP b kq - 0 1",
+         "pppppppp/pppppppp/pppppppp/pppppppp/8/8/PPPPPPPP/RNBQKBNR w KQ - 0 1"},
+        {"4k3/8/8/3pP3/8/8/8/8 w - d6 0 7", "8/8/8/8/3Pp3/8/8/4K3 b - d3 0 7"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Engine);
+        EXPECT_EQ(EngineToXBoardPosition(dunsany, c.Engine), c.XBoard);
+        EXPECT_EQ(XBoardToEnginePosition(dunsany, c.XBoard), c.Engine);
+    }
+    EXPECT_EQ(MirrorResult("1-0 {White mates}"), "0-1 {Black mates}");
+    EXPECT_EQ(MirrorResult("0-1 {Black wins}"), "1-0 {White wins}");
+    EXPECT_EQ(MirrorResult("1/2-1/2 {Stalemate}"), "1/2-1/2 {Stalemate}");
+    const std::vector<std::string> setup = XBoardSetupLines(dunsany, cases[0].Engine);
+    ASSERT_EQ(setup.size(), 1u);
+    EXPECT_TRUE(setup[0].ends_with(cases[0].XBoard)) << setup[0];
+}
