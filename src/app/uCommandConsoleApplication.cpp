@@ -15,6 +15,10 @@
 #include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"
 
+#include <algorithm>
+#include <fstream>
+#include <sstream>
+
 namespace {
 
 // Output that cannot be written ends the session like the end of input; the reader is woken so
@@ -172,11 +176,19 @@ void TCommandConsoleApplication::SplitCommandLine(std::string_view ALine, std::s
 void TCommandConsoleApplication::ProcessLine(std::string_view ALine) {
     if (IsLoggerFor(mlDebug))
         MainLog()->Add("<\u2013: " + std::string(ALine), mlDebug);
-    if (ALine.empty() || ALine[0] == '#' || ALine[0] == ';')
+    // Any run of blanks and tabs separates words, and white space around the line means
+    // nothing: front ends differ in both. Spaces inside a line are kept as they are.
+    std::string text(ALine);
+    std::replace(text.begin(), text.end(), '\t', ' ');
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return;
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    if (text[0] == '#' || text[0] == ';')
         return;
     std::string name;
     std::string parameters;
-    SplitCommandLine(ALine, name, parameters);
+    SplitCommandLine(text, name, parameters);
     ExecuteCommand(name, parameters);
     // Whatever the command wrote reaches a scripted client now, not at the next flush.
     Console().Flush();

@@ -154,7 +154,9 @@ void TInternalEngine::DoBestMove() {
 }
 
 void TInternalEngine::Stop() {
-    FStopManager->Abort();
+    // A stop without a running search has stopped nothing: no cause to report. The cause is
+    // set all the same, for a search thread that is still winding down.
+    FStopManager->Abort(IsSearching());
     TCommonEngine::Stop();
 }
 

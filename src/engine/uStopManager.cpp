@@ -54,11 +54,11 @@ void TStopManager::Start() {
     FMaxDepth = FLevelMaxDepth.Get();
 }
 
-void TStopManager::Abort() {
+void TStopManager::Abort(bool AReport) {
     TStopCause expected = scNone;
     if (!FCause.compare_exchange_strong(expected, scUserAbort, std::memory_order_acq_rel))
         return;
-    if (TEngineOutput* output = EngineOutput())
+    if (TEngineOutput* output = AReport ? EngineOutput() : nullptr)
         output->TellGUIInfo("Stop Cause: " + std::string(StopCauseText(scUserAbort)));
 }
 

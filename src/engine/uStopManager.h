@@ -22,8 +22,8 @@ public:
 
     // A search starts: no cause, maximal depth back to the level's.
     void Start();
-    // User stop; keeps a cause that is already set.
-    void Abort();
+    // User stop; keeps a cause that is already set. The cause is reported only when AReport.
+    void Abort(bool AReport = true);
     // At every node: the nodes-per-second throttle, then the level's node test.
     void UpdateStopNode();
     // After each finished root move.

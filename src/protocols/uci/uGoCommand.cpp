@@ -8,9 +8,11 @@
 #include "protocols/uProtocolLevels.h"
 #include "protocols/uci/uUCIEngineOutput.h"
 #include "protocols/uci/uUCIParameterReader.h"
+#include "protocols/usi/uUSIEngineOutput.h"
 #include "support/uExceptions.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -28,6 +30,27 @@ constexpr std::int64_t UnlimitedClockReplacement = 900000;
 
 std::int64_t ClockMilliseconds(std::int64_t AValue) {
     return AValue == UnlimitedClock ? UnlimitedClockReplacement : AValue;
+}
+
+bool IsGoKeyword(std::string_view AWord) {
+    return AWord == "ponder" ||
+           std::find(GoKeywords.begin(), GoKeywords.end(), AWord) != GoKeywords.end();
+}
+
+// The keywords followed by a number.
+bool IsNumberKeyword(std::string_view AWord) {
+    return IsGoKeyword(AWord) && AWord != "searchmoves" && AWord != "infinite" && AWord != "ponder";
+}
+
+// A whole word of signs ("-" flips) and decimal digits; none for anything else. Values beyond
+// the 64-bit range saturate.
+std::optional<std::int64_t> ReadCheckedNumber(std::string_view AWord) {
+    const std::size_t digits = AWord.find_first_not_of("+-");
+    if (digits == std::string_view::npos ||
+        AWord.find_first_not_of("0123456789", digits) != std::string_view::npos)
+        return std::nullopt;
+    TUCIParameterReader reader(AWord);
+    return reader.ReadNumber();
 }
 
 } // namespace
@@ -57,14 +80,8 @@ void TGoCommand::FreeLevels() {
 }
 
 TGoParameters TGoCommand::Parse(std::string_view AParameters) {
-    if (AParameters.empty())
-        throw EParseError(GoKeywords, "");
     TGoParameters       go;
     TUCIParameterReader reader(AParameters);
-    const auto          limit = [&](TGoParameters::TLimit AKind) {
-        go.Limit = AKind;
-        go.LimitValue = reader.ReadNumber();
-    };
     while (!reader.AtEnd()) {
         const std::string keyword = reader.ReadWord();
         if (keyword.empty())
@@ -74,32 +91,62 @@ TGoParameters TGoCommand::Parse(std::string_view AParameters) {
             go.SearchMoves = true;
             for (std::string move = reader.ReadWord(); !move.empty(); move = reader.ReadWord())
                 go.Moves.push_back(move);
-        } else if (keyword == "ponder") {
-            go.Ponder = true;
-        } else if (keyword == "movestogo") {
-            go.MovesToGo = std::max<std::int64_t>(0, reader.ReadNumber());
+            continue;
+        }
+        if (keyword == "mate") {
+            // A mate search may have no bound ("infinite", as USI front ends send it).
+            const std::size_t position = reader.Position();
+            if (reader.ReadWord() == "infinite") {
+                go.MateSearch = true;
+                continue;
+            }
+            reader.SetPosition(position);
+        }
+        if (!IsNumberKeyword(keyword)) {
+            if (keyword == "ponder")
+                go.Ponder = true;
+            else if (keyword == "infinite")
+                go.Infinite = true;
+            else
+                go.Errors.push_back(EParseError(GoKeywords, keyword).what());
+            continue;
+        }
+        // The number is the next word; a word that is no number is left for the next keyword
+        // unless it is none.
+        const std::size_t                 position = reader.Position();
+        const std::string                 word = reader.ReadWord();
+        const std::optional<std::int64_t> number = ReadCheckedNumber(word);
+        if (!number) {
+            go.Errors.push_back("'" + keyword + "' needs a number; left out");
+            if (IsGoKeyword(word))
+                reader.SetPosition(position);
+            continue;
+        }
+        const auto limit = [&](TGoParameters::TLimit AKind) {
+            go.Limit = AKind;
+            go.LimitValue = *number;
+        };
+        if (keyword == "movestogo") {
+            go.MovesToGo = std::max<std::int64_t>(0, *number);
         } else if (keyword == "winc") {
-            go.WhiteIncrement = reader.ReadNumber();
+            go.WhiteIncrement = *number;
         } else if (keyword == "binc") {
-            go.BlackIncrement = reader.ReadNumber();
+            go.BlackIncrement = *number;
         } else if (keyword == "byoyomi") {
-            go.Byoyomi = reader.ReadNumber();
+            go.Byoyomi = *number;
         } else if (keyword == "wtime") {
-            go.WhiteTime = ClockMilliseconds(reader.ReadNumber());
+            go.WhiteTime = ClockMilliseconds(*number);
         } else if (keyword == "btime") {
-            go.BlackTime = ClockMilliseconds(reader.ReadNumber());
+            go.BlackTime = ClockMilliseconds(*number);
         } else if (keyword == "depth") {
             limit(TGoParameters::glDepth);
         } else if (keyword == "mate") {
+            go.MateSearch = true;
             limit(TGoParameters::glMate);
         } else if (keyword == "movetime") {
             limit(TGoParameters::glMoveTime);
         } else if (keyword == "nodes") {
             limit(TGoParameters::glNodes);
-        } else if (keyword == "infinite") {
-            go.Infinite = true;
-        } else {
-            throw EParseError(GoKeywords, keyword);
         }
     }
     return go;
@@ -169,25 +216,53 @@ void TGoCommand::BuildClockLevels(TInternalEngine& AEngine, const TGoParameters&
 
 void TGoCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    if (AParameters.empty())
-        throw EParseError(GoKeywords, "");
     TInternalEngine& engine = Engine();
     auto*            uciOutput = dynamic_cast<TUCIEngineOutput*>(engine.Output());
-    // Each go gets its own best move: one still kept from an endless search that was never
-    // stopped goes out first.
-    if (uciOutput != nullptr)
-        uciOutput->ReleaseBestMove();
+    // A go that waits for "stop" or "ponderhit" is still running: it keeps its search and
+    // gives its own best move; a second go is refused.
+    if (uciOutput != nullptr && uciOutput->HoldingBestMove())
+        throw Exception("Engine is running.");
     FreeLevels();
+    // A go always ends with a best move: what cannot be read is reported on an error line and
+    // left out, and the search runs with the rest.
+    auto complain = [&](const std::string& AMessage) {
+        if (TEngineOutput* output = engine.Output())
+            output->TellGUIError("Command " + Shortcut() + ": " + AMessage);
+    };
 
-    TGoParameters go;
+    const TGoParameters go = Parse(AParameters);
+    for (const std::string& error : go.Errors)
+        complain(error);
+    // The shipped engine does not search for mates: a USI front end is told so instead of
+    // waiting for a "checkmate" line.
+    if (go.MateSearch && dynamic_cast<TUSIEngineOutput*>(engine.Output()) != nullptr) {
+        if (TEngineOutput* output = engine.Output()) {
+            TWriteBlock block(*output);
+            output->WriteLine("checkmate notimplemented", ccKeyword);
+        }
+        return;
+    }
     try {
         engine.RootMoves().Clear();
         engine.LevelManager().SetInfiniteAnalysis(false);
-        go = Parse(AParameters);
         if (go.SearchMoves) {
+            // A move given twice is named and counted once; with no move left, every move
+            // counts.
             engine.RootMoves().ExcludeAll();
-            for (const std::string& move : go.Moves)
-                engine.RootMoves().Include(move);
+            std::string repeated;
+            bool        any = false;
+            for (const std::string& move : go.Moves) {
+                try {
+                    engine.RootMoves().Include(move);
+                    any = true;
+                } catch (const Exception&) {
+                    repeated += " " + move;
+                }
+            }
+            if (!repeated.empty())
+                complain("searchmoves left out:" + repeated);
+            if (!any)
+                engine.RootMoves().Clear();
         }
         BuildLevels(engine, go);
     } catch (...) {

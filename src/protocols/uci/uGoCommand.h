@@ -28,6 +28,10 @@ struct TGoParameters {
     // "searchmoves" and the moves after it, which end the line.
     bool                     SearchMoves = false;
     std::vector<std::string> Moves;
+    // "mate" was given, with a number or "infinite".
+    bool MateSearch = false;
+    // What could not be read, one message each; the rest of the line still counts.
+    std::vector<std::string> Errors;
 };
 
 // "go ...": builds the search limits from the keywords (a depth, mate, move-time or nodes
@@ -42,8 +46,8 @@ public:
     std::string GetSyntax() const override;
     void        Execute(std::string_view AParameters) override;
 
-    // Reads the keywords; an unknown one or an empty text raises the parse error that lists
-    // them.
+    // Reads the keywords; an unknown keyword or a keyword without its number is left out and
+    // named in Errors.
     static TGoParameters Parse(std::string_view AParameters);
 
     TCustomLevel* MyLevel() const { return FMyLevel.get(); }

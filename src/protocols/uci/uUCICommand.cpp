@@ -43,6 +43,13 @@ void TUCICommand::AddUCIOptions() {
         if (name == "chess960" && FFindChess960 < 0)
             FFindChess960 = static_cast<std::int32_t>(i);
     }
+    // Tournament managers look the variant up in this list letter for letter, under the
+    // lower-case names other engines use: those go after ours.
+    for (std::size_t i = 0; i < variants.Count(); ++i) {
+        const std::string lower = LowerCase(variants.Items(i).Name());
+        if (lower != variants.Items(i).Name())
+            captions.push_back(lower);
+    }
     FUCI_Variant = std::make_unique<TComboArgument>("UCI_Variant", "", captions, chess);
     FUCI_Variant->SetValue(chess);
     FUCI_Variant->SetOnChange([this](TCustomArgument&) { VariantChanged(); });
@@ -65,9 +72,13 @@ void TUCICommand::AddUCIOptions() {
 void TUCICommand::VariantChanged() {
     TInternalEngine& engine = Engine();
     const int        index = FUCI_Variant->Value();
-    if (index < 0 || static_cast<std::size_t>(index) >= GameVariants().Count())
+    if (index < 0 || static_cast<std::size_t>(index) >= FUCI_Variant->Captions().size())
         return;
-    TGameVariant& variant = GameVariants().Items(static_cast<std::size_t>(index));
+    TGameVariant* found =
+        GameVariants().FindByName(FUCI_Variant->Captions()[static_cast<std::size_t>(index)]);
+    if (found == nullptr)
+        return;
+    TGameVariant& variant = *found;
     if (FUCI_Chess960) {
         FChangingVariant = true;
         struct TReset {

@@ -262,6 +262,11 @@ void TUCIEngineOutput::ReleaseBestMove() {
     WritePieces(pieces);
 }
 
+bool TUCIEngineOutput::HoldingBestMove() {
+    std::scoped_lock lock(FBestMoveLock);
+    return FHoldBestMove;
+}
+
 bool TUCIEngineOutput::BestMoveHeld() {
     std::scoped_lock lock(FBestMoveLock);
     return FHeldBestMove.has_value();

@@ -56,6 +56,8 @@ public:
     void ReleaseBestMove();
     // A best move is being kept.
     bool BestMoveHeld();
+    // Best moves are kept: a go that waits for "stop" or "ponderhit" has not ended yet.
+    bool HoldingBestMove();
 
     bool ShowCurrentMoveOnChange() const { return FShowCurrentMoveOnChange; }
     void SetShowCurrentMoveOnChange(bool AValue) { FShowCurrentMoveOnChange = AValue; }

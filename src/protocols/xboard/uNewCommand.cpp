@@ -21,6 +21,7 @@ void TNewCommand::Execute(std::string_view AParameters) {
     TInternalEngine& engine = Engine();
     TXBoardProtocol& protocol = Protocol();
     protocol.BeforePositionChange();
+    protocol.KeepAnnouncedSetupIfUnplayed();
     engine.LevelManager().ResetLevels();
     engine.StopManager().SetLimitMaxDepth(NoDepthLimit);
     if (TGameVariant* chess = GameVariants().FindByName("chess"))

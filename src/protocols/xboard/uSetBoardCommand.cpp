@@ -1,6 +1,8 @@
 #include "protocols/xboard/uSetBoardCommand.h"
 
 #include "engine/uInternalEngine.h"
+#include "games/uGameVariant.h"
+#include "protocols/xboard/uXBoardVariants.h"
 #include "support/uTextHelpers.h"
 
 #include <algorithm>
@@ -29,7 +31,11 @@ void TSetBoardCommand::Execute(std::string_view AParameters) {
     TInternalEngine& engine = Engine();
     TXBoardProtocol& protocol = Protocol();
     protocol.BeforePositionChange();
-    engine.SetPositionFromString(CompleteXBoardFen(AParameters));
+    const TGameVariant*   variant = engine.GameVariant();
+    const TXBoardVariant* item = variant != nullptr ? FindXBoardVariant(variant->Name()) : nullptr;
+    engine.SetPositionFromString(item != nullptr && (item->ShogiCoordinates || item->Mirrored)
+                                     ? XBoardToEnginePosition(*item, AParameters)
+                                     : CompleteXBoardFen(AParameters));
     protocol.AfterPositionChange();
 }
 

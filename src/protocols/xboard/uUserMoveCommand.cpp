@@ -41,6 +41,7 @@ void TUserMoveCommand::Execute(std::string_view AParameters) {
     }
     protocol.AfterPositionChange();
     if (protocol.AutoPlay()) {
+        protocol.EnsureLevel();
         engine.SetDoMoveAfterStop(true);
         engine.Start();
         protocol.ClaimGameEnd();

@@ -20,6 +20,7 @@ void TVariantCommand::Execute(std::string_view AParameters) {
         throw EParseError({"VariantName"}, word);
     protocol.BeforePositionChange();
     protocol.SetGameVariant(variant);
+    protocol.RestoreAnnouncedSetup();
     protocol.WriteSetup();
     protocol.AfterPositionChange();
 }

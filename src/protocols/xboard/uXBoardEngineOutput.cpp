@@ -4,6 +4,7 @@
 #include "engine/uAnalysisInfo.h"
 #include "engine/uInternalEngine.h"
 #include "protocols/xboard/uXBoardMoveNotation.h"
+#include "protocols/xboard/uXBoardVariants.h"
 #include "support/uTextHelpers.h"
 
 #include <cstdint>
@@ -146,7 +147,13 @@ bool TXBoardEngineOutput::WriteGameEnd() {
 
 void TXBoardEngineOutput::ClaimResult(const TGameTermination& ATermination) {
     if (ATermination.Result != grUnknown)
-        WriteKeywordLine("result ", ResultText(ATermination));
+        WriteKeywordLine("result ", ResultForXBoard(ResultText(ATermination)));
+}
+
+std::string TXBoardEngineOutput::ResultForXBoard(std::string_view AResult) const {
+    const std::optional<TXBoardBoardSize> board =
+        FInternalEngine != nullptr ? XBoardTranslatedBoard(*FInternalEngine) : std::nullopt;
+    return board && board->Mirrored ? MirrorResult(AResult) : std::string(AResult);
 }
 
 std::string TXBoardEngineOutput::ToXBoardMoves(std::string_view AMoves) const {
@@ -168,7 +175,8 @@ void TXBoardEngineOutput::DoImportMove() {
     const std::optional<TAnalysis> last = FAnalysisInfo->LastAnalysis();
     if (last && last->Status.Score == ScoreMate) {
         const int side = FInternalEngine != nullptr ? FInternalEngine->SideToMove() : 0;
-        WriteKeywordLine("result ", side == 0 ? "1-0 {White mates}" : "0-1 {Black mates}");
+        WriteKeywordLine("result ",
+                         ResultForXBoard(side == 0 ? "1-0 {White mates}" : "0-1 {Black mates}"));
     }
 }
 

@@ -60,6 +60,9 @@ public:
     // A line written as it is (ping's "pong", "Hint: ...").
     void WriteKeywordLine(std::string_view AKeyword, std::string_view AValue);
 
+    // A result claim as xboard reads it in the current variant (colours exchanged where xboard
+    // is shown the board mirrored).
+    std::string ResultForXBoard(std::string_view AResult) const;
     // Moves of the engine as xboard writes them in the current variant (see
     // uXBoardMoveNotation); the same text where both write alike.
     std::string ToXBoardMoves(std::string_view AMoves) const;

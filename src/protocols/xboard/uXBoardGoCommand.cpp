@@ -16,6 +16,7 @@ void TXBoardGoCommand::Execute(std::string_view AParameters) {
     TInternalEngine& engine = Engine();
     TXBoardProtocol& protocol = Protocol();
     protocol.SetAutoPlay(true);
+    protocol.EnsureLevel();
     engine.SetDoMoveAfterStop(true);
     engine.Start();
     protocol.ClaimGameEnd();

@@ -2,6 +2,7 @@
 
 #include "engine/uInternalEngine.h"
 #include "games/uGameVariant.h"
+#include "protocols/xboard/uXBoardVariants.h"
 #include "support/uTextHelpers.h"
 
 namespace {
@@ -70,28 +71,35 @@ std::string EngineSquare(const TSquare& ASquare, const TXBoardBoardSize& ABoard)
            static_cast<char>('a' + (ABoard.Height - 1 - ASquare.Y));
 }
 
+// Every rank number of a chess move counted from the other side: "c7c8q" becomes "c2c1q".
+std::string MirrorChessMove(std::string_view AMove, int AHeight) {
+    std::string text;
+    for (std::size_t i = 0; i < AMove.size();) {
+        if (IsDigit(AMove[i]) && i > 0 && IsLower(AMove[i - 1])) {
+            const int rank = ReadNumber(AMove, i);
+            text += std::to_string(AHeight + 1 - rank);
+        } else {
+            text += AMove[i++];
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 std::optional<TXBoardBoardSize> XBoardTranslatedBoard(const TInternalEngine& AEngine) {
     const TGameVariant* variant = AEngine.GameVariant();
     if (variant == nullptr)
         return std::nullopt;
-    // clang-format off
-    struct TEntry { const char* Name; TXBoardBoardSize Board; };
-    static constexpr TEntry Boards[] = {
-        {"shogi",         {9, 9}},
-        {"minishogi",     {5, 5}},
-        {"goroGoroShogi", {5, 6}},
-        {"dobutsuShogi",  {3, 4}},
-    };
-    // clang-format on
-    for (const TEntry& entry : Boards)
-        if (variant->Name() == entry.Name)
-            return entry.Board;
+    const TXBoardVariant* item = FindXBoardVariant(variant->Name());
+    if (item != nullptr && (item->ShogiCoordinates || item->Mirrored))
+        return TXBoardBoardSize{item->Width, item->Height, item->Mirrored};
     return std::nullopt;
 }
 
 std::string XBoardToEngineMove(std::string_view AMove, const TXBoardBoardSize& ABoard) {
+    if (ABoard.Mirrored)
+        return MirrorChessMove(AMove, ABoard.Height);
     std::size_t index = 0;
     std::string text;
     // A drop: piece letter, "@", square.
@@ -117,6 +125,8 @@ std::string XBoardToEngineMove(std::string_view AMove, const TXBoardBoardSize& A
 }
 
 std::string EngineToXBoardMove(std::string_view AMove, const TXBoardBoardSize& ABoard) {
+    if (ABoard.Mirrored)
+        return MirrorChessMove(AMove, ABoard.Height);
     std::size_t index = 0;
     if (AMove.size() >= 2 && AMove[1] == '*') {
         index = 2;

@@ -10,6 +10,9 @@ class TInternalEngine;
 struct TXBoardBoardSize {
     int Width = 0;
     int Height = 0;
+    // A chess board shown to xboard upside down with the colours exchanged (see
+    // TXBoardVariant::Mirrored): ranks count from the other side, files stay.
+    bool Mirrored = false;
 };
 
 // xboard writes the moves of the shogi family in chess coordinates: files from "a" on the first

@@ -3,6 +3,8 @@
 #include "engine/uAnalysisInfo.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
+#include "engine/uLevelManager.h"
+#include "engine/uTimeControlLevel.h"
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
 #include "protocols/xboard/uAcceptedCommand.h"
@@ -54,6 +56,7 @@
 #include "protocols/xboard/uXBoardEngineOutput.h"
 #include "protocols/xboard/uXBoardExitCommand.h"
 #include "protocols/xboard/uXBoardGoCommand.h"
+#include "protocols/xboard/uXBoardVariants.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uProjectInfo.h"
@@ -278,55 +281,57 @@ std::string TXBoardProtocol::OptionFeature(TCustomArgument& AArgument) {
 }
 
 std::string TXBoardProtocol::VariantsFeature() {
-    const TGameVariants& variants = GameVariants();
-    std::string          text = variants.ToXBoardString();
-    auto                 add = [&](const std::string& AName) {
-        if (!text.empty())
-            text += ',';
-        text += AName;
-    };
-    for (std::size_t i = 0; i < variants.Count(); ++i) {
-        const std::string& name = variants.Items(i).Name();
-        if (name == "chess")
-            add("normal");
-        else if (name == "chess960")
-            add("fischerandom");
-        else if (LowerCase(name) != name)
-            add(LowerCase(name));
-    }
-    return text;
+    return XBoardVariantsList();
 }
 
 std::string TXBoardProtocol::VariantName(std::string_view AName) {
-    if (SameText(AName, "normal"))
-        return "chess";
-    if (SameText(AName, "fischerandom"))
-        return "chess960";
-    const TGameVariant* variant = GameVariants().FindByName(AName);
-    return variant != nullptr ? variant->Name() : std::string();
+    return XBoardVariantRegistryName(AName);
 }
 
 bool TXBoardProtocol::IsEngineDefinedVariant(std::string_view AName) {
-    // The chess-family variants xboard has no rules of its own for.
-    for (const char* name :
-         {"shuffle", "random256", "dunsany", "hordeChess", "horde", "kingOfTheHill", "racingKings"})
-        if (AName == name)
-            return true;
-    return false;
+    const TXBoardVariant* item = FindXBoardVariant(AName);
+    return item != nullptr && !item->Parent.empty();
 }
 
 void TXBoardProtocol::WriteSetup() {
     TInternalEngine&     engine = RequireEngine(FInternalEngine);
     TXBoardEngineOutput* output = XBoardOutput();
     const TGameVariant*  variant = engine.GameVariant();
-    if (output == nullptr || variant == nullptr || !IsEngineDefinedVariant(variant->Name()))
+    if (output == nullptr || variant == nullptr)
+        return;
+    const TXBoardVariant* item = FindXBoardVariant(variant->Name());
+    if (item == nullptr || item->Parent.empty())
         return;
     const std::string position = engine.GetPositionString();
-    if (position.empty())
+    for (const std::string& line : XBoardSetupLines(*item, position)) {
+        const std::size_t blank = line.find(' ');
+        output->WriteKeywordLine(line.substr(0, blank + 1), line.substr(blank + 1));
+    }
+    if (item->RandomSetup) {
+        FAnnouncedVariant = variant->Name();
+        FAnnouncedPosition = position;
+    }
+}
+
+void TXBoardProtocol::KeepAnnouncedSetupIfUnplayed() {
+    // xboard starts a game with "new" and "variant" more than once and takes the first setup it
+    // got: the position stays the one announced until a game has been played from it.
+    if (FInternalEngine == nullptr || FAnnouncedPosition.empty())
         return;
-    // xboard's piece table: pawn, knight, bishop, rook, queen, the unused types, king.
-    constexpr const char* Pieces = "(PNBRQ................Kpnbrq................k)";
-    output->WriteKeywordLine("setup ", std::string(Pieces) + " 8x8+0_fairy " + position);
+    const TGameVariant* variant = FInternalEngine->GameVariant();
+    if (variant == nullptr || variant->Name() != FAnnouncedVariant ||
+        FInternalEngine->GetPositionString() != FAnnouncedPosition) {
+        FAnnouncedVariant.clear();
+        FAnnouncedPosition.clear();
+    }
+}
+
+void TXBoardProtocol::RestoreAnnouncedSetup() {
+    const TGameVariant* variant =
+        FInternalEngine != nullptr ? FInternalEngine->GameVariant() : nullptr;
+    if (variant == nullptr || FAnnouncedPosition.empty() || variant->Name() != FAnnouncedVariant)
+        return;
+    FInternalEngine->SetPositionFromString(FAnnouncedPosition);
 }
 
 void TXBoardProtocol::ClaimGameEnd() {
@@ -356,6 +361,16 @@ void TXBoardProtocol::UpdateCastlingNotation() {
     const bool          castleStrings =
         variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle");
     engine.SetCastlingNotation(castleStrings ? cnCastleStrings : cnKingTwoFiles);
+}
+
+void TXBoardProtocol::EnsureLevel() {
+    TInternalEngine& engine = RequireEngine(FInternalEngine);
+    if (engine.LevelManager().MyLevel() != nullptr)
+        return;
+    if (!FUntimedLevel)
+        FUntimedLevel = std::make_unique<TInfiniteLevel>();
+    FUntimedLevel->SetAnalysisInfo(&engine.AnalysisInfo());
+    engine.LevelManager().SetMyLevel(FUntimedLevel.get());
 }
 
 void TXBoardProtocol::BeforePositionChange() {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +14,7 @@
 class TCustomArgument;
 class TEngineOutput;
 class TGameVariant;
+class TInfiniteLevel;
 class TInternalEngine;
 class TRootMoves;
 class TXBoardEngineOutput;
@@ -80,15 +82,13 @@ public:
     void WriteFeatures();
     // "NAME -spin 0 -32767 32767" and the like; a kind without an XBoard form raises "Argument.".
     static std::string OptionFeature(TCustomArgument& AArgument);
-    // The variant names a front end may ask for: the registry's names, then the names xboard
-    // uses for them (normal, fischerandom, lower case), so that its exact match finds ours.
+    // The variant names a front end may ask for: xboard's name of each registered variant.
     static std::string VariantsFeature();
-    // The registered name of a variant that the front end names AName (xboard's names
-    // included); empty when there is none.
+    // The registered name of a variant that the front end names AName (xboard's names and the
+    // registry's, in any letter case); empty when there is none.
     static std::string VariantName(std::string_view AName);
     // Whether xboard knows the variant of that registered name only from the engine's setup.
     static bool IsEngineDefinedVariant(std::string_view AName);
-
     // Makes AVariant the engine's variant (a new start position when it changes) and writes
     // castling as xboard does in it.
     void SetGameVariant(TGameVariant* AVariant);
@@ -96,11 +96,20 @@ public:
     // step can be an ordinary move too), elsewhere as the king's step (e1g1).
     void UpdateCastlingNotation();
     // xboard plays variants it does not know itself only after the engine has described them:
-    // for those the engine sends "setup (PIECES) 8x8+0_fairy FEN" with the start position.
+    // for those the engine sends "setup" with the board, the holdings and the start position,
+    // and "piece" lines for pieces xboard must be told the moves of.
     void WriteSetup();
+    // Called by "new" before it resets the game: a random start position announced by "setup"
+    // is kept for the next "variant" of the same name while no game has moved on from it.
+    void KeepAnnouncedSetupIfUnplayed();
+    // After "variant" has set up a new start: back to the announced position, if one is kept.
+    void RestoreAnnouncedSetup();
     // After the engine has played its move: when that move ended the game, the result is
     // claimed, so that a front end that cannot judge the variant ends the game.
     void ClaimGameEnd();
+    // Before the engine starts a search to play a move: a game without "level", "st" or "sd" is
+    // an untimed game, so the engine is given a level without a time limit.
+    void EnsureLevel();
     // In analyze mode the engine analyses every new position: before the position changes the
     // running analysis ends, after it a new one starts.
     void BeforePositionChange();
@@ -124,6 +133,11 @@ private:
 
     std::int32_t FProtocolVersion = 1;
     bool         FAutoPlay = false;
+    // The level of an untimed game (see EnsureLevel).
+    std::unique_ptr<TInfiniteLevel> FUntimedLevel;
+    // The random start position last announced by "setup", and its variant.
+    std::string FAnnouncedVariant;
+    std::string FAnnouncedPosition;
     // The commands the features and the play state consult; owned by the registry once taken.
     TCustomCommand* FProtoVerCommand = nullptr;
     TCustomCommand* FAnalyzeCommand = nullptr;

@@ -4,6 +4,7 @@
 #include "games/uGameVariants.h"
 #include "uUCITestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,7 +51,22 @@ TEST_F(TUCICommandFixture, SelectsTheProtocolOnce) {
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(options.Get(5 + i).Shortcut(), names[static_cast<std::size_t>(i)]);
     EXPECT_EQ(Value("UCI_Variant"), "chess");
-    EXPECT_EQ(FCommand->UCI_Variant()->Captions().size(), GameVariants().Count());
+    // Every registered name, then the lower-case names other engines list for the variants
+    // whose names have capitals; each one selects its variant.
+    const std::vector<std::string>& captions = FCommand->UCI_Variant()->Captions();
+    ASSERT_EQ(captions.size(), GameVariants().Count() + 6);
+    // From the last to the first, so that each one is a change.
+    for (std::size_t i = captions.size(); i-- > 0;) {
+        SCOPED_TRACE(captions[i]);
+        TGameVariant* variant = GameVariants().FindByName(captions[i]);
+        ASSERT_NE(variant, nullptr);
+        FCommand->UCI_Variant()->SetValue(static_cast<int>(i));
+        EXPECT_EQ(FEngine.GameVariant(), variant);
+    }
+    for (const char* name : {"3check", "kingofthehill", "racingkings"})
+        EXPECT_NE(std::find(captions.begin(), captions.end(), name), captions.end()) << name;
+    FCommand->UCI_Variant()->SetValueFromString("RACINGKINGS");
+    EXPECT_EQ(FEngine.GameVariant()->Name(), "racingKings");
     EXPECT_EQ(GameVariants().Items(static_cast<std::size_t>(FCommand->FindChess960())).Name(),
               "chess960");
     // The protocol's commands answer now.

@@ -225,7 +225,7 @@ TEST_F(TUCIProtocolFixture, GoBuildsTheLevelOfEachKeyword) {
         {"go mate 3", "WinIn 6"},
         {"go movetime 1500", "Move Time: 1.500000000"},
         {"go nodes 1000", "Nodes 1000"},
-        // A later level replaces an earlier one; a keyword without digits reads as 0.
+        // A later level replaces an earlier one; a keyword without its number is left out.
         {"go depth 4 nodes 20", "Nodes 20"},
         {"go depth movetime 2000", "Move Time: 2.000000000"},
         {"go depth --7", "Maximal Depth: 7"},
@@ -295,21 +295,43 @@ TEST_F(TUCIProtocolFixture, GoGivesTheTimeOptionsToBothClocks) {
     EXPECT_EQ(FEngine.LevelManager().OpponentLevel(), OpponentTimeControl());
 }
 
-TEST_F(TUCIProtocolFixture, GoRefusalsStartNoSearch) {
-    EXPECT_EQ(Error("go"),
-              "Parse: 'searchmoves', 'infinite', 'depth', 'mate', 'movetime', 'nodes', "
-              "'movestogo', 'wtime', 'btime', 'winc', 'binc' or 'byoyomi' expected but token '' "
-              "found.");
-    EXPECT_EQ(FLinesAfterError, TLines{});
-    EXPECT_EQ(Error("go depth 3 quickly"),
-              "Parse: 'searchmoves', 'infinite', 'depth', 'mate', 'movetime', 'nodes', "
-              "'movestogo', 'wtime', 'btime', 'winc', 'binc' or 'byoyomi' expected but token "
-              "'quickly' found.");
-    EXPECT_EQ(FLinesAfterError, TLines{});
-    EXPECT_EQ(MyLevel(), nullptr);
-    EXPECT_EQ(FEngine.LevelManager().MyLevel(), nullptr);
-    EXPECT_EQ(Error("go searchmoves e2e4 e2e4"), "String list does not allow duplicates");
-    EXPECT_EQ(FLinesAfterError, TLines{});
+TEST_F(TUCIProtocolFixture, GoAlwaysEndsWithABestMove) {
+    // What go cannot read is named on one error line and left out; the search runs with the
+    // rest and answers.
+    struct TCase {
+        const char* Go;
+        const char* Error; // empty: none
+        const char* Level;
+    };
+    // clang-format off
+    const TCase cases[] = {
+        {"go", "", "Time Control: *"},
+        {"go depth 3 quickly", "Parse: 'searchmoves', 'infinite', 'depth', 'mate', 'movetime', "
+         "'nodes', 'movestogo', 'wtime', 'btime', 'winc', 'binc' or 'byoyomi' expected but token "
+         "'quickly' found.", "Maximal Depth: 3"},
+        {"go depth x", "'depth' needs a number; left out", "Time Control: *"},
+        {"go depth 1x", "'depth' needs a number; left out", "Time Control: *"},
+        {"go movetime depth 4", "'movetime' needs a number; left out", "Maximal Depth: 4"},
+        {"go nodes", "'nodes' needs a number; left out", "Time Control: *"},
+        {"go searchmoves e2e4 e2e4", "searchmoves left out: e2e4", "Time Control: *"},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Go);
+        const TLines lines = Run(c.Go);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_TRUE(lines.back().starts_with("bestmove ")) << lines.back();
+        const std::string error = std::string("info string Error: Command Go: ") + c.Error;
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), error), *c.Error != 0 ? 1 : 0);
+        ASSERT_NE(MyLevel(), nullptr);
+        const std::string level = c.Level;
+        if (level.ends_with("*"))
+            EXPECT_TRUE(MyLevel()->GetAsString().starts_with(level.substr(0, level.size() - 1)));
+        else
+            EXPECT_EQ(MyLevel()->GetAsString(), level);
+    }
+    // A repeated move is counted once: it is still the only choice.
+    EXPECT_EQ(BestMove(Run("go searchmoves d2d4 d2d4")), "bestmove d2d4");
 }
 
 TEST_F(TUCIProtocolFixture, SearchMovesRestrictTheChoice) {
@@ -338,12 +360,12 @@ TEST_F(TUCIProtocolFixture, EndlessSearchesAnswerAtStopOrPonderHit) {
     EXPECT_NE(lines.back(), "bestmove a2a3");
     EXPECT_EQ(Run("ponderhit"), TLines{"bestmove a2a3"});
 
-    // A go that was never stopped still gets its answer before the next go's.
+    // A second go while an endless one runs is refused; the running one keeps its search and
+    // gives exactly one best move, its own, at stop.
     Run("go infinite searchmoves d2d4");
-    lines = Run("go depth 1");
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines.front(), "bestmove d2d4");
-    EXPECT_EQ(lines.back(), "bestmove a2a3");
+    EXPECT_EQ(Error("go depth 1"), "Engine is running.");
+    EXPECT_EQ(FLinesAfterError, TLines{});
+    EXPECT_EQ(Run("stop"), TLines{"bestmove d2d4"});
     // Normal searches answer at once again.
     EXPECT_EQ(BestMove(Run("go nodes 5")), "bestmove a2a3");
 }

@@ -30,6 +30,9 @@ TEST(TXBoardMoveNotation, ShogiMovesBetweenXBoardAndEngine) {
         {{5, 5}, "a1b2",  "5e4d"},
         {{5, 6}, "e6e5",  "1a1b"},
         {{3, 4}, "a4c1+", "3a1d+"},
+        {{8, 8, true}, "e2e4", "e7e5"},
+        {{8, 8, true}, "c2c1q", "c7c8q"},
+        {{8, 8, true}, "e1g1", "e8g8"},
     };
     // clang-format on
     for (const auto& c : cases) {

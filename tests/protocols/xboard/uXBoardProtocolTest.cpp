@@ -51,10 +51,9 @@ TEST_F(TXBoardProtocolFixture, ProtoverWritesTheFeatureList) {
         "feature name=1",
         "feature colors=0",
         "feature time=1",
-        "feature variants=\"chess,chess960,shuffle,random256,nocastle,dunsany,hordeChess,horde,"
-        "giveaway,3Check,kingOfTheHill,racingKings,atomic,crazyhouse,shogi,minishogi,"
-        "goroGoroShogi,dobutsuShogi,normal,fischerandom,hordechess,3check,kingofthehill,"
-        "racingkings,gorogoroshogi,dobutsushogi\"",
+        "feature variants=\"normal,fischerandom,shuffle,random256,nocastle,dunsany,hordechess,"
+        "horde,giveaway,3check,kingofthehill,racingkings,atomic,crazyhouse,shogi,5x5+5_shogi,"
+        "minishogi,5x6+3_shogi,gorogoro,3x4+3_shogi,dobutsu\"",
         "feature option=\"Contempt Value -spin 0 -32767 32767\"",
         "feature option=\"Check Option -check 1\"",
         "feature option=\"Text -string abc\"",
@@ -151,7 +150,8 @@ TEST_F(TXBoardProtocolFixture, AnalyzeModeSwitchesAnalyzeGoAndExit) {
     EXPECT_EQ(Run("undo").size(), 1U);
     EXPECT_EQ(FEngine.FPlayed, TLines{});
 
-    EXPECT_EQ(Run("exit"), TLines{"# Stop Cause: User Abort"});
+    // The analysis has ended by itself: exit stops nothing and names no stop cause.
+    EXPECT_EQ(Run("exit"), TLines{});
     EXPECT_FALSE(FProtocol.AnalyzeMode());
     EXPECT_FALSE(FEngine.LevelManager().InfiniteAnalysis());
     EXPECT_EQ(Error("exit"), "Command Exit is disabled.");
@@ -220,18 +220,18 @@ TEST_F(TXBoardProtocolFixture, BareMovesAreNoCommandsButTheProtocolCanPlayThem) 
 TEST_F(TXBoardProtocolFixture, GoAndPlayOther) {
     EXPECT_EQ(Error("go now"), "No parameters required.");
     EXPECT_EQ(FEngine.FSearches, 0);
-    // Without any level the search ends at once: no move is known, then the error.
-    EXPECT_EQ(Error("go"), "No level is set.");
-    EXPECT_EQ(FLinesAfterError, TLines{"move @@@@"});
+    // Without level, st or sd the game is untimed: the engine moves all the same.
+    ExpectReply(Run("go"), "e2e4");
     EXPECT_TRUE(FProtocol.AutoPlay());
+    EXPECT_EQ(FEngine.FPlayed, TLines{"e2e4"});
     Run("force");
     Run("st 1");
-    ExpectReply(Run("go"), "e2e4");
-    EXPECT_EQ(FEngine.FPlayed, TLines{"e2e4"});
+    ExpectReply(Run("go"), "e7e5");
+    EXPECT_EQ(FEngine.FPlayed, (TLines{"e2e4", "e7e5"}));
     Run("force");
     Run("playother");
     EXPECT_TRUE(FProtocol.AutoPlay());
-    EXPECT_EQ(FEngine.FPlayed, TLines{"e2e4"});
+    EXPECT_EQ(FEngine.FPlayed, (TLines{"e2e4", "e7e5"}));
 }
 
 TEST_F(TXBoardProtocolFixture, NewStartsStandardChessWithoutDepthLimit) {
@@ -273,6 +273,11 @@ TEST_F(TXBoardProtocolFixture, VariantTakesXBoardNames) {
         {"racingkings", "racingKings", cnKingTwoFiles},
         {"crazyhouse", "crazyhouse", cnKingTwoFiles},
         {"chess960", "chess960", cnCastleStrings},
+        {"5x5+5_shogi", "minishogi", cnKingTwoFiles},
+        {"gorogoro", "goroGoroShogi", cnKingTwoFiles},
+        {"3X4+3_SHOGI", "dobutsuShogi", cnKingTwoFiles},
+        {"goroGoroShogi", "goroGoroShogi", cnKingTwoFiles},
+        {"hordeChess", "hordeChess", cnKingTwoFiles},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
