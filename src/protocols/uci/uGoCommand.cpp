@@ -95,6 +95,7 @@ TGoParameters TGoCommand::Parse(std::string_view AParameters) {
         }
         if (keyword == "mate") {
             // A mate search may have no bound ("infinite", as USI front ends send it).
+            go.MateSearch = true;
             const std::size_t position = reader.Position();
             if (reader.ReadWord() == "infinite") {
                 go.MateSearch = true;
@@ -141,7 +142,6 @@ TGoParameters TGoCommand::Parse(std::string_view AParameters) {
         } else if (keyword == "depth") {
             limit(TGoParameters::glDepth);
         } else if (keyword == "mate") {
-            go.MateSearch = true;
             limit(TGoParameters::glMate);
         } else if (keyword == "movetime") {
             limit(TGoParameters::glMoveTime);
@@ -231,10 +231,8 @@ void TGoCommand::Execute(std::string_view AParameters) {
     };
 
     const TGoParameters go = Parse(AParameters);
-    for (const std::string& error : go.Errors)
-        complain(error);
     // The shipped engine does not search for mates: a USI front end is told so instead of
-    // waiting for a "checkmate" line.
+    // waiting for a "checkmate" line, whatever length it gave.
     if (go.MateSearch && dynamic_cast<TUSIEngineOutput*>(engine.Output()) != nullptr) {
         if (TEngineOutput* output = engine.Output()) {
             TWriteBlock block(*output);
@@ -242,6 +240,8 @@ void TGoCommand::Execute(std::string_view AParameters) {
         }
         return;
     }
+    for (const std::string& error : go.Errors)
+        complain(error);
     try {
         engine.RootMoves().Clear();
         engine.LevelManager().SetInfiniteAnalysis(false);

@@ -28,7 +28,7 @@ struct TGoParameters {
     // "searchmoves" and the moves after it, which end the line.
     bool                     SearchMoves = false;
     std::vector<std::string> Moves;
-    // "mate" was given, with a number or "infinite".
+    // "mate" was given, with or without its length.
     bool MateSearch = false;
     // What could not be read, one message each; the rest of the line still counts.
     std::vector<std::string> Errors;

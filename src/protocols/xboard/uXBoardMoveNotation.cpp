@@ -144,8 +144,11 @@ std::string EngineToXBoardMove(std::string_view AMove, const TXBoardBoardSize& A
 
 std::string EngineToXBoardLine(std::string_view ALine, const TXBoardBoardSize& ABoard) {
     std::string text;
-    for (const std::string& move : SplitWords(ALine))
-        text += (text.empty() ? "" : " ") + EngineToXBoardMove(move, ABoard);
+    for (const std::string& move : SplitWords(ALine)) {
+        if (!text.empty())
+            text += ' ';
+        text += EngineToXBoardMove(move, ABoard);
+    }
     return text;
 }
 
