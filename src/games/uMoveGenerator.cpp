@@ -5,3 +5,8 @@ TMoveList* TMoveGenerator::Generate() {
     FScore = NoScore;
     return list;
 }
+
+std::uint32_t TMoveGenerator::CountMoves() {
+    TMoveListGuard guard(*this);
+    return guard.List().Count;
+}

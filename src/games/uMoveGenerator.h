@@ -22,8 +22,11 @@ public:
     // A new list on top of the move stack, filled with the moves of Position(). Pair every call
     // with one RemovePrevious (TMoveListGuard does it).
     virtual TMoveList* Generate();
-    virtual void       UpdateScore() {}
-    virtual void       ScoreToOutput() {}
+    // The number of moves Generate would list, for counting the last ply of a perft; leaves no
+    // list behind. Generators may count without writing the moves.
+    virtual std::uint32_t CountMoves();
+    virtual void          UpdateScore() {}
+    virtual void          ScoreToOutput() {}
 
     void RemovePrevious() { FMoveStack.RemovePrevious(); }
 

@@ -6,11 +6,11 @@
 namespace {
 
 std::uint64_t Count(TPosition& APosition, TMoveGenerator& AGenerator, int ADepth) {
+    if (ADepth <= 1)
+        return AGenerator.CountMoves();
     TMoveListGuard guard(AGenerator);
     TMoveList&     list = guard.List();
-    if (ADepth <= 1)
-        return list.Count;
-    std::uint64_t nodes = 0;
+    std::uint64_t  nodes = 0;
     for (const TMove& move : list) {
         APosition.MakeRevertableMove(move);
         nodes += Count(APosition, AGenerator, ADepth - 1);

@@ -132,12 +132,18 @@ void TPerftCalculator::Store(std::uint64_t AKey, std::uint64_t AHome, std::uint6
 }
 
 std::uint64_t TPerftCalculator::Count(int ARemain) {
+    if (ARemain == 0) {
+        // The last ply is only counted.
+        const std::uint32_t moveCount = FMoveGenerator->CountMoves();
+        FMoveCountStatistics.Add(moveCount);
+        return moveCount;
+    }
     TMoveListGuard      guard(*FMoveGenerator);
     TMoveList&          list = guard.List();
     const std::uint32_t moveCount = list.Count;
     FMoveCountStatistics.Add(moveCount);
-    if (ARemain == 0 || moveCount == 0)
-        return moveCount;
+    if (moveCount == 0)
+        return 0;
 
     TPosition&    position = *FPosition;
     std::uint32_t index = FRandomStartMove ? FRandomGenerator.RangeU4(moveCount - 1) : 0;

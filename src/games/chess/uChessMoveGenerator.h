@@ -46,6 +46,8 @@ public:
     // after the board size changes.
     void       SetPosition(TPosition* AValue) override;
     TMoveList* Generate() override;
+    // On 8 x 8 boards of the plain rules, counted on bit sets without listing the moves.
+    std::uint32_t CountMoves() override;
     // The score of the accumulators, corrected by the endgame table.
     void UpdateScore() override;
     // Prints the score breakdown to the console.
@@ -206,6 +208,10 @@ private:
     }
     void InitializeRelations();
     void InitializeRowScan();
+    void InitializeBitboardCount();
+    // The legal moves counted on bit sets of the board; -1 when the position needs the general
+    // generator (a check to answer, not exactly one king).
+    int CountByBitboards();
     // The pieces of both sides in playing-square order; returns the counts.
     template <bool ATyped, bool ASkipPawns = false>
     void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2], int AOpponent);
@@ -279,4 +285,11 @@ private:
     int  FEvasionCells[32]{};
     int  FEvasionCount = 0;
     int  FKingCode = cpKing;
+    // For CountByBitboards: whether the board and the rules allow it, the first cell of each
+    // row, the bit of each cell, and the promotion and double-step cells of each side as bits.
+    bool          FBitboardCount = false;
+    int           FRowStartCell[8]{};
+    std::int8_t   FCellBit[256]{};
+    std::uint64_t FPromotionBits[2]{};
+    std::uint64_t FDoubleStepBits[2]{};
 };
