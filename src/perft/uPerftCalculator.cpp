@@ -42,6 +42,8 @@ constexpr std::uint32_t ItemSize = 20;
 // Keys of the children of every node on the current path: ample for chess lists at any depth
 // the codes allow; a deeper or wider path probes without prefetching.
 constexpr std::size_t ChildKeyCapacity = 16384;
+// The least remaining depth of a node whose children go through the table.
+constexpr int MinTableRemain = 2;
 
 } // namespace
 
@@ -148,7 +150,9 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
     TPosition&    position = *FPosition;
     std::uint32_t index = FRandomStartMove ? FRandomGenerator.RangeU4(moveCount - 1) : 0;
     std::uint64_t sum = 0;
-    if (FHashTable == nullptr) {
+    // Children one ply above the leaves are counted faster than their items are fetched from
+    // memory, and would crowd the table's deeper counts out: they are not looked up or stored.
+    if (FHashTable == nullptr || ARemain < MinTableRemain) {
         for (std::uint32_t visited = 0; visited < moveCount; ++visited) {
             const TMove& move = *list.Get(index);
             if (++index == moveCount)
