@@ -65,20 +65,27 @@ void TChessMoveGenerator::InitializeBitboardCount() {
                 FDoubleStepBits[1] |= bit;
         }
     }
-    FBitboardCount = FExactClass && FKingCode == cpKing;
+    FBitboardCount = (FExactClass || FPlainBoardMoves) && FKingCode == cpKing;
+}
+
+int TChessMoveGenerator::CountBoardMoves(std::uint64_t& AEmpty) {
+    if (FBitboardCount && FMateKing && !FSelfCaptures && !FMustCapture && !FCustomAddChessMove &&
+        FStandardRoutines == 0x3E)
+        return CountByBitboards(AEmpty);
+    return -1;
 }
 
 std::uint32_t TChessMoveGenerator::CountMoves() {
-    if (FBitboardCount && FMateKing && !FSelfCaptures && !FMustCapture && !FCustomAddChessMove &&
-        FStandardRoutines == 0x3E) {
-        const int count = CountByBitboards();
+    std::uint64_t empty;
+    if (FExactClass) {
+        const int count = CountBoardMoves(empty);
         if (count >= 0)
             return static_cast<std::uint32_t>(count);
     }
     return TMoveGenerator::CountMoves();
 }
 
-int TChessMoveGenerator::CountByBitboards() {
+int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
     const std::int8_t* squares = FChessPosition->Board().Squares().data();
     TBoardSets         sets;
 #if defined(__SSE2__)
@@ -157,6 +164,7 @@ int TChessMoveGenerator::CountByBitboards() {
         pinned |= BishopAttacks(t, occupied, LowestBit(pinners)) & diagonalShields;
 
     const TBitboard empty = ~occupied;
+    AEmpty = empty;
     const TBitboard targets = ~us;
     // A slider's ray ends at the enemy king without taking it.
     const TBitboard sliderTargets = ~us & ~theirKing;

@@ -271,8 +271,8 @@ TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
 }
 
 // Counting without a list reads the board as bit sets and judges pins, en passant and castling on
-// its own: in positions built around those rules, and in every position one and two plies on, the
-// count must be the general generator's list length.
+// its own (and counts drops from the empty cells): in positions built around those rules, and in
+// every position one and two plies on, the count must be the general generator's list length.
 TEST(TChessMoveGenerator, CountsAsManyMovesAsItListsInPositionsOfPinsEnPassantAndCastling) {
     struct TCase {
         const char* Variant;
@@ -304,6 +304,9 @@ TEST(TChessMoveGenerator, CountsAsManyMovesAsItListsInPositionsOfPinsEnPassantAn
         {"dunsany", ""},
         {"nocastle", ""},
         {"chess", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"},
+        // drops beside the board moves: pawns not on the first or last row, in and out of check
+        {"crazyhouse", "r3k2r/1P4P1/8/3p4/4P3/8/1p4p1/R3K2R[NPbbp] w KQkq - 0 1"},
+        {"crazyhouse", "4k3/8/8/8/8/8/3q4/4K3[QRBNPqrbnp] w - - 0 1"},
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(std::string(c.Variant) + " " + c.Fen);
