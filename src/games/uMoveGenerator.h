@@ -25,8 +25,16 @@ public:
     // The number of moves Generate would list, for counting the last ply of a perft; leaves no
     // list behind. Generators may count without writing the moves.
     virtual std::uint32_t CountMoves();
-    virtual void          UpdateScore() {}
-    virtual void          ScoreToOutput() {}
+    // The number of moves after each move of AList (this generator's list of the current
+    // position) into ACounts, for counting the last two plies of a perft without playing them;
+    // false when the generator leaves that to the caller.
+    virtual bool CountChildMoves(TMoveList& AList, std::uint32_t* ACounts) {
+        static_cast<void>(AList);
+        static_cast<void>(ACounts);
+        return false;
+    }
+    virtual void UpdateScore() {}
+    virtual void ScoreToOutput() {}
 
     void RemovePrevious() { FMoveStack.RemovePrevious(); }
 

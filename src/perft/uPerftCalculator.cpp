@@ -42,6 +42,8 @@ constexpr std::uint32_t ItemSize = 20;
 // Keys of the children of every node on the current path: ample for chess lists at any depth
 // the codes allow; a deeper or wider path probes without prefetching.
 constexpr std::size_t ChildKeyCapacity = 16384;
+// The longest list whose children's moves are counted in one go.
+constexpr std::size_t MaxChildCounts = 1024;
 // The least remaining depth of a node whose children go through the table.
 constexpr int MinTableRemain = 2;
 
@@ -64,7 +66,8 @@ std::uint32_t Checksum(std::uint64_t AKey, std::uint32_t ACountLow, std::uint32_
 
 } // namespace
 
-TPerftCalculator::TPerftCalculator() : FDepthCodes(PerftDepthCodes()) {}
+TPerftCalculator::TPerftCalculator()
+    : FDepthCodes(PerftDepthCodes()), FChildCounts(MaxChildCounts) {}
 
 TPerftCalculator::~TPerftCalculator() {
     // The generator points to the position; it goes first.
@@ -148,8 +151,18 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
         return 0;
 
     TPosition&    position = *FPosition;
-    std::uint32_t index = FRandomStartMove ? FRandomGenerator.RangeU4(moveCount - 1) : 0;
     std::uint64_t sum = 0;
+    // The children's moves counted without playing them, where the generator can: no table
+    // is used this close to the leaves, so the order of the children does not matter.
+    if (ARemain == 1 && moveCount <= FChildCounts.size() &&
+        FMoveGenerator->CountChildMoves(list, FChildCounts.data())) {
+        for (std::uint32_t i = 0; i < moveCount; ++i) {
+            FMoveCountStatistics.Add(FChildCounts[i]);
+            sum += FChildCounts[i];
+        }
+        return sum;
+    }
+    std::uint32_t index = FRandomStartMove ? FRandomGenerator.RangeU4(moveCount - 1) : 0;
     // Children one ply above the leaves are counted faster than their items are fetched from
     // memory, and would crowd the table's deeper counts out: they are not looked up or stored.
     if (FHashTable == nullptr || ARemain < MinTableRemain) {

@@ -23,13 +23,6 @@ using namespace ChessBitboards;
 constexpr TBitboard FileA = 0x0101010101010101ULL;
 constexpr TBitboard FileH = FileA << 7;
 
-// The pieces of both sides as bit sets.
-struct TBoardSets {
-    TBitboard Occupied = 0;
-    TBitboard Second = 0; // the second player's pieces
-    TBitboard Types[7]{}; // by piece code 1..6, both sides
-};
-
 [[gnu::always_inline]] inline int LowestBit(TBitboard ABits) {
     return std::countr_zero(ABits);
 }
@@ -41,6 +34,13 @@ struct TBoardSets {
 #endif
 
 } // namespace
+
+// The pieces of both sides as bit sets.
+struct TChessMoveGenerator::TBoardSets {
+    TBitboard Occupied = 0;
+    TBitboard Second = 0; // the second player's pieces
+    TBitboard Types[7]{}; // by piece code 1..6, both sides
+};
 
 void TChessMoveGenerator::InitializeBitboardCount() {
     const TChessBoard& board = FChessPosition->Board();
@@ -86,8 +86,16 @@ std::uint32_t TChessMoveGenerator::CountMoves() {
 }
 
 int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
+    TBoardSets sets;
+    ReadBoardSets(sets);
+    AEmpty = ~sets.Occupied;
+    return CountOnSets(sets, FChessPosition->Side(), FChessPosition->Castles(),
+                       FChessPosition->EnPassant());
+}
+
+void TChessMoveGenerator::ReadBoardSets(TBoardSets& ASets) const {
     const std::int8_t* squares = FChessPosition->Board().Squares().data();
-    TBoardSets         sets;
+    TBoardSets&        sets = ASets;
 #if defined(__SSE2__)
     for (int y = 0; y < 8; y += 2) {
         const __m128i low =
@@ -124,13 +132,18 @@ int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
                 sets.Types[type] |= bit;
         }
 #endif
-    const TTables&  t = Tables();
-    const int       side = FChessPosition->Side();
-    const TBitboard occupied = sets.Occupied;
-    const TBitboard us = side == 0 ? occupied & ~sets.Second : sets.Second;
-    const TBitboard them = occupied & ~us;
-    const TBitboard ourKing = sets.Types[cpKing] & us;
-    const TBitboard theirKing = sets.Types[cpKing] & them;
+}
+
+int TChessMoveGenerator::CountOnSets(const TBoardSets& ASets, int ASide, const TCastles& ACastles,
+                                     int AEnPassantCell) const {
+    const TBoardSets& sets = ASets;
+    const TTables&    t = Tables();
+    const int         side = ASide;
+    const TBitboard   occupied = sets.Occupied;
+    const TBitboard   us = side == 0 ? occupied & ~sets.Second : sets.Second;
+    const TBitboard   them = occupied & ~us;
+    const TBitboard   ourKing = sets.Types[cpKing] & us;
+    const TBitboard   theirKing = sets.Types[cpKing] & them;
     // Several kings of a side (or none of the mover's) are left to the general generator.
     if (ourKing == 0 || (ourKing & (ourKing - 1)) != 0 || (theirKing & (theirKing - 1)) != 0)
         return -1;
@@ -164,7 +177,6 @@ int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
         pinned |= BishopAttacks(t, occupied, LowestBit(pinners)) & diagonalShields;
 
     const TBitboard empty = ~occupied;
-    AEmpty = empty;
     const TBitboard targets = ~us;
     // A slider's ray ends at the enemy king without taking it.
     const TBitboard sliderTargets = ~us & ~theirKing;
@@ -219,8 +231,8 @@ int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
         const TBitboard captures = t.PawnAttacks[side][cell] & them & line;
         count += countPawnTargets(push, twice, captures);
     }
-    if (FChessPosition->EnPassant() != 0) {
-        const int target = FCellBit[FChessPosition->EnPassant()];
+    if (AEnPassantCell != 0) {
+        const int target = FCellBit[AEnPassantCell];
         if (target >= 0 && ((empty >> target) & 1) != 0) {
             const int       victim = side == 0 ? target - 8 : target + 8;
             const TBitboard victimBit = TBitboard{1} << victim;
@@ -240,13 +252,16 @@ int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
     for (TBitboard b = t.King[king] & targets; b != 0; b &= b - 1)
         if (!attacked(LowestBit(b), withoutKing))
             ++count;
-    const TCastles& castles = FChessPosition->Castles();
+    const TCastles& castles = ACastles;
     const int       kingCell = FRowStartCell[king >> 3] + (king & 7);
     if (castles[side][caKing] == kingCell) {
-        const std::int8_t rookPiece = side == 0 ? cpRook : -cpRook;
+        const TBitboard ourRooks = sets.Types[cpRook] & us;
+        const auto      taken = [occupied, this](int ACell) {
+            return ((occupied >> FCellBit[ACell]) & 1) != 0;
+        };
         for (int i = caKingSide; i <= caQueenSide; ++i) {
             const int rook = castles[side][i == caKingSide ? caKingRook : caQueenRook];
-            if (rook == 0 || squares[rook] != rookPiece)
+            if (rook == 0 || FCellBit[rook] < 0 || ((ourRooks >> FCellBit[rook]) & 1) == 0)
                 continue;
             const int kingTo = FFinalKPos[side][i];
             const int rookTo = i == caKingSide ? kingTo - 1 : kingTo + 1;
@@ -255,7 +270,7 @@ int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
             if (rook != rookTo) {
                 const int step = rookTo > rook ? 1 : -1;
                 for (int c = rook + step;; c += step) {
-                    if (squares[c] != 0 && c != kingCell) {
+                    if (taken(c) && c != kingCell) {
                         free = false;
                         break;
                     }
@@ -267,7 +282,7 @@ int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
             if (free && kingCell != kingTo) {
                 const int step = kingTo > kingCell ? 1 : -1;
                 for (int c = kingCell + step;; c += step) {
-                    if ((squares[c] != 0 && c != rook) || attacked(FCellBit[c], occupied)) {
+                    if ((taken(c) && c != rook) || attacked(FCellBit[c], occupied)) {
                         free = false;
                         break;
                     }
@@ -285,4 +300,107 @@ int TChessMoveGenerator::CountByBitboards(std::uint64_t& AEmpty) {
         }
     }
     return count;
+}
+
+bool TChessMoveGenerator::CountChildMoves(TMoveList& AList, std::uint32_t* ACounts) {
+    std::uint64_t empty;
+    if (!FExactClass || CountBoardMoves(empty) < 0)
+        return false;
+    TBoardSets parent;
+    ReadBoardSets(parent);
+    const std::int8_t* squares = FChessPosition->Board().Squares().data();
+    const TChessBoard& board = FChessPosition->Board();
+    const int          side = FChessPosition->Side();
+    const int          opponent = side ^ 1;
+    const TCastles&    castles = FChessPosition->Castles();
+    std::uint32_t      index = 0;
+    for (const TMove& move : AList) {
+        // The child's sets and en passant cell, as the move would leave them. Its castling rights
+        // need no update: the mover's do not count in the child, and the opponent's only lose a
+        // rook taken, which the count finds gone anyway.
+        TBoardSets child = parent;
+        int        enPassant = 0;
+        const int  type = move.Piece < 0 ? -move.Piece : move.Piece;
+        const int  captured = move.CapturedPiece < 0 ? -move.CapturedPiece : move.CapturedPiece;
+        const TBitboard from = TBitboard{1} << FCellBit[move.FromSquare];
+        const TBitboard to = TBitboard{1} << FCellBit[move.ToSquare];
+        const auto      lift = [&child](TBitboard ABit, int AType) {
+            child.Occupied &= ~ABit;
+            child.Second &= ~ABit;
+            child.Types[AType] &= ~ABit;
+        };
+        const auto put = [&child, side](TBitboard ABit, int AType) {
+            child.Occupied |= ABit;
+            if (side == 1)
+                child.Second |= ABit;
+            child.Types[AType] |= ABit;
+        };
+        if (type > cpKing || captured > cpKing)
+            return CountByPlaying(AList, index, ACounts);
+        if (captured != 0)
+            lift(to, captured);
+        switch (move.MoveType) {
+        case mvNormal:
+            lift(from, type);
+            put(to, type);
+            break;
+        case mvKingSideCastle:
+        case mvQueenSideCastle: {
+            const bool kingSide = move.MoveType == mvKingSideCastle;
+            const int  rookFrom = castles[side][kingSide ? caKingRook : caQueenRook];
+            const int  rookTo = kingSide ? move.ToSquare - 1 : move.ToSquare + 1;
+            lift(from, cpKing);
+            lift(TBitboard{1} << FCellBit[rookFrom], cpRook);
+            put(TBitboard{1} << FCellBit[rookTo], cpRook);
+            put(to, cpKing);
+            break;
+        }
+        case mvEnPassant: {
+            lift(from, cpPawn);
+            put(to, cpPawn);
+            const int victim = move.FromSquare < move.ToSquare ? move.ToSquare - board.SqXC2()
+                                                               : move.ToSquare + board.SqXC2();
+            lift(TBitboard{1} << FCellBit[victim], cpPawn);
+            break;
+        }
+        case mvDoubleStep:
+            lift(from, cpPawn);
+            put(to, cpPawn);
+            if ((squares[move.ToSquare + 1] == -move.Piece ||
+                 squares[move.ToSquare - 1] == -move.Piece) &&
+                board.Y(move.FromSquare) != (side == 0 ? 0 : board.SqY()))
+                enPassant = (move.ToSquare + move.FromSquare) / 2;
+            break;
+        default: // a promotion to the piece type in MoveType
+            if (move.MoveType < cpKnight || move.MoveType > cpKing)
+                return CountByPlaying(AList, index, ACounts);
+            lift(from, cpPawn);
+            put(to, move.MoveType);
+            break;
+        }
+        int count = CountOnSets(child, opponent, castles, enPassant);
+        if (count < 0) {
+            // A check to answer: listed on the position.
+            FChessPosition->MakeRevertableMove(move);
+            count = static_cast<int>(CountMoves());
+            FChessPosition->RevertMove(move);
+        }
+        ACounts[index++] = static_cast<std::uint32_t>(count);
+    }
+    return true;
+}
+
+bool TChessMoveGenerator::CountByPlaying(TMoveList& AList, std::uint32_t ADone,
+                                         std::uint32_t* ACounts) {
+    // Something the sets do not model: count every child on the position instead.
+    std::uint32_t index = 0;
+    for (const TMove& move : AList) {
+        if (index >= ADone) {
+            FChessPosition->MakeRevertableMove(move);
+            ACounts[index] = CountMoves();
+            FChessPosition->RevertMove(move);
+        }
+        ++index;
+    }
+    return true;
 }

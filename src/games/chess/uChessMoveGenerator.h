@@ -48,6 +48,7 @@ public:
     TMoveList* Generate() override;
     // On 8 x 8 boards of the plain rules, counted on bit sets without listing the moves.
     std::uint32_t CountMoves() override;
+    bool          CountChildMoves(TMoveList& AList, std::uint32_t* ACounts) override;
     // The score of the accumulators, corrected by the endgame table.
     void UpdateScore() override;
     // Prints the score breakdown to the console.
@@ -218,6 +219,12 @@ private:
     // The legal moves counted on bit sets of the board; -1 when the position needs the general
     // generator (a check to answer, not exactly one king). AEmpty receives the empty cells.
     int CountByBitboards(std::uint64_t& AEmpty);
+    struct TBoardSets;
+    void ReadBoardSets(TBoardSets& ASets) const;
+    int  CountOnSets(const TBoardSets& ASets, int ASide, const TCastles& ACastles,
+                     int AEnPassantCell) const;
+    // CountChildMoves for the moves of AList from ADone on, each made on the position.
+    bool CountByPlaying(TMoveList& AList, std::uint32_t ADone, std::uint32_t* ACounts);
     // The pieces of both sides in playing-square order; returns the counts.
     template <bool ATyped, bool ASkipPawns = false>
     void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2], int AOpponent);

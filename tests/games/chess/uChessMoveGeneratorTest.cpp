@@ -271,8 +271,10 @@ TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
 }
 
 // Counting without a list reads the board as bit sets and judges pins, en passant and castling on
-// its own (and counts drops from the empty cells): in positions built around those rules, and in
-// every position one and two plies on, the count must be the general generator's list length.
+// its own (and counts drops from the empty cells), also for the children of a list, whose sets,
+// castling rights and en passant cells it derives from the moves: in positions built around those
+// rules, and in every position one and two plies on, the count must be the general generator's list
+// length.
 TEST(TChessMoveGenerator, CountsAsManyMovesAsItListsInPositionsOfPinsEnPassantAndCastling) {
     struct TCase {
         const char* Variant;
@@ -317,6 +319,19 @@ TEST(TChessMoveGenerator, CountsAsManyMovesAsItListsInPositionsOfPinsEnPassantAn
         const auto check = [&](const auto& ASelf, int APlies) -> void {
             TMoveListGuard guard(*game.Generator);
             ASSERT_EQ(counting->CountMoves(), guard.List().Count) << game.Fen();
+            // Where the generator counts the children's moves without playing them, each count
+            // must be the length of the child's list.
+            TMoveListGuard             own(*counting);
+            std::vector<std::uint32_t> counts(own.List().Count);
+            if (counting->CountChildMoves(own.List(), counts.data()))
+                for (std::uint32_t i = 0; i < own.List().Count; ++i) {
+                    const TMove& move = *own.List().Get(i);
+                    game.Position->MakeRevertableMove(move);
+                    TMoveListGuard child(*game.Generator);
+                    EXPECT_EQ(counts[i], child.List().Count)
+                        << game.Fen() << " after " << game.Position->MoveToString(move);
+                    game.Position->RevertMove(move);
+                }
             if (APlies == 0)
                 return;
             for (const TMove& move : guard.List()) {
