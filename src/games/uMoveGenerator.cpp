@@ -1,5 +1,7 @@
 #include "games/uMoveGenerator.h"
 
+#include "games/uPosition.h"
+
 TMoveList* TMoveGenerator::Generate() {
     TMoveList* list = FMoveStack.GetNewMoveList(FMaxListMoves);
     FScore = NoScore;
@@ -9,4 +11,9 @@ TMoveList* TMoveGenerator::Generate() {
 std::uint32_t TMoveGenerator::CountMoves() {
     TMoveListGuard guard(*this);
     return guard.List().Count;
+}
+
+TGameTermination TMoveGenerator::NoMoveTermination() const {
+    const bool first = FPosition == nullptr || FPosition->Side() == 0;
+    return {first ? grBlackWin : grWhiteWin, rcMates};
 }
