@@ -8,6 +8,11 @@ TMoveList* TMoveGenerator::Generate() {
     return list;
 }
 
+std::uint32_t TMoveGenerator::CountMoves() {
+    TMoveListGuard guard(*this);
+    return guard.List().Count;
+}
+
 TGameTermination TMoveGenerator::NoMoveTermination() const {
     const bool first = FPosition == nullptr || FPosition->Side() == 0;
     return {first ? grBlackWin : grWhiteWin, rcMates};

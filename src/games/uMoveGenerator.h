@@ -24,7 +24,18 @@ public:
     // A new list on top of the move stack, filled with the moves of Position(). Pair every call
     // with one RemovePrevious (TMoveListGuard does it).
     virtual TMoveList* Generate();
-    virtual void       UpdateScore() {}
+    // The number of moves Generate would list, for counting the last ply of a perft; leaves no
+    // list behind. Generators may count without writing the moves.
+    virtual std::uint32_t CountMoves();
+    // The number of moves after each move of AList (this generator's list of the current
+    // position) into ACounts, for counting the last two plies of a perft without playing them;
+    // false when the generator leaves that to the caller.
+    virtual bool CountChildMoves(TMoveList& AList, std::uint32_t* ACounts) {
+        static_cast<void>(AList);
+        static_cast<void>(ACounts);
+        return false;
+    }
+    virtual void UpdateScore() {}
     // Prints the terms of the last evaluation; nothing for a generator without them.
     virtual void ScoreToOutput(IOutputSink& /*ASink*/) {}
 

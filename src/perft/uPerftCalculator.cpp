@@ -42,6 +42,10 @@ constexpr std::uint32_t ItemSize = 20;
 // Keys of the children of every node on the current path: ample for chess lists at any depth
 // the codes allow; a deeper or wider path probes without prefetching.
 constexpr std::size_t ChildKeyCapacity = 16384;
+// The longest list whose children's moves are counted in one go.
+constexpr std::size_t MaxChildCounts = 1024;
+// The least remaining depth of a node whose children go through the table.
+constexpr int MinTableRemain = 2;
 
 } // namespace
 
@@ -62,7 +66,8 @@ std::uint32_t Checksum(std::uint64_t AKey, std::uint32_t ACountLow, std::uint32_
 
 } // namespace
 
-TPerftCalculator::TPerftCalculator() : FDepthCodes(PerftDepthCodes()) {}
+TPerftCalculator::TPerftCalculator()
+    : FDepthCodes(PerftDepthCodes()), FChildCounts(MaxChildCounts) {}
 
 TPerftCalculator::~TPerftCalculator() {
     // The generator points to the position; it goes first.
@@ -132,17 +137,35 @@ void TPerftCalculator::Store(std::uint64_t AKey, std::uint64_t AHome, std::uint6
 }
 
 std::uint64_t TPerftCalculator::Count(int ARemain) {
+    if (ARemain == 0) {
+        // The last ply is only counted.
+        const std::uint32_t moveCount = FMoveGenerator->CountMoves();
+        FMoveCountStatistics.Add(moveCount);
+        return moveCount;
+    }
     TMoveListGuard      guard(*FMoveGenerator);
     TMoveList&          list = guard.List();
     const std::uint32_t moveCount = list.Count;
     FMoveCountStatistics.Add(moveCount);
-    if (ARemain == 0 || moveCount == 0)
-        return moveCount;
+    if (moveCount == 0)
+        return 0;
 
     TPosition&    position = *FPosition;
-    std::uint32_t index = FRandomStartMove ? FRandomGenerator.RangeU4(moveCount - 1) : 0;
     std::uint64_t sum = 0;
-    if (FHashTable == nullptr) {
+    // The children's moves counted without playing them, where the generator can: no table
+    // is used this close to the leaves, so the order of the children does not matter.
+    if (ARemain == 1 && moveCount <= FChildCounts.size() &&
+        FMoveGenerator->CountChildMoves(list, FChildCounts.data())) {
+        for (std::uint32_t i = 0; i < moveCount; ++i) {
+            FMoveCountStatistics.Add(FChildCounts[i]);
+            sum += FChildCounts[i];
+        }
+        return sum;
+    }
+    std::uint32_t index = FRandomStartMove ? FRandomGenerator.RangeU4(moveCount - 1) : 0;
+    // Children one ply above the leaves are counted faster than their items are fetched from
+    // memory, and would crowd the table's deeper counts out: they are not looked up or stored.
+    if (FHashTable == nullptr || ARemain < MinTableRemain) {
         for (std::uint32_t visited = 0; visited < moveCount; ++visited) {
             const TMove& move = *list.Get(index);
             if (++index == moveCount)

@@ -133,7 +133,9 @@ private:
         std::uint64_t Home; // the home entry of the key's slot
     };
     std::vector<TChildKey> FChildKeys;
-    std::size_t            FChildKeyTop = 0;
-    bool                   FOverflowed = false;
-    std::atomic<bool>      FTerminated{false};
+    // The move counts of the children of a node one ply above the leaves' parents.
+    std::vector<std::uint32_t> FChildCounts;
+    std::size_t                FChildKeyTop = 0;
+    bool                       FOverflowed = false;
+    std::atomic<bool>          FTerminated{false};
 };

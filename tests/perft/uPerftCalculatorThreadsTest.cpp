@@ -202,32 +202,33 @@ TEST(TPerftCalculatorThreads, TrustsOnlyItemsWhoseChecksumAgrees) {
     engine.SetPositionWithMoves("", "e2e4 e7e5");
     const THash hash = engine.Position().Hash();
     engine.SetStartPos();
-    ASSERT_EQ(NodesSearched(perft.Perft(3)), 8902);
+    ASSERT_EQ(NodesSearched(perft.Perft(4)), 197281);
 
-    // After e2e4 e7e5 nothing remains below in a perft of 3: the item holds White's move count.
-    const TPerftDepthCode& code = PerftDepthCodes()[0];
+    // After e2e4 e7e5 two plies remain in a perft of 4: the item holds their count. (Counts of
+    // one remaining ply are not stored: counting them is cheaper than fetching them.)
+    const TPerftDepthCode& code = PerftDepthCodes()[1];
     const std::uint64_t    key = hash.Code ^ code.Code;
     THashTable::TWord*     item = engine.HashTable().Find(key, PerftSlotOf(key));
     ASSERT_NE(item, nullptr);
-    const std::uint32_t moves = item[2].load();
-    EXPECT_EQ(moves, 29u);
+    const std::uint32_t leaves = item[2].load();
+    EXPECT_EQ(leaves, 835u);
     EXPECT_EQ(item[3].load(), 0u);
     const auto checksum = [&](std::uint32_t ACount) {
         return item[0].load() ^ item[1].load() ^ ACount;
     };
-    EXPECT_EQ(item[4].load(), checksum(moves));
+    EXPECT_EQ(item[4].load(), checksum(leaves));
 
-    item[2].store(moves + 5);
-    item[4].store(checksum(moves + 5));
-    std::vector<std::string> events = perft.Perft(3);
-    EXPECT_TRUE(Contains(events, "Info:e2e4: 605")) << "600 + 5";
+    item[2].store(leaves + 5);
+    item[4].store(checksum(leaves + 5));
+    std::vector<std::string> events = perft.Perft(4);
+    EXPECT_TRUE(Contains(events, "Info:e2e4: 13165")) << "13160 + 5";
 
-    item[2].store(moves + 7);
-    events = perft.Perft(3);
-    EXPECT_EQ(NodesSearched(events), 8902);
-    EXPECT_TRUE(Contains(events, "Info:e2e4: 600"));
+    item[2].store(leaves + 7);
+    events = perft.Perft(4);
+    EXPECT_EQ(NodesSearched(events), 197281);
+    EXPECT_TRUE(Contains(events, "Info:e2e4: 13160"));
     EXPECT_GE(engine.HashTable().Statistics().Corrupted.load(), 1u);
-    EXPECT_EQ(item[2].load(), moves) << "stored again";
+    EXPECT_EQ(item[2].load(), leaves) << "stored again";
 }
 
 // A table the system cannot give is an error; the perft runs without one.

@@ -119,6 +119,7 @@ void TChessMoveGenerator::SetPosition(TPosition* AValue) {
     InitializeFinalKingPositions();
     InitializeRelations();
     InitializeRowScan();
+    InitializeBitboardCount();
 }
 
 void TChessMoveGenerator::InitializeRowScan() {

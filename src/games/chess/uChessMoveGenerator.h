@@ -46,6 +46,9 @@ public:
     // after the board size changes.
     void       SetPosition(TPosition* AValue) override;
     TMoveList* Generate() override;
+    // On 8 x 8 boards of the plain rules, counted on bit sets without listing the moves.
+    std::uint32_t CountMoves() override;
+    bool          CountChildMoves(TMoveList& AList, std::uint32_t* ACounts) override;
     // The score of the accumulators, corrected by the endgame table.
     void UpdateScore() override;
     // Prints the score breakdown to the console.
@@ -118,6 +121,12 @@ protected:
     // For sides with many pawns (the hordes): perft mode leaves pawns without any move out of
     // the walk; the list is the same.
     void SetSkipImmobilePawns(bool AValue) { FSkipImmobilePawns = AValue; }
+    // For a derived generator whose moves on the board are the plain chess moves (it only adds
+    // moves elsewhere, as drops): CountBoardMoves may then count them on bit sets.
+    void SetPlainBoardMoves(bool AValue) { FPlainBoardMoves = AValue; }
+    // The number of plain chess moves on the board of an 8 x 8 position not in check, and its
+    // empty cells as bits (bit x + 8 y); -1 when they have to be listed to be counted.
+    int CountBoardMoves(std::uint64_t& AEmpty);
     // The empty list of a game the rules have decided; AScore is the result (evaluating mode).
     TMoveList* GenerateNoMoves(std::int16_t AScore);
     // How two playing cells relate, from a table (valid for boards up to 16 x 16): the step of
@@ -209,6 +218,16 @@ private:
     }
     void InitializeRelations();
     void InitializeRowScan();
+    void InitializeBitboardCount();
+    // The legal moves counted on bit sets of the board; -1 when the position needs the general
+    // generator (a check to answer, not exactly one king). AEmpty receives the empty cells.
+    int CountByBitboards(std::uint64_t& AEmpty);
+    struct TBoardSets;
+    void ReadBoardSets(TBoardSets& ASets) const;
+    int  CountOnSets(const TBoardSets& ASets, int ASide, const TCastles& ACastles,
+                     int AEnPassantCell) const;
+    // CountChildMoves for the moves of AList from ADone on, each made on the position.
+    bool CountByPlaying(TMoveList& AList, std::uint32_t ADone, std::uint32_t* ACounts);
     // The pieces of both sides in playing-square order; returns the counts.
     template <bool ATyped, bool ASkipPawns = false>
     void CollectPieces(std::uint8_t (&APieces)[2][136], int (&ACounts)[2], int AOpponent);
@@ -282,4 +301,12 @@ private:
     int  FEvasionCells[32]{};
     int  FEvasionCount = 0;
     int  FKingCode = cpKing;
+    // For CountByBitboards: whether the board and the rules allow it, the first cell of each
+    // row, the bit of each cell, and the promotion and double-step cells of each side as bits.
+    bool          FBitboardCount = false;
+    bool          FPlainBoardMoves = false;
+    int           FRowStartCell[8]{};
+    std::int8_t   FCellBit[256]{};
+    std::uint64_t FPromotionBits[2]{};
+    std::uint64_t FDoubleStepBits[2]{};
 };

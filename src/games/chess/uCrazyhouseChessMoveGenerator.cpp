@@ -2,9 +2,30 @@
 
 #include "support/uExceptions.h"
 
+#include <bit>
+
 TCrazyhouseChessMoveGenerator::TCrazyhouseChessMoveGenerator() {
     FMaxListMoves = MaxMoves;
     SetKingCentredAllowed(true);
+    SetPlainBoardMoves(true);
+}
+
+std::uint32_t TCrazyhouseChessMoveGenerator::CountMoves() {
+    std::uint64_t empty = 0;
+    const int     boardMoves = FChessPosition == nullptr ? -1 : CountBoardMoves(empty);
+    if (boardMoves < 0)
+        return TMoveGenerator::CountMoves();
+    // Not in check: each type in the reserve drops on every empty cell, pawns not on the first
+    // or the last row.
+    constexpr std::uint64_t InnerRows = 0x00FFFFFFFFFFFF00ULL;
+    const auto& counts = FChessPosition->CapturedPieces().Counts()[FChessPosition->Side()];
+    const int   cells = std::popcount(empty);
+    int         drops = 0;
+    for (int type = cpKnight; type <= cpQueen; ++type)
+        drops += counts[type] > 0 ? cells : 0;
+    if (counts[cpPawn] > 0)
+        drops += std::popcount(empty & InnerRows);
+    return static_cast<std::uint32_t>(boardMoves + drops);
 }
 
 TMoveList* TCrazyhouseChessMoveGenerator::Generate() {

@@ -15,4 +15,7 @@ public:
     TCrazyhouseChessMoveGenerator();
 
     TMoveList* Generate() override;
+    // Out of check on 8 x 8: the board moves counted on bit sets, and every drop from the
+    // number of empty cells.
+    std::uint32_t CountMoves() override;
 };

@@ -210,7 +210,8 @@ TEST(TChessMoveGenerator, KnowsEndgameMaterialBalances) {
 }
 
 // The perft mode takes other routes to legality (looked up from the king, branch-free emission);
-// along random games its lists must equal the evaluating mode's, move for move and in order.
+// along random games its lists must equal the evaluating mode's, move for move and in order, and
+// its counts without a list their length.
 TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
     struct TCase {
         const char* Variant;
@@ -248,6 +249,7 @@ TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
                 TMoveListGuard full(*game.Generator);
                 TMoveListGuard fast(*counting);
                 ASSERT_EQ(fast.List().Count, full.List().Count) << game.Fen();
+                ASSERT_EQ(counting->CountMoves(), full.List().Count) << game.Fen();
                 for (std::uint32_t i = 0; i < full.List().Count; ++i) {
                     TMove a = *full.List().Get(i);
                     TMove b = *fast.List().Get(i);
@@ -264,5 +266,79 @@ TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
             for (auto it = played.rbegin(); it != played.rend(); ++it)
                 game.Position->RevertMove(*it);
         }
+    }
+}
+
+// Counting without a list reads the board as bit sets and judges pins, en passant and castling on
+// its own (and counts drops from the empty cells), also for the children of a list, whose sets,
+// castling rights and en passant cells it derives from the moves: in positions built around those
+// rules, and in every position one and two plies on, the count must be the general generator's list
+// length.
+TEST(TChessMoveGenerator, CountsAsManyMovesAsItListsInPositionsOfPinsEnPassantAndCastling) {
+    struct TCase {
+        const char* Variant;
+        const char* Fen;
+    };
+    constexpr TCase Cases[] = {
+        // en passant that empties the king's row; a pawn pinned on a diagonal takes en passant
+        {"chess", "8/8/8/KPp4r/8/8/8/4k3 w - c6 0 1"},
+        {"chess", "8/8/8/1k6/2pP4/8/8/5B1K b - d3 0 1"},
+        {"chess", "4k3/8/8/2KPp2r/8/8/8/8 w - e6 0 1"},
+        // pawns pinned on the file (pushes and double steps stay), on a diagonal (the capture of
+        // the pinner stays), promotions with and without capture, under a pin
+        {"chess", "4r1k1/8/8/8/8/8/4P3/4K3 w - - 0 1"},
+        {"chess", "6k1/8/8/8/8/8/5P2/4K1b1 w - - 0 1"},
+        {"chess", "k1r1r3/1P1P4/8/8/8/8/8/K7 w - - 0 1"},
+        {"chess", "7k/8/8/8/8/8/1p1p4/R3K2R b KQ - 0 1"},
+        // castling through an attacked cell, into check, with the rook's path blocked, and past
+        // a rook that shields the king's destination
+        {"chess", "r3k2r/8/8/8/8/8/5q2/R3K2R w KQkq - 0 1"},
+        {"chess", "r3k2r/8/8/8/1b6/8/8/R3K2R w KQkq - 0 1"},
+        {"chess", "rn2k1r1/8/8/8/8/8/8/R3K1NR b KQq - 0 1"},
+        {"chess960", "1r2k3/8/8/8/8/8/8/1RK4r w Bb - 0 1"},
+        {"chess960", "bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9"},
+        {"chess960", "2r1kr2/8/8/8/8/8/8/1R2K1R1 w GBfc - 0 1"},
+        {"chess960", "4k3/8/8/8/8/8/8/rR3K2 w B - 0 1"},
+        // sliders pinned on lines and diagonals, a knight pinned, kings next to each other
+        {"chess", "4k3/4r3/8/4Q3/8/2b5/1B6/KN5r w - - 0 1"},
+        {"chess", "8/8/8/3k4/8/3K4/8/8 w - - 0 1"},
+        {"dunsany", ""},
+        {"nocastle", ""},
+        {"chess", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1"},
+        // drops beside the board moves: pawns not on the first or last row, in and out of check
+        {"crazyhouse", "r3k2r/1P4P1/8/3p4/4P3/8/1p4p1/R3K2R[NPbbp] w KQkq - 0 1"},
+        {"crazyhouse", "4k3/8/8/8/8/8/3q4/4K3[QRBNPqrbnp] w - - 0 1"},
+    };
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(std::string(c.Variant) + " " + c.Fen);
+        TTestGame                             game = MakeGame(c.Variant, c.Fen);
+        const std::unique_ptr<TMoveGenerator> counting = game.Variant->CreateMoveGenerator();
+        counting->SetPosition(game.Position.get());
+        counting->SetPerftMode(true);
+        const auto check = [&](const auto& ASelf, int APlies) -> void {
+            TMoveListGuard guard(*game.Generator);
+            ASSERT_EQ(counting->CountMoves(), guard.List().Count) << game.Fen();
+            // Where the generator counts the children's moves without playing them, each count
+            // must be the length of the child's list.
+            TMoveListGuard             own(*counting);
+            std::vector<std::uint32_t> counts(own.List().Count);
+            if (counting->CountChildMoves(own.List(), counts.data()))
+                for (std::uint32_t i = 0; i < own.List().Count; ++i) {
+                    const TMove& move = *own.List().Get(i);
+                    game.Position->MakeRevertableMove(move);
+                    TMoveListGuard child(*game.Generator);
+                    EXPECT_EQ(counts[i], child.List().Count)
+                        << game.Fen() << " after " << game.Position->MoveToString(move);
+                    game.Position->RevertMove(move);
+                }
+            if (APlies == 0)
+                return;
+            for (const TMove& move : guard.List()) {
+                game.Position->MakeRevertableMove(move);
+                ASelf(ASelf, APlies - 1);
+                game.Position->RevertMove(move);
+            }
+        };
+        check(check, 2);
     }
 }
