@@ -24,7 +24,7 @@ std::int64_t IntegerValue(std::string_view AOption, const std::string& AValue, s
 }
 
 double SecondsValue(std::string_view AOption, const std::string& AValue) {
-    double     value = 0;
+    double value = 0;
     const auto [end, error] = std::from_chars(AValue.data(), AValue.data() + AValue.size(), value);
     if (AValue.empty() || error != std::errc() || end != AValue.data() + AValue.size() ||
         !std::isfinite(value) || value < 0)
@@ -42,7 +42,8 @@ TDistributedPerftOptions ReadDistributedPerftOptions(const std::vector<std::stri
     for (std::size_t i = 0; i < AArguments.size(); ++i) {
         std::string                name = AArguments[i];
         std::optional<std::string> inlineValue;
-        if (const std::size_t equals = name.find('='); name.starts_with("--") && equals != name.npos) {
+        if (const std::size_t equals = name.find('=');
+            name.starts_with("--") && equals != name.npos) {
             inlineValue = name.substr(equals + 1);
             name.resize(equals);
         }

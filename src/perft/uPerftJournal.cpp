@@ -74,7 +74,8 @@ void CheckHeader(std::string_view ALine, const TPerftWorkPlan& APlan,
     if (!SameText(fields[2], APlan.VariantName()) || fields[3] != depth || fields[4] != split ||
         fields[5] != APlan.RootPosition())
         throw Exception("Journal " + AFileName + " belongs to another perft (" +
-                        Describe(fields[2], fields[3], fields[4], fields[5]) + "), not to this one (" +
+                        Describe(fields[2], fields[3], fields[4], fields[5]) +
+                        "), not to this one (" +
                         Describe(APlan.VariantName(), depth, split, APlan.RootPosition()) +
                         "); give another journal file.");
 }
@@ -87,15 +88,20 @@ std::string FormatPerftJournalHeader(const TPerftWorkPlan& APlan) {
            APlan.RootPosition() + '\n';
 }
 
-std::string FormatPerftJournalItem(std::string_view APosition, std::uint64_t AMultiplicity,
-                                   std::int32_t ARemainingDepth, std::uint64_t ACount) {
-    std::string line = std::string(APosition) + '\t' + std::to_string(AMultiplicity) + '\t' +
-                       std::to_string(ARemainingDepth) + '\t' + std::to_string(ACount);
-    const std::string checksum = Hex(Checksum(line));
+std::string SealPerftJournalLine(std::string_view AFields) {
+    std::string       line(AFields);
+    const std::string checksum = Hex(Checksum(AFields));
     line += '\t';
     line += checksum;
     line += '\n';
     return line;
+}
+
+std::string FormatPerftJournalItem(std::string_view APosition, std::uint64_t AMultiplicity,
+                                   std::int32_t ARemainingDepth, std::uint64_t ACount) {
+    return SealPerftJournalLine(std::string(APosition) + '\t' + std::to_string(AMultiplicity) +
+                                '\t' + std::to_string(ARemainingDepth) + '\t' +
+                                std::to_string(ACount));
 }
 
 TPerftJournalContent ReadPerftJournal(std::string_view AText, const TPerftWorkPlan& APlan,
@@ -170,7 +176,8 @@ void TPerftJournal::Open(const std::string& AFileName, const TPerftWorkPlan& APl
     if (FContent.Incomplete) {
         // The cut line goes, so that the next line starts on a line of its own.
         FFile.Close();
-        if (!ProtectedWriteFile(AFileName, std::string_view(text).substr(0, FContent.CompleteSize)) ||
+        if (!ProtectedWriteFile(AFileName,
+                                std::string_view(text).substr(0, FContent.CompleteSize)) ||
             !FFile.Open(AFileName))
             throw Exception("Journal " + AFileName + " cannot be rewritten.");
     }

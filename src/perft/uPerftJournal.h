@@ -28,6 +28,8 @@ struct TPerftJournalContent {
 std::string FormatPerftJournalHeader(const TPerftWorkPlan& APlan);
 std::string FormatPerftJournalItem(std::string_view APosition, std::uint64_t AMultiplicity,
                                    std::int32_t ARemainingDepth, std::uint64_t ACount);
+// A line of the given tab-separated fields with their checksum and the line break.
+std::string SealPerftJournalLine(std::string_view AFields);
 // Reads a journal's text for APlan. Raises for a journal of another perft (another variant,
 // root position, depth or split depth) and for a damaged line, naming AFileName and the line.
 // An empty text is an empty journal.

@@ -13,5 +13,4 @@ class TPosition;
 // threads of their own while the caller waits. Raises a calculator's failure, and "Different
 // Thread Results" when the calculators disagree. The table must not be resized meanwhile.
 std::uint64_t CountPerftSubtree(TGameVariant& AVariant, const TPosition& APosition,
-                                std::int32_t ADepth, std::int32_t AThreadCount,
-                                THashTable* ATable);
+                                std::int32_t ADepth, std::int32_t AThreadCount, THashTable* ATable);

@@ -34,7 +34,7 @@ void WriteError(std::string_view AText) {
 }
 
 std::string Clock(double ASeconds) {
-    const auto seconds = static_cast<std::int64_t>(std::llround(ASeconds));
+    const auto        seconds = static_cast<std::int64_t>(std::llround(ASeconds));
     const std::string minutes = std::to_string(seconds / 60 % 60);
     const std::string rest = std::to_string(seconds % 60);
     return std::to_string(seconds / 3600) + ":" + (minutes.size() < 2 ? "0" : "") + minutes + ":" +
@@ -43,9 +43,9 @@ std::string Clock(double ASeconds) {
 
 // Everything rank 0 knows about the run once the input has been read.
 struct TRun {
-    TDistributedPerftOptions      Options;
-    TGameVariant*                 Variant = nullptr;
-    std::optional<TPerftWorkPlan> Plan;
+    TDistributedPerftOptions       Options;
+    TGameVariant*                  Variant = nullptr;
+    std::optional<TPerftWorkPlan>  Plan;
     std::unique_ptr<TPerftJournal> Journal;
 };
 
@@ -130,24 +130,24 @@ public:
             std::string       warning;
             TPerftItemCounter counter(AVariant, AThreads, AHashMiB, warning);
             if (!warning.empty())
-                StreamWrite(ssError,
-                            "kvvexdra-perft: process 0: " + warning + " Counting without a table.\n");
+                StreamWrite(ssError, "kvvexdra-perft: process 0: " + warning +
+                                         " Counting without a table.\n");
             while (const std::optional<std::uint32_t> item = Next())
-                PostResult(*item, counter.Count(FPlan.Items()[*item].Position,
-                                                FPlan.RemainingDepth()));
+                PostResult(*item,
+                           counter.Count(FPlan.Items()[*item].Position, FPlan.RemainingDepth()));
         } catch (const std::exception& e) {
             PostFailure(e.what());
         }
     }
 
 private:
-    const TPerftWorkPlan&                                  FPlan;
-    std::vector<std::uint32_t>                             FOrder;
-    std::size_t                                            FNext = 0;
-    std::mutex                                             FLock;
-    std::condition_variable                                FSignal;
-    std::vector<std::pair<std::uint32_t, std::uint64_t>>   FResults;
-    std::optional<std::string>                             FFailure;
+    const TPerftWorkPlan&                                FPlan;
+    std::vector<std::uint32_t>                           FOrder;
+    std::size_t                                          FNext = 0;
+    std::mutex                                           FLock;
+    std::condition_variable                              FSignal;
+    std::vector<std::pair<std::uint32_t, std::uint64_t>> FResults;
+    std::optional<std::string>                           FFailure;
 };
 
 // Collects the counts, journals them and tells the progress.
@@ -200,12 +200,12 @@ public:
         if (seconds - FLastProgress < FProgressSeconds)
             return;
         FLastProgress = seconds;
-        std::string line = "Progress: " + std::to_string(FDoneCount) + "/" +
-                           std::to_string(FPlan.Items().size()) + " items, " +
-                           std::to_string(FNodes) + " nodes, " +
-                           std::to_string(std::llround(static_cast<double>(FNodesThisRun) /
-                                                       std::max(seconds, 1e-9))) +
-                           " nodes/s, ";
+        std::string line =
+            "Progress: " + std::to_string(FDoneCount) + "/" + std::to_string(FPlan.Items().size()) +
+            " items, " + std::to_string(FNodes) + " nodes, " +
+            std::to_string(
+                std::llround(static_cast<double>(FNodesThisRun) / std::max(seconds, 1e-9))) +
+            " nodes/s, ";
         // The weights estimate each item's share of the work from the first plies below it.
         line += FWeightDone > 0 ? Clock(seconds * std::max(FWeightLeft, 0.0) / FWeightDone) +
                                       " left (estimated)"
@@ -297,12 +297,12 @@ int RunPerftCoordinator(const std::vector<std::string>& AArguments, int AProcess
     TPerftJournal*        journal = run.Journal.get();
     TScheduler            scheduler(plan, journal != nullptr ? journal->Content().Done
                                                              : std::vector<bool>(plan.Items().size()));
-    StreamWrite(ssError,
-                "kvvexdra-perft: split depth " + std::to_string(plan.Split()) + ": " +
-                    std::to_string(plan.Items().size()) + " items from " +
-                    std::to_string(plan.Sequences()) + " move sequences, " +
-                    std::to_string(plan.Items().size() - scheduler.ToDo()) +
-                    " found in the journal, " + std::to_string(AProcessCount) + " processes\n");
+    StreamWrite(ssError, "kvvexdra-perft: split depth " + std::to_string(plan.Split()) + ": " +
+                             std::to_string(plan.Items().size()) + " items from " +
+                             std::to_string(plan.Sequences()) + " move sequences, " +
+                             std::to_string(plan.Items().size() - scheduler.ToDo()) +
+                             " found in the journal, " + std::to_string(AProcessCount) +
+                             " processes\n");
     try {
         TTally tally(plan, journal, run.Options.ProgressSeconds);
         // Every other process gets its first items at once; then one item per result.
@@ -310,7 +310,7 @@ int RunPerftCoordinator(const std::vector<std::string>& AArguments, int AProcess
         const auto        feed = [&](int AWorker) {
             if (const std::optional<std::uint32_t> item = scheduler.Next()) {
                 Send(AWorker, ptItem,
-                     ItemMessage(*item, plan.RemainingDepth(), plan.Items()[*item].Position));
+                            ItemMessage(*item, plan.RemainingDepth(), plan.Items()[*item].Position));
             } else if (!stopSent[static_cast<std::size_t>(AWorker)]) {
                 Send(AWorker, ptStop, {});
                 stopSent[static_cast<std::size_t>(AWorker)] = true;
@@ -319,8 +319,9 @@ int RunPerftCoordinator(const std::vector<std::string>& AArguments, int AProcess
         for (int worker = 1; worker < AProcessCount; ++worker)
             for (int i = 0; i < ItemsAhead; ++i)
                 feed(worker);
-        std::thread local(
-            [&] { scheduler.CountLocally(*run.Variant, run.Options.Threads, run.Options.HashMiB); });
+        std::thread local([&] {
+            scheduler.CountLocally(*run.Variant, run.Options.Threads, run.Options.HashMiB);
+        });
         struct TJoin {
             std::thread& Thread;
             ~TJoin() {
@@ -348,7 +349,8 @@ int RunPerftCoordinator(const std::vector<std::string>& AArguments, int AProcess
                 feed(message.Source);
             }
             scheduler.Take(results, failure,
-                           received ? std::chrono::microseconds(0) : std::chrono::microseconds(500));
+                           received ? std::chrono::microseconds(0)
+                                    : std::chrono::microseconds(500));
             if (failure)
                 AbortJob("process 0: " + *failure, journal);
             for (const auto& [item, count] : results)

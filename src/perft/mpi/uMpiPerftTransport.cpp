@@ -14,7 +14,7 @@ void Check(int AResult, const char* AWhat) {
 }
 
 template <class T> void ReadNumber(std::string_view& AData, T& AValue) {
-    const std::size_t tab = AData.find('\t');
+    const std::size_t      tab = AData.find('\t');
     const std::string_view field = AData.substr(0, tab);
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), AValue);
     if (error != std::errc() || end != field.data() + field.size())

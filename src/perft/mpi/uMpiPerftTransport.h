@@ -1,8 +1,7 @@
 #pragma once
 
-#include <mpi.h>
-
 #include <cstdint>
+#include <mpi.h>
 #include <string>
 #include <string_view>
 
@@ -44,7 +43,7 @@ void        Send(int ADestination, int ATag, std::string_view AData);
 // Item and result texts: fields separated by tabs.
 std::string ItemMessage(std::uint32_t AItem, std::int32_t ARemainingDepth,
                         std::string_view APosition);
-void        ReadItemMessage(std::string_view AData, std::uint32_t& AItem,
-                            std::int32_t& ARemainingDepth, std::string& APosition);
+void ReadItemMessage(std::string_view AData, std::uint32_t& AItem, std::int32_t& ARemainingDepth,
+                     std::string& APosition);
 std::string ResultMessage(std::uint32_t AItem, std::uint64_t ACount);
 void        ReadResultMessage(std::string_view AData, std::uint32_t& AItem, std::uint64_t& ACount);

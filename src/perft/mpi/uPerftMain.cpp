@@ -3,7 +3,6 @@
 #include "perft/mpi/uMpiPerftWorker.h"
 
 #include <mpi.h>
-
 #include <string>
 #include <vector>
 
