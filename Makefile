@@ -5,7 +5,7 @@ ASAN      ?= build-asan
 ARGS      ?=
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
-.PHONY: all build run test test-release test-asan tsan fuzz bench clean format format-check
+.PHONY: all build run test test-release test-asan tsan fuzz bench clean format format-check deps-mpi
 
 all: build
 
@@ -38,6 +38,19 @@ fuzz:
 	@test -f build-fuzz/CMakeCache.txt || CXX=clang++ CC=clang cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKV_FUZZ=ON -DKV_BENCH=OFF
 	cmake --build build-fuzz -j $(JOBS)
 	tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+# Open MPI, for the distributed perft program (build/kvvexdra-perft) and its tests;
+# installed as root with apt-get, otherwise only named. The build finds it on its next configure.
+MPI_PACKAGES = openmpi-bin libopenmpi-dev
+deps-mpi:
+	@if dpkg -s $(MPI_PACKAGES) >/dev/null 2>&1; then \
+		echo "Open MPI is installed."; \
+	elif [ "$$(id -u)" = 0 ] && command -v apt-get >/dev/null; then \
+		export DEBIAN_FRONTEND=noninteractive; \
+		apt-get update -qq && apt-get install -y -qq $(MPI_PACKAGES); \
+	else \
+		echo "Install as root: apt-get install $(MPI_PACKAGES)"; \
+	fi
 
 bench: build
 	./$(BUILD)/bench/kvbench
