@@ -71,6 +71,8 @@ case_counts() {
     local row variant flag position depth split engine_position np
     for row in "${rows[@]}"; do
         IFS='|' read -r variant flag position depth split <<<"$row"
+        # Sanitizer builds count a ply less below the split.
+        [ "$scale" = small ] && [ "$depth" -gt $((split + 1)) ] && depth=$((depth - 1))
         if [ "$flag" = --startpos ]; then
             engine_position=startpos
         else
