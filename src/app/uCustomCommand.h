@@ -8,6 +8,7 @@
 
 class TInternalEngine;
 class TConsoleEngine;
+class TEngineOutput;
 
 // A named command; the first word of an input line selects it. Commands run on the console
 // reader thread, one at a time. The name comes from the class name: "TQuitCommand" -> "Quit".
@@ -69,7 +70,13 @@ public:
     void Execute(std::string_view AParameters) override;
 };
 
-// Commands that act on the engine receive it when they are registered.
+// Commands that act on the engine receive it when they are registered. A command that needs the
+// engine and has none fails with "No engine.", in every protocol alike: the console reports that
+// as the command's error line, where silence would leave a front end waiting for an answer.
+TInternalEngine& RequireEngine(TInternalEngine* AEngine);
+// The engine's output, for commands that answer; an engine without one fails as above.
+TEngineOutput& RequireEngineOutput(TInternalEngine* AEngine);
+
 class IEngineAware {
 public:
     virtual ~IEngineAware() = default;
@@ -83,6 +90,9 @@ public:
     TInternalEngine* InternalEngine() const { return FInternalEngine; }
 
 protected:
+    TInternalEngine& Engine() const { return RequireEngine(FInternalEngine); }
+    TEngineOutput&   EngineOutput() const { return RequireEngineOutput(FInternalEngine); }
+
     TInternalEngine* FInternalEngine = nullptr; // not owned
 };
 
@@ -93,6 +103,9 @@ public:
     TInternalEngine* InternalEngine() const { return FInternalEngine; }
 
 protected:
+    TInternalEngine& Engine() const { return RequireEngine(FInternalEngine); }
+    TEngineOutput&   EngineOutput() const { return RequireEngineOutput(FInternalEngine); }
+
     TInternalEngine* FInternalEngine = nullptr; // not owned
 };
 
@@ -103,6 +116,9 @@ public:
     void SetConsoleEngine(TConsoleEngine* AConsoleEngine) { FConsoleEngine = AConsoleEngine; }
 
 protected:
+    // The console engine's engine, which the protocol is set up for.
+    TInternalEngine& Engine() const;
+
     TConsoleEngine* FConsoleEngine = nullptr; // not owned
 };
 

@@ -33,6 +33,5 @@ TNewGameCommand::TNewGameCommand() : TSimpleEngineCommand("TNewGameCommand") {
 void TNewGameCommand::ExecuteNoParam() {
     // A new game, not only its start position: variants with random setups draw a new one here
     // and keep it for every "start position" of the game.
-    if (FInternalEngine != nullptr)
-        FInternalEngine->NewGame();
+    Engine().NewGame();
 }

@@ -43,8 +43,8 @@ void TBenchmarkCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     if (LowerCase(AParameters) != "basic")
         throw EParseError({"basic"}, AParameters);
-    TInternalEngine& engine = *FInternalEngine;
-    TEngineOutput&   output = *engine.Output();
+    TInternalEngine& engine = Engine();
+    TEngineOutput&   output = EngineOutput();
     // Five positions of three seconds each.
     output.TellGUIInfo("Testing, please wait 15 seconds\u2026");
     FLevel->SetValue(TTimeSpan::FromSeconds(SecondsPerPosition));

@@ -36,7 +36,7 @@ TEngineStateCommand::TEngineStateCommand() : TSimpleEngineCommand("TEngineStateC
 }
 
 void TEngineStateCommand::ExecuteNoParam() {
-    FInternalEngine->EngineStateToConsole();
+    Engine().EngineStateToConsole();
 }
 
 TShowBoardCommand::TShowBoardCommand() : TSimpleEngineCommand("TShowBoardCommand") {
@@ -44,7 +44,7 @@ TShowBoardCommand::TShowBoardCommand() : TSimpleEngineCommand("TShowBoardCommand
 }
 
 void TShowBoardCommand::ExecuteNoParam() {
-    FInternalEngine->WriteBoardToConsole();
+    Engine().WriteBoardToConsole();
 }
 
 TEvalCommand::TEvalCommand() : TSimpleEngineCommand("TEvalCommand") {
@@ -52,7 +52,7 @@ TEvalCommand::TEvalCommand() : TSimpleEngineCommand("TEvalCommand") {
 }
 
 void TEvalCommand::ExecuteNoParam() {
-    FInternalEngine->EvalToConsole();
+    Engine().EvalToConsole();
 }
 
 TPerftCommand::TPerftCommand() : TEngineCommand("TPerftCommand") {
@@ -65,7 +65,7 @@ void TPerftCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     if (AParameters.empty())
         throw EParseError({"maximal depth"}, AParameters);
-    FInternalEngine->GetPerft(LeadingInteger(AParameters));
+    Engine().GetPerft(LeadingInteger(AParameters));
 }
 
 TDebugCommand::TDebugCommand() : TEngineCommand("TDebugCommand") {
@@ -77,9 +77,9 @@ void TDebugCommand::Execute(std::string_view AParameters) {
     const std::size_t      end = AParameters.find_first_of(" \t");
     const std::string_view word = AParameters.substr(0, end);
     if (word == "on")
-        FInternalEngine->Output()->SetDebugMode(true);
+        EngineOutput().SetDebugMode(true);
     else if (word == "off")
-        FInternalEngine->Output()->SetDebugMode(false);
+        EngineOutput().SetDebugMode(false);
     else
         throw EParseError({"on", "off"}, word);
 }

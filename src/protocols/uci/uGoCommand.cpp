@@ -1,20 +1,16 @@
 #include "protocols/uci/uGoCommand.h"
 
-#include "engine/uAnalysisInfo.h"
-#include "engine/uCommonEngineOptions.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
 #include "engine/uLevelManager.h"
 #include "engine/uRootMoves.h"
 #include "engine/uTimeControlLevel.h"
+#include "protocols/uProtocolLevels.h"
 #include "protocols/uci/uUCIEngineOutput.h"
 #include "protocols/uci/uUCIParameterReader.h"
-#include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
-#include "support/uTextHelpers.h"
 
 #include <algorithm>
-#include <limits>
 #include <utility>
 #include <vector>
 
@@ -30,27 +26,9 @@ const std::vector<std::string> GoKeywords = {
 constexpr std::int64_t UnlimitedClock = 2147483647;
 constexpr std::int64_t UnlimitedClockReplacement = 900000;
 
-std::int32_t ToInt32(std::int64_t AValue) {
-    return static_cast<std::int32_t>(
-        std::clamp<std::int64_t>(AValue, std::numeric_limits<std::int32_t>::min(),
-                                 std::numeric_limits<std::int32_t>::max()));
-}
-
 std::int64_t ClockMilliseconds(std::int64_t AValue) {
     return AValue == UnlimitedClock ? UnlimitedClockReplacement : AValue;
 }
-
-// The keyword values of one go.
-struct TGoParameters {
-    std::int64_t MovesToGo = 0;
-    std::int64_t Byoyomi = 0;
-    std::int64_t WhiteTime = 0;
-    std::int64_t BlackTime = 0;
-    std::int64_t WhiteIncrement = 0;
-    std::int64_t BlackIncrement = 0;
-    bool         Infinite = false;
-    bool         Ponder = false;
-};
 
 } // namespace
 
@@ -78,13 +56,122 @@ void TGoCommand::FreeLevels() {
     FOpponentLevel.reset();
 }
 
+TGoParameters TGoCommand::Parse(std::string_view AParameters) {
+    if (AParameters.empty())
+        throw EParseError(GoKeywords, "");
+    TGoParameters       go;
+    TUCIParameterReader reader(AParameters);
+    const auto          limit = [&](TGoParameters::TLimit AKind) {
+        go.Limit = AKind;
+        go.LimitValue = reader.ReadNumber();
+    };
+    while (!reader.AtEnd()) {
+        const std::string keyword = reader.ReadWord();
+        if (keyword.empty())
+            continue;
+        if (keyword == "searchmoves") {
+            // Every word after it is a move, so it comes last.
+            go.SearchMoves = true;
+            for (std::string move = reader.ReadWord(); !move.empty(); move = reader.ReadWord())
+                go.Moves.push_back(move);
+        } else if (keyword == "ponder") {
+            go.Ponder = true;
+        } else if (keyword == "movestogo") {
+            go.MovesToGo = std::max<std::int64_t>(0, reader.ReadNumber());
+        } else if (keyword == "winc") {
+            go.WhiteIncrement = reader.ReadNumber();
+        } else if (keyword == "binc") {
+            go.BlackIncrement = reader.ReadNumber();
+        } else if (keyword == "byoyomi") {
+            go.Byoyomi = reader.ReadNumber();
+        } else if (keyword == "wtime") {
+            go.WhiteTime = ClockMilliseconds(reader.ReadNumber());
+        } else if (keyword == "btime") {
+            go.BlackTime = ClockMilliseconds(reader.ReadNumber());
+        } else if (keyword == "depth") {
+            limit(TGoParameters::glDepth);
+        } else if (keyword == "mate") {
+            limit(TGoParameters::glMate);
+        } else if (keyword == "movetime") {
+            limit(TGoParameters::glMoveTime);
+        } else if (keyword == "nodes") {
+            limit(TGoParameters::glNodes);
+        } else if (keyword == "infinite") {
+            go.Infinite = true;
+        } else {
+            throw EParseError(GoKeywords, keyword);
+        }
+    }
+    return go;
+}
+
+void TGoCommand::BuildLevels(TInternalEngine& AEngine, const TGoParameters& AGo) {
+    switch (AGo.Limit) {
+    case TGoParameters::glDepth: {
+        auto level = std::make_unique<TMaximalDepthLevel>();
+        level->SetValue(ClampToInt32(AGo.LimitValue));
+        FMyLevel = std::move(level);
+        break;
+    }
+    case TGoParameters::glMate: {
+        auto level = std::make_unique<TWinInLevel>();
+        // A mate in N moves is found within 2N plies.
+        level->SetValue(ClampToInt32(2 * static_cast<std::int64_t>(ClampToInt32(AGo.LimitValue))));
+        FMyLevel = std::move(level);
+        break;
+    }
+    case TGoParameters::glMoveTime: {
+        auto level = std::make_unique<TMoveTimeLevel>();
+        level->SetValueType(lvtEqual);
+        level->SetValue(TTimeSpan::FromMilliseconds(AGo.LimitValue).NonNegative());
+        FMyLevel = std::move(level);
+        break;
+    }
+    case TGoParameters::glNodes: {
+        auto level = std::make_unique<TNodesLevel>();
+        level->SetValueType(lvtEqual);
+        level->SetValue(static_cast<std::uint64_t>(std::max<std::int64_t>(0, AGo.LimitValue)));
+        FMyLevel = std::move(level);
+        break;
+    }
+    case TGoParameters::glNone:
+        BuildClockLevels(AEngine, AGo);
+        break;
+    }
+}
+
+void TGoCommand::BuildClockLevels(TInternalEngine& AEngine, const TGoParameters& AGo) {
+    if (TEngineOutput* output = AEngine.Output(); output != nullptr && output->DebugMode())
+        output->TellGUIDebug("Side to move: " + std::to_string(AEngine.SideToMove()));
+    TClockSetting first{
+        ClampToInt32(AGo.MovesToGo),
+        TTimeSpan::FromMilliseconds(FFirstPlayerUsesBlackClock ? AGo.BlackTime : AGo.WhiteTime),
+        TTimeSpan::FromMilliseconds(FFirstPlayerUsesBlackClock ? AGo.BlackIncrement
+                                                               : AGo.WhiteIncrement),
+        TTimeSpan::FromMilliseconds(AGo.Byoyomi)};
+    TClockSetting second{
+        first.MoveCount,
+        TTimeSpan::FromMilliseconds(FFirstPlayerUsesBlackClock ? AGo.WhiteTime : AGo.BlackTime),
+        TTimeSpan::FromMilliseconds(FFirstPlayerUsesBlackClock ? AGo.WhiteIncrement
+                                                               : AGo.BlackIncrement),
+        first.FreeTime};
+    if (AEngine.SideToMove() == 1)
+        std::swap(first, second);
+    auto myLevel = std::make_unique<TTimeControlLevel>();
+    SetUpTimeControlLevel(*myLevel, AEngine.CommonOptions(), first);
+    auto opponentLevel = std::make_unique<TTimeControlLevel>();
+    SetUpTimeControlLevel(*opponentLevel, AEngine.CommonOptions(), second);
+    FMyLevel = std::move(myLevel);
+    FOpponentLevel = std::move(opponentLevel);
+    AEngine.LevelManager().SetMyRemainTime(first.TotalTime);
+    AEngine.LevelManager().SetOpponentRemainTime(second.TotalTime);
+}
+
 void TGoCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     if (AParameters.empty())
         throw EParseError(GoKeywords, "");
-    if (FInternalEngine == nullptr)
-        return;
-    TInternalEngine& engine = *FInternalEngine;
+    TInternalEngine& engine = Engine();
     auto*            uciOutput = dynamic_cast<TUCIEngineOutput*>(engine.Output());
     // Each go gets its own best move: one still kept from an endless search that was never
     // stopped goes out first.
@@ -96,117 +183,20 @@ void TGoCommand::Execute(std::string_view AParameters) {
     try {
         engine.RootMoves().Clear();
         engine.LevelManager().SetInfiniteAnalysis(false);
-        TUCIParameterReader reader(AParameters);
-        while (!reader.AtEnd()) {
-            const std::string keyword = reader.ReadWord();
-            if (keyword.empty())
-                continue;
-            if (keyword == "searchmoves") {
-                // Every word after it is a move, so it comes last.
-                engine.RootMoves().ExcludeAll();
-                for (std::string move = reader.ReadWord(); !move.empty(); move = reader.ReadWord())
-                    engine.RootMoves().Include(move);
-            } else if (keyword == "ponder") {
-                go.Ponder = true;
-            } else if (keyword == "movestogo") {
-                go.MovesToGo = std::max<std::int64_t>(0, reader.ReadNumber());
-            } else if (keyword == "winc") {
-                go.WhiteIncrement = reader.ReadNumber();
-            } else if (keyword == "binc") {
-                go.BlackIncrement = reader.ReadNumber();
-            } else if (keyword == "byoyomi") {
-                go.Byoyomi = reader.ReadNumber();
-            } else if (keyword == "wtime") {
-                go.WhiteTime = ClockMilliseconds(reader.ReadNumber());
-            } else if (keyword == "btime") {
-                go.BlackTime = ClockMilliseconds(reader.ReadNumber());
-            } else if (keyword == "depth") {
-                auto level = std::make_unique<TMaximalDepthLevel>();
-                level->SetValue(ToInt32(reader.ReadNumber()));
-                FMyLevel = std::move(level);
-            } else if (keyword == "mate") {
-                auto level = std::make_unique<TWinInLevel>();
-                // A mate in N moves is found within 2N plies.
-                level->SetValue(
-                    ToInt32(2 * static_cast<std::int64_t>(ToInt32(reader.ReadNumber()))));
-                FMyLevel = std::move(level);
-            } else if (keyword == "movetime") {
-                auto level = std::make_unique<TMoveTimeLevel>();
-                level->SetValueType(lvtEqual);
-                level->SetValue(TTimeSpan::FromMilliseconds(reader.ReadNumber()).NonNegative());
-                FMyLevel = std::move(level);
-            } else if (keyword == "nodes") {
-                auto level = std::make_unique<TNodesLevel>();
-                level->SetValueType(lvtEqual);
-                level->SetValue(
-                    static_cast<std::uint64_t>(std::max<std::int64_t>(0, reader.ReadNumber())));
-                FMyLevel = std::move(level);
-            } else if (keyword == "infinite") {
-                go.Infinite = true;
-            } else {
-                throw EParseError(GoKeywords, keyword);
-            }
+        go = Parse(AParameters);
+        if (go.SearchMoves) {
+            engine.RootMoves().ExcludeAll();
+            for (const std::string& move : go.Moves)
+                engine.RootMoves().Include(move);
         }
-
-        if (!FMyLevel) {
-            if (TEngineOutput* output = engine.Output(); output != nullptr && output->DebugMode())
-                output->TellGUIDebug("Side to move: " + std::to_string(engine.SideToMove()));
-            std::int64_t myTime = FFirstPlayerUsesBlackClock ? go.BlackTime : go.WhiteTime;
-            std::int64_t myIncrement =
-                FFirstPlayerUsesBlackClock ? go.BlackIncrement : go.WhiteIncrement;
-            std::int64_t opponentTime = FFirstPlayerUsesBlackClock ? go.WhiteTime : go.BlackTime;
-            std::int64_t opponentIncrement =
-                FFirstPlayerUsesBlackClock ? go.WhiteIncrement : go.BlackIncrement;
-            if (engine.SideToMove() == 1) {
-                std::swap(myTime, opponentTime);
-                std::swap(myIncrement, opponentIncrement);
-            }
-            TCommonEngineOptions& options = engine.CommonOptions();
-            const auto            timeUsage = ToInt32(options.TimeUsage().Value());
-            const bool            fixedMoveTime = options.FixedMoveTime().Value();
-            const TTimeSpan       minimalTime =
-                TTimeSpan::FromMilliseconds(options.MinimalMoveTime().Value());
-            const TTimeSpan maximalOverhead =
-                TTimeSpan::FromMilliseconds(options.MaximalMoveOverhead().Value());
-
-            auto myLevel = std::make_unique<TTimeControlLevel>();
-            myLevel->SetTimeUsage(timeUsage);
-            myLevel->SetFixedMoveTime(fixedMoveTime);
-            myLevel->SetMinimalTime(minimalTime);
-            myLevel->SetMaximalMoveOverhead(maximalOverhead);
-            myLevel->SetMoveCount(ToInt32(go.MovesToGo));
-            myLevel->SetIncrementTime(TTimeSpan::FromMilliseconds(myTime));
-            myLevel->SetMoveIncrementTime(TTimeSpan::FromMilliseconds(myIncrement));
-            myLevel->SetFreeTime(TTimeSpan::FromMilliseconds(go.Byoyomi));
-            myLevel->SetMoveIndex(0);
-
-            auto opponentLevel = std::make_unique<TTimeControlLevel>();
-            opponentLevel->SetMoveCount(ToInt32(go.MovesToGo));
-            opponentLevel->SetMaximalMoveOverhead(maximalOverhead);
-            opponentLevel->SetIncrementTime(TTimeSpan::FromMilliseconds(opponentTime));
-            opponentLevel->SetMoveIncrementTime(TTimeSpan::FromMilliseconds(opponentIncrement));
-            opponentLevel->SetFreeTime(TTimeSpan::FromMilliseconds(go.Byoyomi));
-            opponentLevel->SetMoveIndex(0);
-            opponentLevel->SetTimeUsage(timeUsage);
-            opponentLevel->SetFixedMoveTime(fixedMoveTime);
-            opponentLevel->SetMinimalTime(minimalTime);
-
-            FMyLevel = std::move(myLevel);
-            FOpponentLevel = std::move(opponentLevel);
-            engine.LevelManager().SetMyRemainTime(TTimeSpan::FromMilliseconds(myTime));
-            engine.LevelManager().SetOpponentRemainTime(TTimeSpan::FromMilliseconds(opponentTime));
-        }
-        FMyLevel->SetAnalysisInfo(&engine.AnalysisInfo());
-        if (FOpponentLevel)
-            FOpponentLevel->SetAnalysisInfo(&engine.AnalysisInfo());
+        BuildLevels(engine, go);
     } catch (...) {
         FreeLevels();
         throw;
     }
 
     engine.LevelManager().SetInfiniteAnalysis(go.Infinite);
-    engine.LevelManager().SetMyLevel(FMyLevel.get());
-    engine.LevelManager().SetOpponentLevel(FOpponentLevel.get());
+    UseLevels(engine, *FMyLevel, FOpponentLevel.get());
     // A front end that asked for an endless search waits for "stop" or "ponderhit" before it
     // takes a best move; one given earlier would be read as the answer to the next go.
     if (uciOutput != nullptr && (go.Infinite || go.Ponder))

@@ -2,11 +2,33 @@
 
 #include "app/uCustomCommand.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TCustomLevel;
+class TInternalEngine;
+
+// The keyword values of one "go", as read; nothing checked against the engine yet.
+struct TGoParameters {
+    // The limit keyword that came last, if any: with one, the clocks are not used.
+    enum TLimit : std::uint8_t { glNone, glDepth, glMate, glMoveTime, glNodes };
+    TLimit       Limit = glNone;
+    std::int64_t LimitValue = 0;
+    std::int64_t MovesToGo = 0;
+    std::int64_t Byoyomi = 0;
+    std::int64_t WhiteTime = 0;
+    std::int64_t BlackTime = 0;
+    std::int64_t WhiteIncrement = 0;
+    std::int64_t BlackIncrement = 0;
+    bool         Infinite = false;
+    bool         Ponder = false;
+    // "searchmoves" and the moves after it, which end the line.
+    bool                     SearchMoves = false;
+    std::vector<std::string> Moves;
+};
 
 // "go ...": builds the search limits from the keywords (a depth, mate, move-time or nodes
 // level, or else the time controls of both sides), sets the root-move filter and starts the
@@ -20,6 +42,10 @@ public:
     std::string GetSyntax() const override;
     void        Execute(std::string_view AParameters) override;
 
+    // Reads the keywords; an unknown one or an empty text raises the parse error that lists
+    // them.
+    static TGoParameters Parse(std::string_view AParameters);
+
     TCustomLevel* MyLevel() const { return FMyLevel.get(); }
     TCustomLevel* OpponentLevel() const { return FOpponentLevel.get(); }
     // Which clock keywords belong to the first player: "wtime"/"winc" in chess, "btime"/"binc"
@@ -29,6 +55,9 @@ public:
 
 private:
     void FreeLevels();
+    // The limit level, or else the two clock levels of the side to move and its opponent.
+    void BuildLevels(TInternalEngine& AEngine, const TGoParameters& AGo);
+    void BuildClockLevels(TInternalEngine& AEngine, const TGoParameters& AGo);
 
     std::unique_ptr<TCustomLevel> FMyLevel;
     std::unique_ptr<TCustomLevel> FOpponentLevel;

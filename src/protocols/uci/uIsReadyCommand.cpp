@@ -9,9 +9,7 @@ TIsReadyCommand::TIsReadyCommand() : TSimpleEngineCommand("TIsReadyCommand") {
 }
 
 void TIsReadyCommand::ExecuteNoParam() {
-    TEngineOutput* output = FInternalEngine != nullptr ? FInternalEngine->Output() : nullptr;
-    if (output == nullptr)
-        return;
-    TWriteBlock block(*output);
-    output->WriteLine("readyok", ccKeyword);
+    TEngineOutput& output = EngineOutput();
+    TWriteBlock    block(output);
+    output.WriteLine("readyok", ccKeyword);
 }

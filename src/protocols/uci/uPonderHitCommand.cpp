@@ -8,8 +8,6 @@ TPonderHitCommand::TPonderHitCommand() : TSimpleEngineCommand("TPonderHitCommand
 }
 
 void TPonderHitCommand::ExecuteNoParam() {
-    if (FInternalEngine == nullptr)
-        return;
-    if (auto* output = dynamic_cast<TUCIEngineOutput*>(FInternalEngine->Output()))
+    if (auto* output = dynamic_cast<TUCIEngineOutput*>(Engine().Output()))
         output->ReleaseBestMove();
 }

@@ -12,8 +12,7 @@ TPositionCommand::TPositionCommand() : TEngineCommand("TPositionCommand") {
 
 void TPositionCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
-    if (FInternalEngine == nullptr)
-        return;
+    TInternalEngine&    engine = Engine();
     TUCIParameterReader reader(AParameters);
     const std::string   kind = reader.ReadWord();
     std::string         position;
@@ -37,5 +36,5 @@ void TPositionCommand::Execute(std::string_view AParameters) {
         throw EParseError({"startpos", "fen", "sfen"}, kind);
     }
     // All or nothing: a request that fails anywhere leaves the game the front end had.
-    FInternalEngine->SetGamePosition(kind == "startpos", position, moves);
+    engine.SetGamePosition(kind == "startpos", position, moves);
 }

@@ -8,8 +8,7 @@
 #include "support/uTextHelpers.h"
 
 void TCommonSetOptionCommand::SetOptionValue(std::string_view AName, std::string_view AValue) {
-    TCustomArgument* option =
-        FInternalEngine != nullptr ? FInternalEngine->Options().FindByString(AName) : nullptr;
+    TCustomArgument* option = Engine().Options().FindByString(AName);
     if (option == nullptr) {
         if (AName == "NalimovCache" || AName == "NalimovPath")
             return;

@@ -8,13 +8,12 @@ TStopCommand::TStopCommand(std::string_view AClassName) : TSimpleEngineCommand(A
 }
 
 void TStopCommand::ExecuteNoParam() {
-    if (FInternalEngine == nullptr)
-        return;
-    FInternalEngine->Stop();
-    if (auto* output = dynamic_cast<TUCIEngineOutput*>(FInternalEngine->Output())) {
+    TInternalEngine& engine = Engine();
+    engine.Stop();
+    if (auto* output = dynamic_cast<TUCIEngineOutput*>(engine.Output())) {
         // The best move of a search that is still ending must come before the release, so
         // that the front end gets exactly one bestmove for its go.
-        FInternalEngine->WaitForCalculationDone(0);
+        engine.WaitForCalculationDone(0);
         output->ReleaseBestMove();
     }
 }

@@ -20,16 +20,10 @@ TUCICommand::TUCICommand() : TProtocolCommand("TUCICommand") {
 
 TUCICommand::~TUCICommand() = default;
 
-TInternalEngine* TUCICommand::Engine() const {
-    return FConsoleEngine != nullptr ? FConsoleEngine->InternalEngine() : nullptr;
-}
-
 void TUCICommand::ExecuteNoParam() {
-    TInternalEngine* engine = Engine();
-    if (engine == nullptr)
-        throw Exception("No engine.");
+    TInternalEngine& engine = Engine();
     AddUCIOptions();
-    engine->SetOutput(std::make_unique<TUCIEngineOutput>());
+    engine.SetOutput(std::make_unique<TUCIEngineOutput>());
     FConsoleEngine->SetProtocol(std::make_unique<TUCIProtocol>());
     UpdateCastlingNotation();
 }
@@ -38,7 +32,7 @@ void TUCICommand::AddUCIOptions() {
     const TGameVariants& variants = GameVariants();
     if (variants.Count() == 0)
         return;
-    TInternalEngine&         engine = *Engine();
+    TInternalEngine&         engine = Engine();
     std::vector<std::string> captions;
     int                      chess = 0;
     for (std::size_t i = 0; i < variants.Count(); ++i) {
@@ -69,9 +63,9 @@ void TUCICommand::AddUCIOptions() {
 }
 
 void TUCICommand::VariantChanged() {
-    TInternalEngine* engine = Engine();
+    TInternalEngine& engine = Engine();
     const int        index = FUCI_Variant->Value();
-    if (engine == nullptr || index < 0 || static_cast<std::size_t>(index) >= GameVariants().Count())
+    if (index < 0 || static_cast<std::size_t>(index) >= GameVariants().Count())
         return;
     TGameVariant& variant = GameVariants().Items(static_cast<std::size_t>(index));
     if (FUCI_Chess960) {
@@ -82,7 +76,7 @@ void TUCICommand::VariantChanged() {
         } reset{FChangingVariant};
         FUCI_Chess960->SetValue(variant.Name() == "chess960");
     }
-    engine->SetGameVariant(&variant);
+    engine.SetGameVariant(&variant);
     UpdateCastlingNotation();
 }
 
@@ -100,14 +94,12 @@ void TUCICommand::AnalyseModeChanged() {
 void TUCICommand::OpponentChanged() {
     if (FRestoringOpponent)
         return;
-    TInternalEngine* engine = Engine();
-    if (engine == nullptr)
-        return;
+    TInternalEngine&  engine = Engine();
     const std::string text = FUCI_Opponent->Value();
     try {
-        TOpponent opponent = engine->Opponent();
+        TOpponent opponent = engine.Opponent();
         opponent.ReadFromString(text);
-        engine->SetOpponent(opponent);
+        engine.SetOpponent(opponent);
         FOpponentText = text;
     } catch (...) {
         // A text the engine cannot read is not taken: the option shows what the engine uses.
@@ -122,12 +114,10 @@ void TUCICommand::OpponentChanged() {
 }
 
 void TUCICommand::UpdateCastlingNotation() {
-    TInternalEngine* engine = Engine();
-    if (engine == nullptr)
-        return;
-    const TGameVariant* variant = engine->GameVariant();
+    TInternalEngine&    engine = Engine();
+    const TGameVariant* variant = engine.GameVariant();
     const bool          fischerRandom =
         (variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle")) ||
         (FUCI_Chess960 && FUCI_Chess960->Value());
-    engine->SetCastlingNotation(fischerRandom ? cnKingTakesRook : cnKingTwoFiles);
+    engine.SetCastlingNotation(fischerRandom ? cnKingTakesRook : cnKingTwoFiles);
 }

@@ -31,12 +31,11 @@ protected:
     void ExecuteNoParam() override;
 
 private:
-    TInternalEngine* Engine() const;
-    void             AddUCIOptions();
-    void             VariantChanged();
-    void             Chess960Changed();
-    void             AnalyseModeChanged();
-    void             OpponentChanged();
+    void AddUCIOptions();
+    void VariantChanged();
+    void Chess960Changed();
+    void AnalyseModeChanged();
+    void OpponentChanged();
     // UCI front ends write castling in Chess960 and shuffle chess as the king taking its own
     // rook (e1h1), elsewhere as the king's two-file step (e1g1); never as O-O.
     void UpdateCastlingNotation();

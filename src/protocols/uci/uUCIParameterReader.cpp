@@ -1,5 +1,6 @@
 #include "protocols/uci/uUCIParameterReader.h"
 
+#include <algorithm>
 #include <limits>
 
 void TUCIParameterReader::SkipBlanks() {
@@ -31,4 +32,10 @@ std::int64_t TUCIParameterReader::ReadNumber() {
         ++FPosition;
     }
     return negative ? -value : value;
+}
+
+std::int32_t ClampToInt32(std::int64_t AValue) {
+    return static_cast<std::int32_t>(
+        std::clamp<std::int64_t>(AValue, std::numeric_limits<std::int32_t>::min(),
+                                 std::numeric_limits<std::int32_t>::max()));
 }

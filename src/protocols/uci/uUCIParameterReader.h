@@ -32,3 +32,6 @@ private:
     std::string_view FText;
     std::size_t      FPosition = 0;
 };
+
+// A number read for a 32-bit setting: values beyond its range become its nearest end.
+std::int32_t ClampToInt32(std::int64_t AValue);

@@ -50,13 +50,12 @@ TUCIEngineOutput* TUCIProtocol::UCIOutput() const {
 
 void TUCIProtocol::Initialize() {
     TCommonProtocol::Initialize();
-    if (FInternalEngine == nullptr)
-        return;
+    TInternalEngine&  engine = RequireEngine(FInternalEngine);
     TUCIEngineOutput* output = UCIOutput();
-    FInternalEngine->Options().Add(*FShowCurrentMoveArgument);
+    engine.Options().Add(*FShowCurrentMoveArgument);
     if (output != nullptr)
         output->SetShowCurrentMoveEverySecond(true);
-    FInternalEngine->Options().Add(*FShowSelectiveDepthArgument);
+    engine.Options().Add(*FShowSelectiveDepthArgument);
     if (output != nullptr)
         output->SetShowSelectiveDepthEverySecond(true);
     AddCommands();

@@ -17,20 +17,14 @@ TUSICommand::TUSICommand() : TProtocolCommand("TUSICommand") {
 
 TUSICommand::~TUSICommand() = default;
 
-TInternalEngine* TUSICommand::Engine() const {
-    return FConsoleEngine != nullptr ? FConsoleEngine->InternalEngine() : nullptr;
-}
-
 void TUSICommand::ExecuteNoParam() {
-    TInternalEngine* engine = Engine();
-    if (engine == nullptr)
-        throw Exception("No engine.");
+    TInternalEngine& engine = Engine();
     AddVariantOption();
-    engine->SetOutput(std::make_unique<TUSIEngineOutput>());
+    engine.SetOutput(std::make_unique<TUSIEngineOutput>());
     FConsoleEngine->SetProtocol(std::make_unique<TUSIProtocol>());
     // After the announcement, so that the variant line follows "usiok".
     if (TGameVariant* shogi = GameVariants().FindByName("shogi"))
-        engine->SetGameVariant(shogi);
+        engine.SetGameVariant(shogi);
 }
 
 void TUSICommand::AddVariantOption() {
@@ -51,12 +45,12 @@ void TUSICommand::AddVariantOption() {
     FUCI_Variant = std::make_unique<TComboArgument>("UCI_Variant", "", captions, shogi);
     FUCI_Variant->SetValue(shogi);
     FUCI_Variant->SetOnChange([this](TCustomArgument&) { VariantChanged(); });
-    Engine()->Options().Add(*FUCI_Variant);
+    Engine().Options().Add(*FUCI_Variant);
 }
 
 void TUSICommand::VariantChanged() {
-    TInternalEngine* engine = Engine();
+    TInternalEngine& engine = Engine();
     const int        index = FUCI_Variant->Value();
-    if (engine != nullptr && index >= 0 && static_cast<std::size_t>(index) < FVariants.size())
-        engine->SetGameVariant(FVariants[static_cast<std::size_t>(index)]);
+    if (index >= 0 && static_cast<std::size_t>(index) < FVariants.size())
+        engine.SetGameVariant(FVariants[static_cast<std::size_t>(index)]);
 }

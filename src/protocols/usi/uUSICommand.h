@@ -25,9 +25,8 @@ protected:
     void ExecuteNoParam() override;
 
 private:
-    TInternalEngine* Engine() const;
-    void             AddVariantOption();
-    void             VariantChanged();
+    void AddVariantOption();
+    void VariantChanged();
 
     std::unique_ptr<TComboArgument> FUCI_Variant;
     // The variants of the option's choices, in its order.

@@ -23,12 +23,9 @@ TUSIProtocol::TUSIProtocol() {
 void TUSIProtocol::Initialize() {
     RemoveBlanks(ShowCurrentMoveArgument());
     RemoveBlanks(ShowSelectiveDepthArgument());
-    if (FInternalEngine != nullptr)
-        for (TCustomArgument* option : FInternalEngine->Options().Items())
-            RemoveBlanks(*option);
+    for (TCustomArgument* option : RequireEngine(FInternalEngine).Options().Items())
+        RemoveBlanks(*option);
     TUCIProtocol::Initialize();
-    if (FInternalEngine == nullptr)
-        return;
     NewGameCommand()->SetShortcut("usinewgame");
     GoCommand()->SetFirstPlayerUsesBlackClock(true);
     for (TCustomCommand* command : Commands())

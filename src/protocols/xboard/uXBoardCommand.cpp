@@ -14,14 +14,11 @@ TXBoardCommand::TXBoardCommand() : TProtocolCommand("TXBoardCommand") {
 }
 
 void TXBoardCommand::ExecuteNoParam() {
-    TInternalEngine* engine =
-        FConsoleEngine != nullptr ? FConsoleEngine->InternalEngine() : nullptr;
-    if (engine == nullptr)
-        throw Exception("No engine.");
+    TInternalEngine& engine = Engine();
     SetInterruptSignalIgnored(true);
     auto output = std::make_unique<TXBoardEngineOutput>();
-    output->SetInternalEngine(engine);
-    engine->SetOutput(std::move(output));
+    output->SetInternalEngine(&engine);
+    engine.SetOutput(std::move(output));
     auto             protocol = std::make_unique<TXBoardProtocol>();
     TXBoardProtocol& xboard = *protocol;
     FConsoleEngine->SetProtocol(std::move(protocol));

@@ -138,3 +138,8 @@ std::string EngineToXBoardLine(std::string_view ALine, const TXBoardBoardSize& A
         text += (text.empty() ? "" : " ") + EngineToXBoardMove(move, ABoard);
     return text;
 }
+
+std::string XBoardToEngineMove(const TInternalEngine& AEngine, std::string_view AMove) {
+    const std::optional<TXBoardBoardSize> board = XBoardTranslatedBoard(AEngine);
+    return board ? XBoardToEngineMove(AMove, *board) : std::string(AMove);
+}

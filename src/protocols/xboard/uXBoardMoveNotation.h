@@ -23,6 +23,8 @@ std::optional<TXBoardBoardSize> XBoardTranslatedBoard(const TInternalEngine& AEn
 // A move as xboard wrote it, as the engine reads it. A text that is no move is kept as it is, so
 // that the engine refuses it in its own words.
 std::string XBoardToEngineMove(std::string_view AMove, const TXBoardBoardSize& ABoard);
+// A move as xboard wrote it, as AEngine reads it in its current variant.
+std::string XBoardToEngineMove(const TInternalEngine& AEngine, std::string_view AMove);
 // A move as the engine wrote it, as xboard reads it.
 std::string EngineToXBoardMove(std::string_view AMove, const TXBoardBoardSize& ABoard);
 // Every blank-separated move of a line.

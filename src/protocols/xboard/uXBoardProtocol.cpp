@@ -5,13 +5,54 @@
 #include "engine/uInternalEngine.h"
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
+#include "protocols/xboard/uAcceptedCommand.h"
+#include "protocols/xboard/uAnalyzeCommand.h"
+#include "protocols/xboard/uBkCommand.h"
+#include "protocols/xboard/uComputerCommand.h"
+#include "protocols/xboard/uCoresCommand.h"
+#include "protocols/xboard/uDotCommand.h"
+#include "protocols/xboard/uDrawCommand.h"
+#include "protocols/xboard/uEGTPathCommand.h"
+#include "protocols/xboard/uEasyCommand.h"
+#include "protocols/xboard/uEditCommand.h"
+#include "protocols/xboard/uExcludeAllCommand.h"
 #include "protocols/xboard/uExcludeCommand.h"
+#include "protocols/xboard/uForceCommand.h"
+#include "protocols/xboard/uHardCommand.h"
+#include "protocols/xboard/uHintCommand.h"
+#include "protocols/xboard/uICSCommand.h"
+#include "protocols/xboard/uIncludeAllCommand.h"
+#include "protocols/xboard/uIncludeCommand.h"
 #include "protocols/xboard/uLevelCommand.h"
 #include "protocols/xboard/uMemoryCommand.h"
+#include "protocols/xboard/uNameCommand.h"
 #include "protocols/xboard/uNewCommand.h"
+#include "protocols/xboard/uNoPostCommand.h"
+#include "protocols/xboard/uNpsCommand.h"
+#include "protocols/xboard/uOTimCommand.h"
 #include "protocols/xboard/uOptionCommand.h"
+#include "protocols/xboard/uPauseCommand.h"
+#include "protocols/xboard/uPingCommand.h"
+#include "protocols/xboard/uPlayOtherCommand.h"
+#include "protocols/xboard/uPostCommand.h"
 #include "protocols/xboard/uProtoVerCommand.h"
+#include "protocols/xboard/uQuestionMarkCommand.h"
+#include "protocols/xboard/uRandomCommand.h"
+#include "protocols/xboard/uRatingCommand.h"
+#include "protocols/xboard/uRejectedCommand.h"
+#include "protocols/xboard/uRemoveCommand.h"
+#include "protocols/xboard/uResultCommand.h"
+#include "protocols/xboard/uResumeCommand.h"
+#include "protocols/xboard/uSdCommand.h"
+#include "protocols/xboard/uSetBoardCommand.h"
+#include "protocols/xboard/uSetScoreCommand.h"
+#include "protocols/xboard/uStCommand.h"
+#include "protocols/xboard/uTimeCommand.h"
+#include "protocols/xboard/uUndoCommand.h"
+#include "protocols/xboard/uUserMoveCommand.h"
+#include "protocols/xboard/uVariantCommand.h"
 #include "protocols/xboard/uXBoardEngineOutput.h"
+#include "protocols/xboard/uXBoardExitCommand.h"
 #include "protocols/xboard/uXBoardGoCommand.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
@@ -24,14 +65,15 @@
 
 // ---- helpers ----
 
-TInternalEngine& RequireEngine(TInternalEngine* AEngine) {
-    if (AEngine == nullptr)
-        throw Exception("No engine.");
-    return *AEngine;
-}
-
 TXBoardEngineOutput* XBoardOutputOf(const TInternalEngine& AEngine) {
     return dynamic_cast<TXBoardEngineOutput*>(AEngine.Output());
+}
+
+TXBoardEngineOutput& RequireXBoardOutput(TInternalEngine* AEngine) {
+    TXBoardEngineOutput* output = XBoardOutputOf(RequireEngine(AEngine));
+    if (output == nullptr)
+        throw Exception("No XBoard output.");
+    return *output;
 }
 
 // ---- TXBoardFeatures ----
@@ -55,6 +97,15 @@ TXBoardProtocol& TXBoardProtocolCommand::Protocol() const {
 void TXBoardProtocolCommand::RequireNoParameters(std::string_view AParameters) {
     if (!AParameters.empty())
         throw EArgumentException("No parameters required.");
+}
+
+void TXBoardProtocolCommand::ChangeRootMoves(
+    const std::function<void(TRootMoves&)>& AChange) const {
+    TRootMoves&      rootMoves = Engine().RootMoves();
+    TXBoardProtocol& protocol = Protocol();
+    protocol.BeforePositionChange();
+    AChange(rootMoves);
+    protocol.AfterPositionChange();
 }
 
 // ---- TXBoardProtocol ----
@@ -186,11 +237,9 @@ TXBoardFeatures TXBoardProtocol::Features() const {
 }
 
 void TXBoardProtocol::WriteFeatures() {
-    if (FInternalEngine == nullptr || FInternalEngine->Output() == nullptr)
-        throw Exception("No engine.");
+    TEngineOutput& output = RequireEngineOutput(FInternalEngine);
     // Built before the block starts, so that a failing option leaves no half list.
     const TXBoardFeatures features = Features();
-    TEngineOutput&        output = *FInternalEngine->Output();
     TWriteBlock           block(output);
     for (const auto& [name, value] : features.Pairs()) {
         output.Write("feature " + name + "=", ccKeyword);

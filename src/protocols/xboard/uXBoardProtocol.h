@@ -4,6 +4,7 @@
 #include "engine/uCommonProtocol.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -13,6 +14,7 @@ class TCustomArgument;
 class TEngineOutput;
 class TGameVariant;
 class TInternalEngine;
+class TRootMoves;
 class TXBoardEngineOutput;
 class TXBoardProtocol;
 
@@ -29,10 +31,11 @@ private:
     std::vector<std::pair<std::string, std::string>> FPairs;
 };
 
-// The engine of a command; a command used before it has one raises "No engine.".
-TInternalEngine& RequireEngine(TInternalEngine* AEngine);
 // The engine's output when it is an XBoard output; null otherwise.
 TXBoardEngineOutput* XBoardOutputOf(const TInternalEngine& AEngine);
+// The XBoard output of the engine of a command; raises "No engine." without an engine and
+// "No XBoard output." when its output is another.
+TXBoardEngineOutput& RequireXBoardOutput(TInternalEngine* AEngine);
 
 // A command of the XBoard protocol that changes the protocol's play state; it is given the
 // protocol when the protocol registers it.
@@ -43,11 +46,13 @@ public:
     void             SetXBoardProtocol(TXBoardProtocol* AValue) { FXBoardProtocol = AValue; }
 
 protected:
-    TInternalEngine& Engine() const { return RequireEngine(FInternalEngine); }
     // The protocol; a command used before it has one raises "No protocol.".
     TXBoardProtocol& Protocol() const;
     // Refuses any parameter text with "No parameters required.".
     static void RequireNoParameters(std::string_view AParameters);
+    // Changes the engine's root-move filter between the end of a running analysis and the start
+    // of the next.
+    void ChangeRootMoves(const std::function<void(TRootMoves&)>& AChange) const;
 
     TXBoardProtocol* FXBoardProtocol = nullptr; // not owned
 };

@@ -1,3 +1,4 @@
+#include "engine/uCommonEngineOptions.h"
 #include "engine/uLevelManager.h"
 #include "engine/uTimeControlLevel.h"
 #include "protocols/uci/uGoCommand.h"
@@ -273,6 +274,25 @@ TEST_F(TUCIProtocolFixture, GoBuildsTimeControlsForBothSides) {
     Run("position startpos");
     Run("go wtime 60000 btime 30000");
     EXPECT_EQ(MyTimeControl()->IncrementTime(), TTimeSpan::FromSeconds(30));
+}
+
+TEST_F(TUCIProtocolFixture, GoGivesTheTimeOptionsToBothClocks) {
+    // Values other than the defaults, so that a level that skips an option shows.
+    TCommonEngineOptions& options = FEngine.CommonOptions();
+    options.TimeUsage().SetValue(70);
+    options.FixedMoveTime().SetValue(true);
+    options.MinimalMoveTime().SetValue(120);
+    options.MaximalMoveOverhead().SetValue(900);
+    Run("go wtime 60000 btime 30000");
+    for (TTimeControlLevel* level : {MyTimeControl(), OpponentTimeControl()}) {
+        ASSERT_NE(level, nullptr);
+        EXPECT_EQ(level->TimeUsage(), 70);
+        EXPECT_TRUE(level->FixedMoveTime());
+        EXPECT_EQ(level->MinimalTime(), TTimeSpan::FromMilliseconds(120));
+        EXPECT_EQ(level->MaximalMoveOverhead(), TTimeSpan::FromMilliseconds(900));
+        EXPECT_EQ(level->AnalysisInfo(), &FEngine.AnalysisInfo());
+    }
+    EXPECT_EQ(FEngine.LevelManager().OpponentLevel(), OpponentTimeControl());
 }
 
 TEST_F(TUCIProtocolFixture, GoRefusalsStartNoSearch) {

@@ -1,7 +1,7 @@
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uLevelManager.h"
 #include "engine/uStopManager.h"
-#include "protocols/xboard/uNewCommand.h"
+#include "protocols/xboard/uSetBoardCommand.h"
 #include "support/uProjectInfo.h"
 #include "uXBoardTestSupport.h"
 

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "accepted FEATURE": the front end's answer to a feature; nothing to do.
+class TAcceptedCommand final : public TEngineCommand {
+public:
+    TAcceptedCommand();
+};

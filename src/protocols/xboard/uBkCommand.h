@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "bk": the book moves of the position, as the engine's book reports them.
+class TBkCommand final : public TSimpleEngineCommand {
+public:
+    TBkCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "computer": the opponent is an engine too, which this one does not use.
+class TComputerCommand final : public TSimpleEngineCommand {
+public:
+    TComputerCommand();
+
+protected:
+    void ExecuteNoParam() override {}
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// ".": the status line of the search, then the current line when "UCI_ShowCurrLine" is on.
+class TDotCommand final : public TSimpleEngineCommand {
+public:
+    TDotCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

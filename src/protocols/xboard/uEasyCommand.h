@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "easy": pondering off ("Ponder").
+class TEasyCommand final : public TSimpleEngineCommand {
+public:
+    TEasyCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

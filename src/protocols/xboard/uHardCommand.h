@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "hard": pondering on ("Ponder").
+class THardCommand final : public TSimpleEngineCommand {
+public:
+    THardCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

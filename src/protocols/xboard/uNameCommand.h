@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+#include <string>
+
+// "name X": the opponent's name, which the engine does not use.
+class TNameCommand final : public TEngineCommand {
+public:
+    TNameCommand();
+    std::string GetSyntax() const override { return "[UserName]"; }
+};

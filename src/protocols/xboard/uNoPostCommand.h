@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "nopost": thinking output off.
+class TNoPostCommand final : public TSimpleEngineCommand {
+public:
+    TNoPostCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "pause": the engine's thinking stops where it is until "resume".
+class TPauseCommand final : public TSimpleEngineCommand {
+public:
+    TPauseCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "post": thinking output on.
+class TPostCommand final : public TSimpleEngineCommand {
+public:
+    TPostCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

@@ -1,0 +1,5 @@
+#include "protocols/xboard/uQuestionMarkCommand.h"
+
+TQuestionMarkCommand::TQuestionMarkCommand() : TStopCommand("TQuestionMarkCommand") {
+    SetShortcut("?");
+}

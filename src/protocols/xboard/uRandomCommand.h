@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "random": toggles "Random Play".
+class TRandomCommand final : public TSimpleEngineCommand {
+public:
+    TRandomCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "rejected FEATURE": the front end's answer to a feature; nothing to do.
+class TRejectedCommand final : public TEngineCommand {
+public:
+    TRejectedCommand();
+};

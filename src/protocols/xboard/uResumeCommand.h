@@ -1,0 +1,12 @@
+#pragma once
+
+#include "app/uCustomCommand.h"
+
+// "resume": the thinking stopped by "pause" goes on.
+class TResumeCommand final : public TSimpleEngineCommand {
+public:
+    TResumeCommand();
+
+protected:
+    void ExecuteNoParam() override;
+};
