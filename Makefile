@@ -5,7 +5,7 @@ ASAN      ?= build-asan
 ARGS      ?=
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
-.PHONY: all build run test test-release test-asan tsan fuzz bench clean format format-check deps-mpi
+.PHONY: all build run test test-release test-asan tsan fuzz bench clean format format-check layering-check deps-mpi
 
 all: build
 
@@ -65,3 +65,8 @@ format:
 
 format-check:
 	@clang-format --dry-run --Werror $(FORMAT_FILES)
+
+# The game model includes only games/, support/ and platform/; engine/ and perft/ see no concrete
+# game family.
+layering-check:
+	@tests/check_layering.sh src

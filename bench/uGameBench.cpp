@@ -2,8 +2,8 @@
 // without a hash table. Perft rows report leaf nodes per second as "items_per_second".
 #include "games/uGameVariants.h"
 #include "games/uMoveGenerator.h"
-#include "games/uPerft.h"
 #include "games/uPosition.h"
+#include "perft/uPerftCalculator.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -19,7 +19,16 @@ constexpr const char* KiwipeteFen =
 struct TBenchGame {
     std::unique_ptr<TPosition>      Position;
     std::unique_ptr<TMoveGenerator> Generator;
+    TGameVariant*                   Variant = nullptr;
 };
+
+// The perft calculator on a copy of the game's position, single-threaded without a table.
+std::unique_ptr<TPerftCalculator> MakeCalculator(const TBenchGame& AGame, bool APerftMode) {
+    auto calculator = std::make_unique<TPerftCalculator>();
+    calculator->SetMoveGenerator(AGame.Variant->CreateMoveGenerator(), AGame.Position->Clone());
+    calculator->MoveGenerator().SetPerftMode(APerftMode);
+    return calculator;
+}
 
 TBenchGame MakeVariantGame(const char* AVariant, const char* AFen, bool APerftMode) {
     static TGameVariants variants = [] {
@@ -28,7 +37,7 @@ TBenchGame MakeVariantGame(const char* AVariant, const char* AFen, bool APerftMo
         return result;
     }();
     TGameVariant* variant = variants.FindByName(AVariant);
-    TBenchGame    game{variant->CreateStartPosition(), variant->CreateMoveGenerator()};
+    TBenchGame    game{variant->CreateStartPosition(), variant->CreateMoveGenerator(), variant};
     if (AFen != nullptr) {
         auto parser = variant->CreateForsythEdwardsNotationParser();
         parser->SetPosition(game.Position.get());
@@ -82,9 +91,10 @@ BENCHMARK(BM_Generate)->Arg(0)->Arg(1);
 
 void BM_Perft(benchmark::State& AState, const char* AFen, int ADepth, bool APerftMode) {
     TBenchGame    game = MakeGame(AFen, APerftMode);
+    auto          calculator = MakeCalculator(game, APerftMode);
     std::uint64_t nodes = 0;
     for (auto _ : AState)
-        nodes += Perft(*game.Position, *game.Generator, ADepth);
+        nodes += calculator->CalculateTotal(ADepth);
     AState.SetItemsProcessed(static_cast<std::int64_t>(nodes));
     AState.counters["nodes"] =
         benchmark::Counter(static_cast<double>(nodes) / static_cast<double>(AState.iterations()));
@@ -105,9 +115,10 @@ BENCHMARK_CAPTURE(BM_Perft, Position3Depth7, "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w 
 // reference rows of each (counts in the "nodes" counter).
 void BM_VariantPerft(benchmark::State& AState, const char* AVariant, int ADepth) {
     TBenchGame    game = MakeVariantGame(AVariant, nullptr, true);
+    auto          calculator = MakeCalculator(game, true);
     std::uint64_t nodes = 0;
     for (auto _ : AState)
-        nodes += Perft(*game.Position, *game.Generator, ADepth);
+        nodes += calculator->CalculateTotal(ADepth);
     AState.SetItemsProcessed(static_cast<std::int64_t>(nodes));
     AState.counters["nodes"] =
         benchmark::Counter(static_cast<double>(nodes) / static_cast<double>(AState.iterations()));

@@ -2,8 +2,8 @@
 // run fails when a count differs). Perft rows report leaf nodes per second as "items_per_second".
 #include "games/uGameVariants.h"
 #include "games/uMoveGenerator.h"
-#include "games/uPerft.h"
 #include "games/uPosition.h"
+#include "perft/uPerftCalculator.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -21,7 +21,16 @@ constexpr const char* FullHands = "8l/1l+R2P3/p2pBG1pp/kps1p4/Nn1P2G2/P1P1P2PP/1
 struct TShogiBenchGame {
     std::unique_ptr<TPosition>      Position;
     std::unique_ptr<TMoveGenerator> Generator;
+    TGameVariant*                   Variant = nullptr;
 };
+
+// The perft calculator on a copy of the game's position, single-threaded without a table.
+std::unique_ptr<TPerftCalculator> MakeCalculator(const TShogiBenchGame& AGame, bool APerftMode) {
+    auto calculator = std::make_unique<TPerftCalculator>();
+    calculator->SetMoveGenerator(AGame.Variant->CreateMoveGenerator(), AGame.Position->Clone());
+    calculator->MoveGenerator().SetPerftMode(APerftMode);
+    return calculator;
+}
 
 TShogiBenchGame MakeShogiGame(const char* AVariant, const char* ASfen, bool APerftMode) {
     static TGameVariants variants = [] {
@@ -30,7 +39,7 @@ TShogiBenchGame MakeShogiGame(const char* AVariant, const char* ASfen, bool APer
         return result;
     }();
     TGameVariant*   variant = variants.FindByName(AVariant);
-    TShogiBenchGame game{variant->CreateStartPosition(), variant->CreateMoveGenerator()};
+    TShogiBenchGame game{variant->CreateStartPosition(), variant->CreateMoveGenerator(), variant};
     if (ASfen != nullptr) {
         auto parser = variant->CreateForsythEdwardsNotationParser();
         parser->SetPosition(game.Position.get());
@@ -55,9 +64,10 @@ BENCHMARK_CAPTURE(BM_ShogiGenerate, FullHands, FullHands);
 void BM_ShogiPerft(benchmark::State& AState, const char* AVariant, const char* ASfen, int ADepth,
                    std::uint64_t AExpected) {
     TShogiBenchGame game = MakeShogiGame(AVariant, ASfen, true);
+    auto            calculator = MakeCalculator(game, true);
     std::uint64_t   nodes = 0;
     for (auto _ : AState) {
-        const std::uint64_t count = Perft(*game.Position, *game.Generator, ADepth);
+        const std::uint64_t count = calculator->CalculateTotal(ADepth);
         if (count != AExpected)
             AState.SkipWithError(("wrong count " + std::to_string(count)).c_str());
         nodes += count;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "engine/uRelaxed.h"
-#include "engine/uScore.h"
 #include "engine/uStopCause.h"
+#include "games/uScore.h"
 #include "support/uMainTimer.h"
 
 #include <cstdint>

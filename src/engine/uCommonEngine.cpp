@@ -6,28 +6,6 @@
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 
-namespace {
-
-// The same exception class with a new message, so that reporters still see what failed.
-[[noreturn]] void RethrowWithPrefix(const Exception& AException, const std::string& APrefix) {
-    const std::string message = APrefix + AException.what();
-    if (dynamic_cast<const EArgumentOutOfRangeException*>(&AException))
-        throw EArgumentOutOfRangeException(message);
-    if (dynamic_cast<const EArgumentException*>(&AException))
-        throw EArgumentException(message);
-    if (dynamic_cast<const ENotSupportedException*>(&AException))
-        throw ENotSupportedException(message);
-    if (dynamic_cast<const EConvertError*>(&AException))
-        throw EConvertError(message);
-    if (dynamic_cast<const EFileNotFoundException*>(&AException))
-        throw EFileNotFoundException(message);
-    if (dynamic_cast<const ENotImplemented*>(&AException))
-        throw ENotImplemented(message);
-    throw Exception(message);
-}
-
-} // namespace
-
 TCommonEngine::TCommonEngine()
     : FInitializationTimeStopwatch(std::make_unique<TStopwatch>()),
       FOptions(std::make_unique<TArguments>()), FAnalysisInfo(std::make_unique<TAnalysisInfo>()),
@@ -137,9 +115,9 @@ void TCommonEngine::DoMoves(std::string_view AMoves) {
             PlayMove(AMoves.substr(start, end - start));
         } catch (const EAbort&) {
             throw;
-        } catch (const Exception& e) {
-            RethrowWithPrefix(e, "(MoveIndex: " + std::to_string(moveIndex) +
-                                     ", StringIndex: " + std::to_string(position) + "): ");
+        } catch (const Exception&) {
+            RethrowWithContext("(MoveIndex: " + std::to_string(moveIndex) +
+                               ", StringIndex: " + std::to_string(position) + "): ");
         }
         skipBlanks();
         ++moveIndex;

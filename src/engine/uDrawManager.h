@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/uScore.h"
+#include "games/uScore.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/uRelaxed.h"
-#include "engine/uScore.h"
+#include "games/uScore.h"
 #include "support/uConsoleColor.h"
 
 #include <cstdint>

@@ -1,16 +1,15 @@
 #include "engine/uMyInternalEngine.h"
 
+#include "app/uConsoleOutputSink.h"
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uRootMoves.h"
 #include "engine/uStopManager.h"
-#include "games/chess/uChessMoveGenerator.h"
-#include "games/chess/uChessPosition.h"
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
-#include "games/uHashTable.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
+#include "perft/uHashTable.h"
 #include "perft/uPerftCalculatorThreads.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uCommonOutputFormat.h"
@@ -129,11 +128,8 @@ namespace {
 
 // The castling text the front end expects; the position reads every form whatever is chosen.
 void ApplyCastlingNotation(TPosition& APosition, TCastlingNotation ANotation) {
-    auto* chess = dynamic_cast<TChessPosition*>(&APosition);
-    if (chess == nullptr || ANotation == cnVariant)
-        return;
-    chess->SetUseCastleStrings(ANotation == cnCastleStrings);
-    chess->SetKingTakesRook(ANotation == cnKingTakesRook);
+    if (ANotation != cnVariant)
+        APosition.SetCastlingText(ANotation == cnCastleStrings, ANotation == cnKingTakesRook);
 }
 
 } // namespace
@@ -369,20 +365,7 @@ TGameTermination TMyInternalEngine::GetGameTermination() {
     TMoveListGuard guard(*generator);
     if (guard.List().Count != 0)
         return {};
-    const int         side = FPosition->Side();
-    const TGameResult sideWins = side == 0 ? grWhiteWin : grBlackWin;
-    const TGameResult sideLoses = side == 0 ? grBlackWin : grWhiteWin;
-    // The variant generators score a game their rules have decided as won or lost for the side
-    // to move (giveaway, three checks, the hill, the race, an exploded king, a horde gone).
-    if (generator->Score() == TChessMoveGenerator::WonScore)
-        return {sideWins, rcNoPiece};
-    if (generator->Score() == TChessMoveGenerator::LostScore)
-        return {sideLoses, rcNoPiece};
-    auto* chess = dynamic_cast<TChessMoveGenerator*>(generator.get());
-    // Without a move a shogi side has lost, in check or not.
-    if (chess == nullptr || chess->CheckingPiecePosition(side, 0) != 0)
-        return {sideLoses, rcMates};
-    return {grDraw, rcStalemate};
+    return generator->NoMoveTermination();
 }
 
 std::string TMyInternalEngine::GetPositionString() {
@@ -401,9 +384,9 @@ void TMyInternalEngine::EvalToConsole() {
     }
     if (Output() != nullptr)
         Output()->TellGUIInfo("Score: " + Output()->ScoreToStr(FMoveGenerator->Score(), sbExact));
-    FMoveGenerator->ScoreToOutput();
+    FMoveGenerator->ScoreToOutput(ConsoleOutputSink());
 }
 
 void TMyInternalEngine::WriteBoardToConsole() {
-    FPosition->WriteToConsole();
+    FPosition->WriteToConsole(ConsoleOutputSink());
 }

@@ -116,7 +116,7 @@ void TStopManager::UpdateStopAnalysis() {
     const std::optional<TAnalysis> last = FAnalysisInfo->LastAnalysis();
     if (last && last->Status.Score > ScoreMaxCentipawns) {
         // A found win: searching deeper than the mate distance is pointless.
-        FMaxDepth = 32765 - last->Status.Score;
+        FMaxDepth = ScoreWinningMove - last->Status.Score;
         if (TEngineOutput* output = EngineOutput())
             output->TellGUIInfo("Maximal Depth: " + std::to_string(FMaxDepth.Get()));
         if (!(InfiniteAnalysis() && FMaxDepth >= FAnalysisInfo->Depth())) {

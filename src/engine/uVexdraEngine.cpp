@@ -4,7 +4,6 @@
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uRootMoves.h"
-#include "games/chess/uChessMoveGenerator.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
 #include "support/uCustomArgument.h"
@@ -15,15 +14,12 @@
 
 namespace {
 
-// The variant generators mark a move that wins at once with this score for the side to move.
-constexpr TScore WinMoveScore = 32765;
-constexpr TScore MaximalEvaluation = 32000;
-
 // The generator's evaluation (first player minus second) from the view of the side to move.
 TScore SideToMoveScore(std::int16_t AScore, int ASide) {
-    if (AScore == WinMoveScore || AScore == TMoveGenerator::NoScore)
+    // The variant generators mark a move that wins at once for the side to move.
+    if (AScore == ScoreWinningMove || AScore == ScoreNone)
         return AScore;
-    const int score = std::clamp<int>(AScore, -MaximalEvaluation, MaximalEvaluation);
+    const int score = std::clamp<int>(AScore, -ScoreMaxCentipawns, ScoreMaxCentipawns);
     return static_cast<TScore>(ASide == 1 ? -score : score);
 }
 
@@ -48,9 +44,9 @@ void TVexdraEngine::Start() {
     try {
         TMoveGenerator& generator = MoveGenerator();
         generator.SetPosition(&Position());
-        // Captures stay compulsory for every later list of this generator.
-        if (dynamic_cast<TChessMoveGenerator*>(&generator) != nullptr)
-            generator.SetMustCapture(true);
+        // Captures stay compulsory for every later list of this generator (where its rules
+        // know them).
+        generator.SetMustCapture(true);
         TMoveListGuard      guard(generator);
         TMoveList&          list = guard.List();
         const std::uint32_t count = CountAcceptedMoves(list);

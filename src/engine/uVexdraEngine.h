@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/uMyInternalEngine.h"
-#include "engine/uScore.h"
+#include "games/uScore.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,11 +2,15 @@
 
 #include "games/uPosition.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
 class TMoveGenerator;
+
+// The family whose pieces, position strings and move texts a variant uses.
+enum TGameFamily : std::uint8_t { gfChess, gfShogi };
 
 // Reads a position string into Position() (not owned).
 class ICustomParser {
@@ -63,6 +67,9 @@ public:
     // No variant decides this; calling it is a programming error.
     virtual TGameTermination GetStalemateGameTermination();
 
+    // Protocols offer the variants of the families they speak.
+    TGameFamily        Family() const { return FFamily; }
+    void               SetFamily(TGameFamily AValue) { FFamily = AValue; }
     const std::string& Name() const { return FName; }
     const std::string& Caption() const { return FCaption; }
     const std::string& URL() const { return FURL; }
@@ -74,6 +81,7 @@ private:
     std::string FName;
     std::string FCaption;
     std::string FURL;
+    TGameFamily FFamily = gfChess;
 };
 
 class TBoardGameVariant : public TGameVariant {};

@@ -1,17 +1,20 @@
 #pragma once
 
 #include "games/uMoveList.h"
+#include "games/uPosition.h"
+#include "games/uScore.h"
 
 #include <cstddef>
 #include <cstdint>
 
+class IOutputSink;
 class TPosition;
 
 // Produces the move lists of one position for the side to move. Owns its move stack; does not
 // own the position. Used by one thread at a time: every perft worker has its own generator.
 class TMoveGenerator {
 public:
-    static constexpr std::int16_t NoScore = -32768;
+    static constexpr TScore NoScore = ScoreNone;
 
     TMoveGenerator() = default;
     virtual ~TMoveGenerator() = default;
@@ -23,7 +26,8 @@ public:
     // with one RemovePrevious (TMoveListGuard does it).
     virtual TMoveList* Generate();
     virtual void       UpdateScore() {}
-    virtual void       ScoreToOutput() {}
+    // Prints the terms of the last evaluation; nothing for a generator without them.
+    virtual void ScoreToOutput(IOutputSink& /*ASink*/) {}
 
     void RemovePrevious() { FMoveStack.RemovePrevious(); }
 
@@ -32,7 +36,12 @@ public:
     TPosition*   Position() const { return FPosition; }
     TMoveStack&  MoveStack() { return FMoveStack; }
 
-    // Only captures are listed when the position has one (the shipped engine, giveaway).
+    // How the game ends when the last Generate listed no move, by the rules of the generator's
+    // variant. Here: the side to move has lost, in check or not, as in the shogi family.
+    virtual TGameTermination NoMoveTermination() const;
+
+    // Only captures are listed when the position has one (the shipped engine, giveaway); a
+    // generator without the rule lists every move.
     bool         MustCapture() const { return FMustCapture; }
     virtual void SetMustCapture(bool AValue) { FMustCapture = AValue; }
     // Perft mode lists the same moves in the same order but skips what only the engine reads:

@@ -2,6 +2,9 @@
 
 #include "support/uTextHelpers.h"
 
+#include <cassert>
+#include <cstdio>
+
 const char* const PieceLanguageNames[PieceLanguageCount] = {
     "Unicode",   "Czech",  "Danish",     "Dutch",     "English",   "Estonian",
     "Finnish",   "French", "German",     "Hungarian", "Icelandic", "Italian",
@@ -85,3 +88,18 @@ int TPosition::StringToPiece(std::string_view ALine, std::size_t& AIndex, bool A
     }
     return 0;
 }
+
+std::string TPosition::SelfCheck() const {
+    if (!(FHash == GetHash()))
+        return "the kept hash differs from the hash computed from scratch";
+    return {};
+}
+
+#ifndef NDEBUG
+void CheckPosition(const TPosition& APosition) {
+    const std::string fault = APosition.SelfCheck();
+    if (!fault.empty())
+        std::fprintf(stderr, "Position self-check: %s\n", fault.c_str());
+    assert(fault.empty() && "position self-check");
+}
+#endif

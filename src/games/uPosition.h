@@ -7,6 +7,7 @@
 #include <string_view>
 
 struct TMove;
+class IOutputSink;
 
 // A position key, built and updated only by XOR. Index picks a hash-table slot, Code verifies.
 struct THash {
@@ -98,13 +99,23 @@ public:
     // Passes the move without moving a piece.
     virtual void NextSideToPlay() = 0;
     // Saves an undo record, then plays the move. Pairs with RevertMove, strictly nested.
-    virtual void        MakeRevertableMove(const TMove& AMove) = 0;
-    virtual void        RevertMove(const TMove& AMove) = 0;
-    virtual void        WriteToConsole() const = 0;
+    virtual void MakeRevertableMove(const TMove& AMove) = 0;
+    virtual void RevertMove(const TMove& AMove) = 0;
+    // Draws the board diagram.
+    virtual void        WriteToConsole(IOutputSink& ASink) const = 0;
     virtual std::string MoveToString(const TMove& AMove) const = 0;
     // Parses coordinate notation; the record is owned by the caller. Reads only.
     virtual std::unique_ptr<TMove>     StringToMove(std::string_view AText) const = 0;
     virtual std::unique_ptr<TPosition> Clone() const = 0;
+    // How castling moves are written: as O-O strings, as the king taking its own rook, or (both
+    // false) as the king's two-file step. Reading takes every form; a game without castling
+    // ignores it.
+    virtual void SetCastlingText(bool /*AUseCastleStrings*/, bool /*AKingTakesRook*/) {}
+
+    // What is wrong with the state kept move by move, measured against the state computed from
+    // scratch and the rules of the board; empty when nothing is. Tests run it after every make
+    // and revert; Debug, sanitizer and fuzz builds assert it there (CheckPosition).
+    virtual std::string SelfCheck() const;
 
     void InitializeHash() { FHash = GetHash(); }
     // APiece as seen by ASide: negated for side 1.
@@ -129,3 +140,11 @@ protected:
     std::uint8_t  FSide = 0;
     THash         FHash;
 };
+
+// Asserts the position's self-check where assertions are on; nothing in Release builds, so it
+// may stand on the hot paths right after a make or a revert.
+#ifdef NDEBUG
+inline void CheckPosition(const TPosition& /*APosition*/) {}
+#else
+void CheckPosition(const TPosition& APosition);
+#endif

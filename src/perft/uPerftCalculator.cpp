@@ -148,8 +148,10 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
             if (++index == moveCount)
                 index = 0;
             position.MakeRevertableMove(move);
+            CheckPosition(position);
             const std::uint64_t count = Count(ARemain - 1);
             position.RevertMove(move);
+            CheckPosition(position);
             if (Stopped() || !AddCount(sum, count))
                 return sum;
         }
@@ -172,11 +174,13 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
     for (std::uint32_t visited = 0; visited < moveCount; ++visited) {
         const TMove& move = *list.Get(i);
         position.MakeRevertableMove(move);
+        CheckPosition(position);
         const THash& hash = position.Hash();
         TChildKey&   key = keys[visited];
         key.Key = hash.Code ^ depthCode.Code;
         key.Home = FHashTable->HomeIndex(PerftSlotOf(key.Key));
         position.RevertMove(move);
+        CheckPosition(position);
         if (++i == moveCount)
             i = 0;
     }
@@ -191,8 +195,10 @@ std::uint64_t TPerftCalculator::Count(int ARemain) {
         if (!Lookup(key.Key, key.Home, count)) {
             const TMove& move = *list.Get(index);
             position.MakeRevertableMove(move);
+            CheckPosition(position);
             count = Count(ARemain - 1);
             position.RevertMove(move);
+            CheckPosition(position);
             if (Stopped())
                 break;
             Store(key.Key, key.Home, count);
@@ -217,6 +223,7 @@ std::uint64_t TPerftCalculator::CountWithoutPrefetch(TMoveList& AList, std::uint
         if (++AIndex == moveCount)
             AIndex = 0;
         position.MakeRevertableMove(move);
+        CheckPosition(position);
         const THash&        hash = position.Hash();
         const std::uint64_t key = hash.Code ^ ADepthCode.Code;
         const std::uint64_t home = FHashTable->HomeIndex(PerftSlotOf(key));
@@ -225,11 +232,13 @@ std::uint64_t TPerftCalculator::CountWithoutPrefetch(TMoveList& AList, std::uint
             count = Count(ARemain - 1);
             if (Stopped()) {
                 position.RevertMove(move);
+                CheckPosition(position);
                 return sum;
             }
             Store(key, home, count);
         }
         position.RevertMove(move);
+        CheckPosition(position);
         if (!AddCount(sum, count))
             return sum;
     }

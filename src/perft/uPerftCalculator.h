@@ -1,6 +1,6 @@
 #pragma once
 
-#include "games/uHashTable.h"
+#include "perft/uHashTable.h"
 #include "support/uRandomGenerator.h"
 
 #include <array>
@@ -80,6 +80,8 @@ public:
     // The generator, in perft mode, set to APosition; the calculator owns both.
     void SetMoveGenerator(std::unique_ptr<TMoveGenerator> AMoveGenerator,
                           std::unique_ptr<TPosition>      APosition);
+    // The generator set last; a count in its evaluating mode checks that both modes list alike.
+    TMoveGenerator& MoveGenerator() { return *FMoveGenerator; }
     // Shared, not owned; null or an unallocated table counts without storing.
     void SetHashTable(THashTable* AValue) { FHashTable = AValue; }
     // Each node's moves are then visited from a random first move on, so that workers counting

@@ -2,9 +2,9 @@
 
 #include "engine/uEngineOutput.h"
 #include "games/uGameVariant.h"
-#include "games/uHashTable.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
+#include "perft/uHashTable.h"
 #include "perft/uPerftCalculator.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uExceptions.h"

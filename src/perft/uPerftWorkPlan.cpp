@@ -2,9 +2,9 @@
 
 #include "games/uGameVariant.h"
 #include "games/uMoveGenerator.h"
-#include "games/uPerft.h"
 #include "games/uPosition.h"
 #include "perft/uPerftCalculator.h"
+#include "perft/uPerftSubtreeCount.h"
 #include "support/uExceptions.h"
 
 #include <algorithm>
@@ -80,7 +80,8 @@ private:
             CheckReadBack(text);
             TPerftWorkItem item;
             item.Position = std::move(text);
-            item.Weight = Perft(FPosition, *FGenerator, std::min(FRemaining, 2));
+            item.Weight =
+                CountPerftSubtree(FVariant, FPosition, std::min(FRemaining, 2), 1, nullptr);
             FItems.push_back(std::move(item));
         }
         TPerftWorkItem& item = FItems[found->second];

@@ -1,5 +1,7 @@
 #include "support/uExceptions.h"
 
+#include <exception>
+
 EParseError::EParseError(const std::vector<std::string>& AExpected, std::string_view AActual)
     : Exception(Message("Parse:", AExpected, AActual)) {}
 
@@ -35,23 +37,41 @@ std::string EParseError::Message(std::string_view                APrefix,
 
 namespace {
 
-void AppendChain(const std::exception& AException, std::string& AText) {
-    if (!AText.empty())
-        AText += '\n';
-    AText += AException.what();
+bool EndsWith(std::string_view AText, std::string_view AEnd) {
+    return AText.size() >= AEnd.size() && AText.substr(AText.size() - AEnd.size()) == AEnd;
+}
+
+void AppendChain(const std::exception& AException, std::string& AText, std::string_view AOuter) {
+    const std::string_view message = AException.what();
+    if (AOuter.empty() || !EndsWith(AOuter, message)) {
+        if (!AText.empty())
+            AText += '\n';
+        AText += message;
+    }
     try {
         std::rethrow_if_nested(AException);
     } catch (const std::exception& inner) {
-        AppendChain(inner, AText);
+        AppendChain(inner, AText, message);
     } catch (...) {
     }
 }
 
 } // namespace
 
+void RethrowWithContext(const std::string& AContext) {
+    std::string message = AContext;
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        message += e.what();
+    } catch (...) {
+    }
+    std::throw_with_nested(Exception(message));
+}
+
 std::string ExceptionChainText(const std::exception& AException) {
     std::string text;
-    AppendChain(AException, text);
+    AppendChain(AException, text, {});
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
         text.pop_back();
     return text;

@@ -49,5 +49,11 @@ public:
                                std::string_view AActual);
 };
 
-// The messages of an exception and of its nested chain, one per line.
+// Inside a catch block: throws an Exception whose message is AContext followed by the message
+// of the exception being handled, which stays nested in it with its class
+// (std::throw_with_nested): "(MoveIndex: 2, StringIndex: 11): " + "Illegal move: e1e3".
+[[noreturn]] void RethrowWithContext(const std::string& AContext);
+
+// The messages of an exception and of its nested chain, one per line; a nested message that
+// ends the message wrapping it (a context added by RethrowWithContext) is not repeated.
 std::string ExceptionChainText(const std::exception& AException);

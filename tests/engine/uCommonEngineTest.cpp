@@ -32,14 +32,15 @@ TEST(TCommonEngine, DoMovesPlaysEachMoveAndPrefixesAFailure) {
         try {
             engine.DoMoves(c.Moves);
             ADD_FAILURE() << "accepted";
-        } catch (const EArgumentException& e) {
-            // The exception keeps its class, so reporters still know what failed.
+        } catch (const Exception& e) {
             EXPECT_STREQ(e.what(), c.Message);
+            // The failure is nested with its class, so reporters still know what failed.
+            EXPECT_THROW(std::rethrow_if_nested(e), EArgumentException);
         }
     }
     // The moves before the failing one stay played.
     engine.FPlayed.clear();
-    EXPECT_THROW(engine.DoMoves("e2e4 e7e5 e1e8 d2d4"), EArgumentException);
+    EXPECT_THROW(engine.DoMoves("e2e4 e7e5 e1e8 d2d4"), Exception);
     EXPECT_EQ(engine.FPlayed, (std::vector<std::string>{"e2e4", "e7e5"}));
 }
 

@@ -28,6 +28,10 @@ TEST(TMyInternalEngine, GameTerminationFollowsTheVariantRules) {
         {"kingOfTheHill", "8/8/8/3k4/8/8/8/K7 w - - 0 1",                 grBlackWin, rcNoPiece},
         {"3Check", "4k3/8/8/8/8/8/8/4K3 w - - 0 1 +3+0",                  grWhiteWin, rcNoPiece},
         {"atomic", "8/8/8/8/8/8/8/K7 b - - 0 1",                          grWhiteWin, rcNoPiece},
+        // Without a move a shogi side has lost, also when it is not in check (results name the
+        // players by the chess colours: the first player's loss is grBlackWin).
+        {"minishogi", "1r2k/5/5/4r/K4 b - 1",                             grBlackWin, rcMates},
+        {"minishogi", "1r2k/5/5/4r/K4 b P 1",                             grUnknown, rcMates},
     };
     // clang-format on
     TMyInternalEngine engine;

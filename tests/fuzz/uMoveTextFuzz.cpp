@@ -65,7 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* AData, std::size_t ASi
                 "a move is written as a text naming it", written);
         position->MakeRevertableMove(move);
         Require(position->Hash() == position->GetHash(), "a played move keeps the hash", written);
+        CheckPosition(*position);
         position->RevertMove(move);
+        CheckPosition(*position);
         Require(WritePosition(variant, *position) == before,
                 "a reverted move restores the position", written);
         break;

@@ -5,6 +5,7 @@
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
 #include "games/uMoveGenerator.h"
+#include "support/uOutputSink.h"
 
 #include <memory>
 #include <string>
@@ -31,3 +32,41 @@ struct TTestGame {
 // A registry filled once for the tests.
 TGameVariants& TestVariants();
 TTestGame      MakeGame(const std::string& AVariant, const std::string& AFen = "");
+
+// An output sink that keeps what is drawn: the lines as plain text, and every coloured piece of
+// text with its colours. Counts the drawings and checks that they are bracketed.
+class TTextSink final : public IOutputSink {
+public:
+    struct TColoredText {
+        std::string   Text;
+        TConsoleColor Foreground;
+        TConsoleColor Background;
+    };
+    void BeginDrawing() override { ++FOpen; }
+    void EndDrawing() override {
+        --FOpen;
+        ++Drawings;
+    }
+    void Write(std::string_view AText) override {
+        Touch();
+        FLine += AText;
+    }
+    void Write(std::string_view AText, TConsoleColor AForeground,
+               TConsoleColor ABackground) override;
+    void WriteAligned(std::string_view AText, int AWidth, THorizontalAlignment AAlignment) override;
+    void WriteAligned(std::string_view AText, int AWidth, THorizontalAlignment AAlignment,
+                      TConsoleColor AForeground, TConsoleColor ABackground) override;
+    void EndLine() override;
+
+    std::vector<std::string>  Lines;
+    std::vector<TColoredText> Colored;
+    int                       Drawings = 0;
+    // Whether every drawing begun has ended, and nothing was written outside one.
+    bool Balanced() const { return FOpen == 0 && !FOutside; }
+
+private:
+    void        Touch() { FOutside = FOutside || FOpen <= 0; }
+    std::string FLine;
+    int         FOpen = 0;
+    bool        FOutside = false;
+};

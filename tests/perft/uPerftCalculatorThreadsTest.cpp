@@ -1,16 +1,15 @@
-#include "games/uHashTable.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
+#include "perft/uHashTable.h"
 #include "perft/uPerftCalculator.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uExceptions.h"
+#include "uPerftTableTestSupport.h"
 #include "uPerftTestSupport.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace {
 
@@ -27,31 +26,6 @@ constexpr std::uint64_t TouchedMemoryLimit = std::uint64_t{200} << 20;
 
 constexpr const char* KiwipeteFen =
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
-
-struct TPerftRow {
-    std::string   Variant;
-    std::string   Fen;
-    int           Depth;
-    std::uint64_t Nodes;
-};
-
-// The chess-family rows of the repository's reference table.
-std::vector<TPerftRow> ReferenceRows() {
-    std::vector<TPerftRow> rows;
-    std::ifstream          file(KV_TEST_DATA_DIR "/perft-chess.tsv");
-    std::string            line;
-    std::getline(file, line);
-    while (std::getline(file, line)) {
-        std::vector<std::string> fields;
-        std::stringstream        stream(line);
-        std::string              field;
-        while (std::getline(stream, field, '\t'))
-            fields.push_back(field);
-        if (fields.size() >= 6 && fields[2] == "fen")
-            rows.push_back({fields[0], fields[3], std::stoi(fields[4]), std::stoull(fields[5])});
-    }
-    return rows;
-}
 
 // The perft lines written after the root moves, without their varying figures.
 std::vector<std::string> Ending(const std::vector<std::string>& AEvents) {
@@ -74,18 +48,18 @@ struct TConfiguration {
 TEST(TPerftCalculatorThreads, MatchesTheReferenceCountsOnAnyThreadsWithAndWithoutTable) {
     constexpr TConfiguration Configurations[] = {{1, 16}, {3, 16}, {1, 0}, {3, 0}};
     int                      checked = 0;
-    for (const TPerftRow& row : ReferenceRows()) {
+    for (const TPerftRow& row : ReadPerftTable(KV_TEST_DATA_DIR "/perft-chess.tsv", "fen")) {
         if (row.Nodes > TableNodeLimit)
             continue;
         std::vector<std::string> reference;
         for (const TConfiguration& configuration : Configurations) {
             if (configuration.HashMiB == 0 && row.Nodes > PlainNodeLimit)
                 continue;
-            SCOPED_TRACE(row.Variant + " " + row.Fen + " depth " + std::to_string(row.Depth) +
+            SCOPED_TRACE(row.Variant + " " + row.Position + " depth " + std::to_string(row.Depth) +
                          ", " + std::to_string(configuration.Threads) + " threads, table " +
                          std::to_string(configuration.HashMiB) + " MiB");
             TPerftEngine perft(configuration.Threads, configuration.HashMiB);
-            perft.SetPosition(row.Variant, row.Fen);
+            perft.SetPosition(row.Variant, row.Position);
             const std::vector<std::string> events = perft.Perft(row.Depth);
             EXPECT_EQ(NodesSearched(events), static_cast<std::int64_t>(row.Nodes));
             EXPECT_FALSE(Contains(events, "Error:Different Thread Results"));

@@ -1,10 +1,9 @@
 #include "perft/uPerftWorkPlan.h"
 
 #include "games/uGameVariants.h"
-#include "games/uHashTable.h"
 #include "games/uMoveGenerator.h"
-#include "games/uPerft.h"
 #include "games/uPosition.h"
+#include "perft/uHashTable.h"
 #include "perft/uPerftCalculator.h"
 #include "perft/uPerftSubtreeCount.h"
 #include "support/uExceptions.h"
@@ -31,12 +30,9 @@ std::unique_ptr<TPosition> Root(TGameVariant& AVariant, const std::string& APosi
     return position;
 }
 
+// One calculator without a table: the engine's count, with nothing of the plan in it.
 std::uint64_t PlainPerft(TGameVariant& AVariant, const TPosition& APosition, int ADepth) {
-    std::unique_ptr<TPosition>      position = APosition.Clone();
-    std::unique_ptr<TMoveGenerator> generator = AVariant.CreateMoveGenerator();
-    generator->SetPerftMode(true);
-    generator->SetPosition(position.get());
-    return Perft(*position, *generator, ADepth);
+    return CountPerftSubtree(AVariant, APosition, ADepth, 1, nullptr);
 }
 
 // The count of each root move, straight from the tree.
@@ -50,7 +46,7 @@ std::vector<std::uint64_t> PlainDivide(TGameVariant& AVariant, const TPosition& 
     TMoveListGuard             guard(*generator);
     for (const TMove& move : guard.List()) {
         position->MakeRevertableMove(move);
-        counts.push_back(Perft(*position, *generator, ADepth - 1));
+        counts.push_back(PlainPerft(AVariant, *position, ADepth - 1));
         position->RevertMove(move);
     }
     return counts;

@@ -10,8 +10,8 @@
 #include <emmintrin.h>
 #endif
 
-#include "app/uCustomConsole.h"
 #include "support/uExceptions.h"
+#include "support/uOutputSink.h"
 
 namespace {
 
@@ -1395,12 +1395,27 @@ void TChessMoveGenerator::UpdateScore() {
         score = s - 16383;
         break;
     }
-    SetScore(static_cast<std::int16_t>(std::clamp(score, -32000, 32000)));
+    SetScore(
+        static_cast<std::int16_t>(std::clamp<int>(score, -ScoreMaxCentipawns, ScoreMaxCentipawns)));
 }
 
-void TChessMoveGenerator::ScoreToOutput() {
-    TCustomConsole&  console = Console();
-    std::scoped_lock lock(console.Lock());
+TGameTermination TChessMoveGenerator::NoMoveTermination() const {
+    const int         side = FPosition->Side();
+    const TGameResult sideWins = side == 0 ? grWhiteWin : grBlackWin;
+    const TGameResult sideLoses = side == 0 ? grBlackWin : grWhiteWin;
+    // The variant generators score a game their rules have decided as won or lost for the side
+    // to move (giveaway, three checks, the hill, the race, an exploded king, a horde gone).
+    if (Score() == WonScore)
+        return {sideWins, rcNoPiece};
+    if (Score() == LostScore)
+        return {sideLoses, rcNoPiece};
+    if (CheckingPiecePosition(side, 0) != 0)
+        return {sideLoses, rcMates};
+    return {grDraw, rcStalemate};
+}
+
+void TChessMoveGenerator::ScoreToOutput(IOutputSink& ASink) {
+    TOutputSinkDrawing drawing(ASink);
     for (const auto& row : FScores.WriteToOutput()) {
         std::string line = row[0];
         line.resize(std::max<std::size_t>(line.size() + 1, 24), ' ');
@@ -1410,7 +1425,8 @@ void TChessMoveGenerator::ScoreToOutput() {
                 cell.insert(0, 10 - cell.size(), ' ');
             line += cell;
         }
-        console.WriteLine(line);
+        ASink.Write(line);
+        ASink.EndLine();
     }
 }
 

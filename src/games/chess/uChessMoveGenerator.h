@@ -35,9 +35,9 @@ public:
     static constexpr int MaxPieceCode = 14;
     // Scores of games a variant's rules decide, from the side to move's view: it has won, it has
     // lost, or it has a move that wins at once.
-    static constexpr std::int16_t WonScore = 32766;
-    static constexpr std::int16_t LostScore = -32766;
-    static constexpr std::int16_t WinningMoveScore = 32765;
+    static constexpr TScore WonScore = ScoreMate;
+    static constexpr TScore LostScore = -ScoreMate;
+    static constexpr TScore WinningMoveScore = ScoreWinningMove;
 
     TChessMoveGenerator();
     ~TChessMoveGenerator() override;
@@ -49,7 +49,10 @@ public:
     // The score of the accumulators, corrected by the endgame table.
     void UpdateScore() override;
     // Prints the score breakdown to the console.
-    void ScoreToOutput() override;
+    void ScoreToOutput(IOutputSink& ASink) override;
+    // A game the variant's rules decided (WonScore, LostScore) is won or lost for the side to
+    // move; otherwise mate in check and stalemate without.
+    TGameTermination NoMoveTermination() const override;
 
     // The one-step king moves of the piece at SqS.
     virtual void GenerateKingMoves();

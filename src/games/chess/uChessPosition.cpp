@@ -1,6 +1,6 @@
 #include "games/chess/uChessPosition.h"
 
-#include "app/uCustomConsole.h"
+#include "games/uBoardDiagram.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 
@@ -115,7 +115,7 @@ std::string TChessPosition::PieceToString(int APiece, TPieceLanguage APieceLangu
 }
 
 THash TChessPosition::GetHash() const {
-    return ChessPositionHash().GetHash(*this);
+    return ChessPositionHash().GetHash(*FBoard, FSide, FEnPassant, FCastles);
 }
 
 void TChessPosition::AutoInitializeCastles() {
@@ -530,52 +530,57 @@ std::unique_ptr<TPosition> TChessPosition::Clone() const {
 // ---------------------------------------------------------------------------------------------
 // Diagram
 
-void TChessPosition::WriteToConsole() const {
-    TCustomConsole&    console = Console();
-    std::scoped_lock   lock(console.Lock());
+// ---------------------------------------------------------------------------------------------
+// Self-check
+
+std::string TChessPosition::SelfCheck() const {
+    std::string fault = TPosition::SelfCheck();
+    if (!fault.empty())
+        return fault;
     const TChessBoard& board = *FBoard;
-    const auto         writeColumns = [&] {
-        console.WriteLine("");
-        console.Write("     ");
-        for (int x = 0; x <= board.SqX(); ++x)
-            console.WriteAligned(std::string(1, static_cast<char>('a' + x)), 5, haCenter,
-                                         console.Theme().DefaultForegroundColor());
-        console.WriteLine("");
-        console.WriteLine("");
-    };
-    writeColumns();
+    for (int i = 0; i < board.UsedSquareCount(); ++i) {
+        const int cell = board.UsedSquares()[i];
+        if (std::abs(board[cell]) > MaxPieceCode())
+            return "cell " + std::to_string(cell) + " holds code " + std::to_string(board[cell]);
+    }
+    for (int player = 0; player < 2; ++player) {
+        const int sign = player == 0 ? 1 : -1;
+        const int king = FCastles[player][caKing];
+        for (const int rook : {FCastles[player][caKingRook], FCastles[player][caQueenRook]}) {
+            if (king == 0 || rook == 0)
+                continue;
+            if (board[king] != sign * board.KingCode() || board[rook] != sign * cpRook)
+                return "castling right of player " + std::to_string(player) +
+                       " without its king and rook in place";
+        }
+        for (int piece = 0; piece < 7; ++piece)
+            if (FCapturedPieces.Counts()[player][piece] < 0)
+                return "negative count of captured piece " + std::to_string(piece);
+    }
+    if (FEnPassant != 0 && board[FEnPassant] != 0)
+        return "en passant cell " + std::to_string(FEnPassant) + " is occupied";
+    return {};
+}
+
+TBoardDiagram TChessPosition::Diagram() const {
+    const TChessBoard& board = *FBoard;
+    TBoardDiagram      diagram;
+    for (int x = 0; x <= board.SqX(); ++x)
+        diagram.FileLabels.emplace_back(1, static_cast<char>('a' + x));
     for (int y = board.SqY(); y >= 0; --y) {
-        const std::string rowNumber = std::to_string(y + 1);
-        for (int line = 0; line < 3; ++line) {
-            const bool middle = line == 1;
-            if (middle)
-                console.WriteAligned(rowNumber, 5, haCenter,
-                                     console.Theme().DefaultForegroundColor());
+        diagram.RankLabels.push_back(std::to_string(y + 1));
+        for (int x = 0; x <= board.SqX(); ++x) {
+            const int piece = board[board.XYToI(x, y)];
+            if (piece == 0 || piece == TSquaredBoard::OffBoard)
+                diagram.Cells.push_back({});
             else
-                console.Write("     ");
-            for (int x = 0; x <= board.SqX(); ++x) {
-                const TConsoleColor background = (x + y) % 2 == 1 ? ccLightGray : ccGray;
-                const int           piece = board[board.XYToI(x, y)];
-                if (middle && piece != 0 && piece != TSquaredBoard::OffBoard) {
-                    console.Write(" ", ccBlack, background);
-                    const std::string text = " " + PieceToString(piece, plEnglish) + " ";
-                    if (piece > 0)
-                        console.Write(text, ccBlack, ccWhite);
-                    else
-                        console.Write(text, ccWhite, ccBlack);
-                    console.Write(" ", ccBlack, background);
-                } else {
-                    console.Write("     ", ccBlack, background);
-                }
-            }
-            if (middle)
-                console.WriteAligned(rowNumber, 5, haCenter,
-                                     console.Theme().DefaultForegroundColor());
-            else
-                console.WriteAligned(" ", 5, haCenter, ccBlack, ccBlack);
-            console.WriteLine("");
+                diagram.Cells.push_back({PieceToString(piece, plEnglish), piece > 0});
         }
     }
-    writeColumns();
-    console.WriteLine("Captured Pieces: " + FCapturedPieces.AsString());
+    diagram.Footer = "Captured Pieces: " + FCapturedPieces.AsString();
+    return diagram;
+}
+
+void TChessPosition::WriteToConsole(IOutputSink& ASink) const {
+    WriteBoardDiagram(ASink, Diagram());
 }

@@ -2,6 +2,7 @@
 
 #include "games/chess/uChessPositionHash.h"
 #include "games/chess/uSquaredBoard.h"
+#include "games/uBoardDiagram.h"
 #include "games/uMoveList.h"
 #include "games/uPosition.h"
 
@@ -14,12 +15,6 @@
 
 // Chess piece codes; the second player's pieces are negated.
 enum TChessPiece : std::int8_t { cpNone, cpPawn, cpKnight, cpBishop, cpRook, cpQueen, cpKing };
-
-enum TCastlePiece : std::uint8_t { caKingRook, caQueenRook, caKing };
-enum TCastleType : std::uint8_t { caKingSide, caQueenSide };
-// Per player: the cell of the rook that may castle king side, queen side (0 = no right), and the
-// cell where the king must stand to castle.
-using TCastles = std::array<std::array<std::uint8_t, 3>, 2>;
 
 // The cell where the king of APlayer ends when castling: the g and c files on 8 columns.
 int CastleKingDestination(const TSquaredBoard& ABoard, int APlayer, int ACastleType);
@@ -85,14 +80,21 @@ public:
     void        NextSideToPlay() override;
     void        MakeRevertableMove(const TMove& AMove) override;
     void        RevertMove(const TMove& AMove) override;
-    void        WriteToConsole() const override;
+    void        WriteToConsole(IOutputSink& ASink) const override;
     std::string MoveToString(const TMove& AMove) const override;
     // Coordinate notation, plus the castling forms front ends send: the king's two-file step to
     // its castling square, king takes own castling rook, and O-O / O-O-O (also with zeros).
     std::unique_ptr<TMove>     StringToMove(std::string_view AText) const override;
     std::unique_ptr<TPosition> Clone() const override;
-    virtual void               Prepare() {}
-    virtual void               ReadCapturedPieces(std::string_view ALine, std::size_t& AIndex);
+    void SetCastlingText(bool AUseCastleStrings, bool AKingTakesRook) override {
+        FUseCastleStrings = AUseCastleStrings;
+        FKingTakesRook = AKingTakesRook;
+    }
+    // Also: piece codes, castling rights with their king and rook in place, captured-piece
+    // counts and an empty en passant cell.
+    std::string  SelfCheck() const override;
+    virtual void Prepare() {}
+    virtual void ReadCapturedPieces(std::string_view ALine, std::size_t& AIndex);
 
     void            AutoInitializeCastles();
     void            ClearCastles();
@@ -123,6 +125,11 @@ public:
     const TPositionHashKeys& HashKeys() const { return *FKeys; }
 
 protected:
+    // The diagram of the board with chess labels (files a.., ranks 1.. from the bottom) and the
+    // captured pieces below.
+    TBoardDiagram Diagram() const;
+    // The largest piece code a cell of this family may hold.
+    virtual int MaxPieceCode() const { return TChessPositionHash::MaxCode; }
     // For variants whose records carry more than the chess record.
     void          SetUndoRecordSize(std::size_t AValue);
     std::uint8_t* PushUndoRecord() {

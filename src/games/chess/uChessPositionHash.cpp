@@ -1,6 +1,6 @@
 #include "games/chess/uChessPositionHash.h"
 
-#include "games/chess/uChessPosition.h"
+#include "games/chess/uSquaredBoard.h"
 #include "support/uRandomGenerator.h"
 
 namespace {
@@ -72,16 +72,17 @@ void TChessPositionHash::Initialize(const TSquaredBoard& ABoard) {
     FInitialized.store(true, std::memory_order_release);
 }
 
-THash TChessPositionHash::GetHash(const TChessPosition& AChessPosition) {
-    const TChessBoard& board = AChessPosition.Board();
+THash TChessPositionHash::GetHash(const TSquaredBoard& ABoard, int ASide, int AEnPassant,
+                                  const TCastles& ACastles) {
+    const TSquaredBoard& board = ABoard;
     if (!Initialized())
         Initialize(board);
     THash result;
-    if (AChessPosition.Side() == 1)
+    if (ASide == 1)
         result.Swap(FPlayer);
-    if (AChessPosition.EnPassant() != 0)
-        result.Swap(FEnPassant[board.X(AChessPosition.EnPassant())]);
-    const TCastles& castles = AChessPosition.Castles();
+    if (AEnPassant != 0)
+        result.Swap(FEnPassant[board.X(AEnPassant)]);
+    const TCastles& castles = ACastles;
     for (int player = 0; player < 2; ++player) {
         if (castles[player][caKing] == 0)
             continue;

@@ -4,10 +4,16 @@
 
 #include <array>
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 
 class TSquaredBoard;
-class TChessPosition;
+
+enum TCastlePiece : std::uint8_t { caKingRook, caQueenRook, caKing };
+enum TCastleType : std::uint8_t { caKingSide, caQueenSide };
+// Per player: the cell of the rook that may castle king side, queen side (0 = no right), and the
+// cell where the king must stand to castle.
+using TCastles = std::array<std::array<std::uint8_t, 3>, 2>;
 
 // The keys a position XORs into its hash while moves are played. Square keys are addressed by
 // signed piece code and cell index: SquareKey(piece, cell).
@@ -42,9 +48,10 @@ public:
     TChessPositionHash& operator=(const TChessPositionHash&) = delete;
 
     // Draws the keys for ABoard's playing-square order; only the first call draws.
-    void  Initialize(const TSquaredBoard& ABoard);
-    bool  Initialized() const { return FInitialized.load(std::memory_order_acquire); }
-    THash GetHash(const TChessPosition& AChessPosition);
+    void Initialize(const TSquaredBoard& ABoard);
+    bool Initialized() const { return FInitialized.load(std::memory_order_acquire); }
+    // Side, en passant column, castling rights, and every piece on a playing cell of ABoard.
+    THash GetHash(const TSquaredBoard& ABoard, int ASide, int AEnPassant, const TCastles& ACastles);
 
     void SwapSideToMove(THash& AHash) const { AHash.Swap(FPlayer); }
     void SwapCastle(THash& AHash, int APlayer, int ACastleType) const {

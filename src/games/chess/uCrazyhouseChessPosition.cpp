@@ -126,3 +126,13 @@ std::unique_ptr<TPosition> TCrazyhouseChessPosition::Clone() const {
     result->Assign(*this);
     return result;
 }
+
+std::string TCrazyhouseChessPosition::SelfCheck() const {
+    std::string fault = TChessPosition::SelfCheck();
+    if (!fault.empty())
+        return fault;
+    for (int cell = 0; cell < 128; ++cell)
+        if (IsPromotedPiece(cell) && !FBoard->PieceOnSquare(cell))
+            return "promotion mark on empty cell " + std::to_string(cell);
+    return {};
+}

@@ -19,6 +19,8 @@ public:
     void                       MakeRevertableMove(const TMove& AMove) override;
     void                       RevertMove(const TMove& AMove) override;
     std::unique_ptr<TPosition> Clone() const override;
+    // Also: a promotion mark only where a piece stands.
+    std::string SelfCheck() const override;
 
     bool IsPromotedPiece(int ACell) const { return (FPromoted[ACell >> 6] >> (ACell & 63)) & 1; }
     // Sets or clears a mark without touching the hash (position strings; InitializeHash

@@ -27,6 +27,7 @@ void Put(TChessBoard& ABoard, int X, int Y, std::int8_t APiece) {
 TShogiGameVariant::TShogiGameVariant() {
     SetName("shogi");
     SetCaption("Shogi");
+    SetFamily(gfShogi);
 }
 
 std::string TShogiGameVariant::SideColorToString(int AIndex) const {

@@ -618,7 +618,8 @@ bool TShogiMoveGenerator::HasMatingMove() {
 }
 
 void TShogiMoveGenerator::UpdateScore() {
-    SetScore(static_cast<std::int16_t>(std::clamp(FScores.Score(), -32000, 32000)));
+    SetScore(static_cast<std::int16_t>(
+        std::clamp<int>(FScores.Score(), -ScoreMaxCentipawns, ScoreMaxCentipawns)));
 }
 
 template void TShogiMoveGenerator::GenerateFor<0>();

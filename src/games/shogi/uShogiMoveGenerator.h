@@ -34,6 +34,10 @@ public:
     void InitializePromotionSquares() override;
     void InitializeDoubleSquares() override;
     void InitializeFinalKingPositions() override;
+    // Without a move the side to move has lost, in check or not.
+    TGameTermination NoMoveTermination() const override {
+        return TMoveGenerator::NoMoveTermination();
+    }
 
 private:
     static constexpr int ShogiCodeCount = 15;

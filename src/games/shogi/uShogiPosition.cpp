@@ -1,6 +1,6 @@
 #include "games/shogi/uShogiPosition.h"
 
-#include "app/uCustomConsole.h"
+#include "games/uBoardDiagram.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 
@@ -286,51 +286,29 @@ std::unique_ptr<TMove> TShogiPosition::StringToMove(std::string_view AText) cons
 // ---------------------------------------------------------------------------------------------
 // Diagram
 
-void TShogiPosition::WriteToConsole() const {
-    TCustomConsole&    console = Console();
-    std::scoped_lock   lock(console.Lock());
-    const TChessBoard& board = *FBoard;
-    const auto         writeFiles = [&] {
-        console.WriteLine("");
-        console.Write("     ");
-        for (int x = 0; x <= board.SqX(); ++x)
-            console.WriteAligned(std::to_string(board.SqXC() - x), 5, haCenter,
-                                         console.Theme().DefaultForegroundColor());
-        console.WriteLine("");
-        console.WriteLine("");
-    };
-    writeFiles();
-    for (int y = board.SqY(); y >= 0; --y) {
-        const std::string rank(1, static_cast<char>('a' + board.SqY() - y));
-        for (int line = 0; line < 3; ++line) {
-            const bool middle = line == 1;
-            if (middle)
-                console.WriteAligned(rank, 5, haCenter, console.Theme().DefaultForegroundColor());
-            else
-                console.Write("     ");
-            for (int x = 0; x <= board.SqX(); ++x) {
-                const TConsoleColor background = (x + y) % 2 == 1 ? ccLightGray : ccGray;
-                const int           piece = board[board.XYToI(x, y)];
-                if (middle && piece != 0 && piece != TSquaredBoard::OffBoard) {
-                    std::string text = PieceToString(piece, plEnglish);
-                    text = text.size() == 1 ? " " + text + " " : text + " ";
-                    console.Write(" ", ccBlack, background);
-                    if (piece > 0)
-                        console.Write(text, ccBlack, ccWhite);
-                    else
-                        console.Write(text, ccWhite, ccBlack);
-                    console.Write(" ", ccBlack, background);
-                } else {
-                    console.Write("     ", ccBlack, background);
-                }
-            }
-            if (middle)
-                console.WriteAligned(rank, 5, haCenter, console.Theme().DefaultForegroundColor());
-            else
-                console.WriteAligned(" ", 5, haCenter, ccBlack, ccBlack);
-            console.WriteLine("");
+std::string TShogiPosition::SelfCheck() const {
+    std::string fault = TChessPosition::SelfCheck();
+    if (!fault.empty())
+        return fault;
+    for (int player = 0; player < 2; ++player)
+        for (int piece = 1; piece <= TShogiPositionHash::MaxHandPiece; ++piece) {
+            const int count = FCapturedPieces.Count(player, piece);
+            if (count < 0 || count > TShogiPositionHash::MaxHandCount)
+                return "hand of player " + std::to_string(player) + " holds " +
+                       std::to_string(count) + " of piece " + std::to_string(piece);
         }
-    }
-    writeFiles();
-    console.WriteLine("Captured Pieces: " + FCapturedPieces.AsString());
+    return {};
+}
+
+// Files are numbered from the first player's right, ranks lettered from the top.
+void TShogiPosition::WriteToConsole(IOutputSink& ASink) const {
+    const TChessBoard& board = *FBoard;
+    TBoardDiagram      diagram = Diagram();
+    for (int x = 0; x <= board.SqX(); ++x)
+        diagram.FileLabels[static_cast<std::size_t>(x)] = std::to_string(board.SqXC() - x);
+    for (int row = 0; row <= board.SqY(); ++row)
+        diagram.RankLabels[static_cast<std::size_t>(row)] =
+            std::string(1, static_cast<char>('a' + row));
+    diagram.Footer = "Captured Pieces: " + FCapturedPieces.AsString();
+    WriteBoardDiagram(ASink, diagram);
 }

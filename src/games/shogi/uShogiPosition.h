@@ -90,7 +90,7 @@ public:
     void DoMove(const TMove& AMove) override;
     void MakeRevertableMove(const TMove& AMove) override;
     void RevertMove(const TMove& AMove) override;
-    void WriteToConsole() const override;
+    void WriteToConsole(IOutputSink& ASink) const override;
     // 7g7f, 8h2b+ (promotion), P*5e (drop).
     std::string MoveToString(const TMove& AMove) const override;
     // Reads the texts MoveToString writes; a drop's letter may be either case, and "@" may stand
@@ -98,6 +98,8 @@ public:
     std::unique_ptr<TMove>     StringToMove(std::string_view AText) const override;
     std::unique_ptr<TPosition> Clone() const override;
     void ReadCapturedPieces(std::string_view ALine, std::size_t& AIndex) override;
+    // Also: every hand count within the hand keys' range.
+    std::string SelfCheck() const override;
 
     // The square name of a playing cell ("7g").
     std::string SquareToString(int ASquare) const;
@@ -107,6 +109,9 @@ public:
 
     TShogiCapturedPieces&       Hand() { return FCapturedPieces; }
     const TShogiCapturedPieces& Hand() const { return FCapturedPieces; }
+
+protected:
+    int MaxPieceCode() const override { return TShogiPositionHash::MaxCode; }
 
 private:
     // The hands. It hides the chess record of captures, which shogi leaves empty.

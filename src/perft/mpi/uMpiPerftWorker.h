@@ -1,6 +1,6 @@
 #pragma once
 
-#include "games/uHashTable.h"
+#include "perft/uHashTable.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,6 @@
 #include "games/chess/uChessMoveGenerator.h"
 
 #include "games/uGameTestHelpers.h"
-#include "games/uPerft.h"
 #include "support/uRandomGenerator.h"
 
 #include <algorithm>

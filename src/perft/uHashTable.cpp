@@ -1,4 +1,4 @@
-#include "games/uHashTable.h"
+#include "perft/uHashTable.h"
 
 #include "platform/uPlatformMemory.h"
 #include "platform/uPlatformSystem.h"

@@ -1,4 +1,4 @@
-// Shared helpers of the game-model tests (kept in a *Test.cpp file so the test target builds it).
+// Shared helpers of the game-model tests.
 #include "games/uGameTestHelpers.h"
 
 #include <gtest/gtest.h>
@@ -60,8 +60,41 @@ void TTestGame::ExpectMakeAndRevert(const std::string& AText, const std::string&
     Position->MakeRevertableMove(move);
     EXPECT_EQ(Fen(), AFenAfter);
     EXPECT_EQ(Position->Hash(), Position->GetHash());
+    EXPECT_EQ(Position->SelfCheck(), "");
     Position->RevertMove(move);
+    EXPECT_EQ(Position->SelfCheck(), "");
     EXPECT_EQ(Fen(), before);
     EXPECT_EQ(Position->Hash(), hash);
     EXPECT_EQ(Chess().CapturedPieces().Counts(), captured);
+}
+
+void TTextSink::Write(std::string_view AText, TConsoleColor AForeground,
+                      TConsoleColor ABackground) {
+    Touch();
+    FLine += AText;
+    Colored.push_back({std::string(AText), AForeground, ABackground});
+}
+
+void TTextSink::WriteAligned(std::string_view AText, int AWidth, THorizontalAlignment AAlignment) {
+    Touch();
+    std::string text(AText);
+    const int   room = AWidth - static_cast<int>(text.size());
+    if (room > 0) {
+        const int left = AAlignment == haLeft ? 0 : AAlignment == haRight ? room : room / 2;
+        text = std::string(left, ' ') + text + std::string(room - left, ' ');
+    }
+    FLine += text;
+}
+
+void TTextSink::WriteAligned(std::string_view AText, int AWidth, THorizontalAlignment AAlignment,
+                             TConsoleColor AForeground, TConsoleColor ABackground) {
+    const std::size_t start = FLine.size();
+    WriteAligned(AText, AWidth, AAlignment);
+    Colored.push_back({FLine.substr(start), AForeground, ABackground});
+}
+
+void TTextSink::EndLine() {
+    Touch();
+    Lines.push_back(FLine);
+    FLine.clear();
 }
