@@ -1,10 +1,13 @@
 #include "app/uConsoleEngine.h"
 #include "engine/uVexdraEngine.h"
+#include "platform/uPlatformConsole.h"
 #include "support/uCustomArgument.h"
 
 #include <memory>
 
 int main(int argc, char** argv) {
+    // Before anything opens a file: the program's own pipes must never become its input.
+    ReserveStandardDescriptors();
     TStartState::SetArguments(argc, argv);
     {
         auto application = std::make_unique<TConsoleEngine>();
@@ -21,5 +24,6 @@ int main(int argc, char** argv) {
             application->Run();
         }
     }
-    return ExitCode();
+    // The last lines are written while the application goes; their failure counts too.
+    return StreamFailure() != 0 ? 1 : ExitCode();
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fails when an include crosses a layer boundary: the game model (src/games) includes only the
-# game model, support and platform; the engine and perft (src/engine, src/perft) see no concrete
-# game family.
+# game model, support and platform; the engine, perft and the protocols see no concrete game
+# family.
 # Usage: tests/check_layering.sh [source root, default src]
 set -uo pipefail
 root="${1:-src}"
@@ -30,11 +30,12 @@ while IFS= read -r hit; do
     [ -n "$hit" ] || continue
     path=$(sed -E 's/.*#[[:space:]]*include[[:space:]]*"([^"]*)".*/\1/' <<<"$hit")
     case "$path" in
-        games/*/*) report "$hit: the engine and perft see the abstract game interfaces only" ;;
+        games/*/*) report "$hit: the engine, perft and the protocols see the abstract game interfaces only" ;;
     esac
 done < <(
     quoted_includes "$root/engine"
     quoted_includes "$root/perft"
+    quoted_includes "$root/protocols"
 )
 
 [ "$status" = 0 ] && echo "layering: clean"

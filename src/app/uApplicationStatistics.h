@@ -20,7 +20,8 @@ struct TFileCounters {
 
 // Run counters of this installation, kept in the local configuration file (section
 // "Statistics"): how often and how long the program ran, and its file traffic. Loaded at
-// creation; at destruction the totals including this run are stored and an outdated copy of the
+// creation; at destruction this run is added to the counts stored then (under a lock on the
+// file, so that instances running at the same time all count) and an outdated copy of the
 // section is removed from the main configuration file.
 class TApplicationStatistics final {
 public:
@@ -44,7 +45,10 @@ public:
     static constexpr const char* SectionName = "Statistics";
 
 private:
+    void StoreThisRun(TKvIniFile& AIni);
+
     TKvIniFile*    FLocalIniFile; // not owned
+    TFileCounters  FStoredFiles;  // the file counters stored when this run started
     TKvIniFile*    FMainIniFile;  // not owned
     TRunStatistics FSection;
     bool           FRunFirstTime = false;

@@ -1,9 +1,11 @@
 #include "app/uCommandConsoleApplication.h"
 
+#include "app/uCommonApplication.h"
 #include "app/uConsoleReader.h"
 #include "app/uCustomCommand.h"
 #include "app/uCustomConsole.h"
 #include "app/uDefaultCommands.h"
+#include "platform/uPlatformConsole.h"
 #include "platform/uPlatformSignals.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
@@ -13,37 +15,52 @@
 #include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"
 
-#include <fstream>
-#include <sstream>
+namespace {
+
+// Output that cannot be written ends the session like the end of input; the reader is woken so
+// that it does not wait for a line first.
+void OnOutputFailure() {
+    if (auto* application = dynamic_cast<TCommandConsoleApplication*>(Application()))
+        application->Terminate();
+}
+
+} // namespace
 
 TCommandConsoleApplication::TCommandConsoleApplication() = default;
 TCommandConsoleApplication::~TCommandConsoleApplication() = default;
 
 void TCommandConsoleApplication::AddArguments() {
     TConsoleApplication::AddArguments();
-    FStartupArgument =
-        std::make_unique<TFileNameArgument>("startup", "File with startup commands.", rcOptional);
+    FStartupArgument = std::make_unique<TFileNameArgument>("startup", "File with startup commands.",
+                                                           rcOptional, false);
     Arguments().Add(*FStartupArgument);
 }
 
 void TCommandConsoleApplication::RunInitializationSequence() {
     TConsoleApplication::RunInitializationSequence();
     FConsoleReader = std::make_unique<TConsoleReader>();
-    const std::string startupFile = FStartupArgument->Value();
-    if (!startupFile.empty()) {
-        std::ifstream file(startupFile, std::ios::binary);
-        if (!file)
-            throw EFileNotFoundException("File \"" + startupFile + "\" not found.");
-        std::stringstream text;
-        text << file.rdbuf();
-        const std::string content = text.str();
-        FileStatistics().CountRead(content.size());
-        FConsoleReader->SetStartupText(content);
+    SetStreamFailureHandler(OnOutputFailure);
+    // A startup file that cannot be read costs its commands, not the session: the front end
+    // still gets an engine that reads standard input.
+    if (FStartupArgument->Exists()) {
+        const std::string startupFile = FStartupArgument->Value();
+        const std::string error = FConsoleReader->OpenStartupFile(startupFile);
+        if (!error.empty())
+            WriteError("Can not read startup file \"" + startupFile + "\": " + error + ".");
     }
     FConsoleReader->SetOnReadInputText(
         [this](const std::string& AText) { ProcessInputText(AText); });
-    // A front end that closes our input has gone: end as on quit.
-    FConsoleReader->SetOnEndOfInput([this] { Terminate(); });
+    FConsoleReader->SetOnWoken([this] { RunWaitingLines(); });
+    // The input has ended: what was asked for is still done and reported, then the program ends
+    // as on quit.
+    FConsoleReader->SetOnEndOfInput([this] {
+        try {
+            FinishWaitingWork();
+        } catch (const std::exception& e) {
+            ReportFatalError(e);
+        }
+        Terminate();
+    });
     FCommands = std::make_unique<TDefaultCommands>(
         LogFileName(), MainIniFile() != nullptr ? MainIniFile()->FileName() : std::string(),
         LocalIniFile() != nullptr ? LocalIniFile()->FileName() : std::string());
@@ -52,6 +69,7 @@ void TCommandConsoleApplication::RunInitializationSequence() {
 void TCommandConsoleApplication::RunFinalizationSequence() {
     // The program is ending anyway; a late signal must not cut the finalization short.
     SetTerminationHandler(nullptr);
+    SetStreamFailureHandler(nullptr);
     if (FConsoleReader) {
         FConsoleReader->TerminateAndWait();
         FConsoleReader.reset();
@@ -65,7 +83,11 @@ int TCommandConsoleApplication::Execute() {
     // The reader starts only now, after "Initialization sequence done", so a front end always
     // sees the start lines before the answer to its first command.
     FConsoleReader->Start();
-    return FConsoleReader->WaitFor();
+    const int result = FConsoleReader->WaitFor();
+    // Said on the error stream and in the log: standard output is the one that failed.
+    if (StreamFailure() != 0)
+        WriteError("Can not write to standard output: " + StreamFailureText() + ".");
+    return result;
 }
 
 void TCommandConsoleApplication::Terminate() {
@@ -78,11 +100,58 @@ void TCommandConsoleApplication::ProcessInputText(const std::string& AText) {
     // Lines after a quit are not run, also within one received text (a startup file). A front
     // end may send anything: bytes that are no UTF-8 text and control characters are replaced
     // before a command sees them, so that no error message echoes them back.
-    for (const auto& line : SplitLines(AText)) {
-        if (Terminated())
+    // Lines end at CR, LF or CRLF; they are viewed in place, not copied, since one may be
+    // megabytes long.
+    std::string_view text(AText);
+    while (!text.empty() && !Terminated()) {
+        const std::size_t end = text.find_first_of("\r\n");
+        AcceptLine(ReadableText(text.substr(0, end)));
+        if (end == std::string_view::npos)
             break;
-        ProcessLine(ReadableText(line));
+        const std::size_t next = text.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+        text.remove_prefix(next);
     }
+}
+
+void TCommandConsoleApplication::AcceptLine(std::string ALine) {
+    // Work that has ended since the last line lets the waiting lines go first, also when the
+    // reader has not yet seen the wake.
+    RunWaitingLines();
+    if ((FWaitingLines.empty() && !Busy()) || ActsAtOnce(ALine))
+        ProcessLine(ALine);
+    else
+        FWaitingLines.push_back(std::move(ALine));
+}
+
+bool TCommandConsoleApplication::ActsAtOnce(std::string_view ALine) const {
+    std::string name;
+    std::string parameters;
+    SplitCommandLine(ALine, name, parameters);
+    const TCustomCommand* command = FCommands->FindByString(name);
+    return command != nullptr && command->Enabled() && command->ActsAtOnce();
+}
+
+void TCommandConsoleApplication::RunWaitingLines() {
+    while (!Terminated() && !FWaitingLines.empty() && !Busy()) {
+        const std::string line = std::move(FWaitingLines.front());
+        FWaitingLines.pop_front();
+        ProcessLine(line);
+    }
+}
+
+void TCommandConsoleApplication::FinishWaitingWork() {
+    // Nobody reads what a perft would report once the output is gone.
+    while (!Terminated() && !StreamBroken()) {
+        RunWaitingLines();
+        if (FWaitingLines.empty() && !Busy())
+            break;
+        FConsoleReader->WaitForWake();
+    }
+}
+
+void TCommandConsoleApplication::BusyEnded() {
+    if (FConsoleReader)
+        FConsoleReader->Wake();
 }
 
 void TCommandConsoleApplication::SplitCommandLine(std::string_view ALine, std::string& AName,

@@ -4,6 +4,7 @@
 #include "app/uApplicationStatistics.h"
 #include "app/uConsoleOutputInfo.h"
 #include "app/uCustomConsole.h"
+#include "platform/uPlatformConsole.h"
 #include "platform/uPlatformFiles.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uCustomArgument.h"
@@ -136,24 +137,27 @@ void TCommonApplication::CreateMainLog() {
     }
 }
 
-void TCommonApplication::CreateMainIniFile() {
-    const std::string folder = ApplicationFolder(ConfigurationFolder());
+std::unique_ptr<TKvIniFile> TCommonApplication::CreateIniFile(const std::string& ABaseFolder) {
+    const std::string folder = ApplicationFolder(ABaseFolder);
     if (!CreateFolders(folder)) {
         WarnStorage("Can not create folder \"" + folder + "\"");
-        return;
+        return nullptr;
     }
-    FMainIniFile =
-        std::make_unique<TKvIniFile>(folder + "/" + ProjectInfo(piInternalName) + ".ini");
+    const std::string name = folder + "/" + ProjectInfo(piInternalName) + ".ini";
+    // Saving replaces the file, but a link must not be read or locked through either.
+    if (IsSymbolicLink(name)) {
+        WriteWarning("Configuration file \"" + name + "\" is a symbolic link; it is not used");
+        return nullptr;
+    }
+    return std::make_unique<TKvIniFile>(name);
+}
+
+void TCommonApplication::CreateMainIniFile() {
+    FMainIniFile = CreateIniFile(ConfigurationFolder());
 }
 
 void TCommonApplication::CreateLocalIniFile() {
-    const std::string folder = ApplicationFolder(StateFolder());
-    if (!CreateFolders(folder)) {
-        WarnStorage("Can not create folder \"" + folder + "\"");
-        return;
-    }
-    FLocalIniFile =
-        std::make_unique<TKvIniFile>(folder + "/" + ProjectInfo(piInternalName) + ".ini");
+    FLocalIniFile = CreateIniFile(StateFolder());
 }
 
 void TCommonApplication::CreateStatistics() {
@@ -202,7 +206,8 @@ void TCommonApplication::Run() {
                                       FInitializationSequenceTime.ToStringInSeconds() +
                                       " seconds.");
         Execute();
-        SetExitCode(0);
+        // Output that could not be written is a failed run, whatever the commands did.
+        SetExitCode(StreamFailure() != 0 ? 1 : 0);
         if (FArguments)
             FArguments->WriteUnused();
     } catch (const std::exception& e) {

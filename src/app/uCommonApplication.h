@@ -79,9 +79,13 @@ protected:
     virtual int  Execute() = 0;
 
     void SetSplashScreen(TCustomSplashScreen* ASplashScreen) { FSplashScreen = ASplashScreen; }
+    // For a new session in the same process (see TConsoleEngine::EndSession).
+    void ClearTerminated() { FTerminated.store(false, std::memory_order_release); }
 
 private:
     void Restart();
+    // The ini file of the program in the folder under ABaseFolder, or null (a warning said why).
+    std::unique_ptr<TKvIniFile> CreateIniFile(const std::string& ABaseFolder);
     // A read-only home must not stop the engine: the files stay off and this says so once.
     void WarnStorage(const std::string& AText);
 

@@ -7,6 +7,8 @@
 #include "engine/uInternalEngine.h"
 #include "perft/uBenchmarkCommand.h"
 #include "perft/uDiagnosticCommands.h"
+#include "platform/uPlatformSignals.h"
+#include "protocols/uci/uStopCommand.h"
 #include "protocols/uci/uUCICommand.h"
 #include "protocols/usi/uUSICommand.h"
 #include "protocols/xboard/uXBoardCommand.h"
@@ -35,10 +37,13 @@ void TConsoleEngine::RunFinalizationSequence() {
 }
 
 void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
+    if (FInternalEngine != nullptr)
+        FInternalEngine->SetOnPerftEnd(nullptr);
     FInternalEngine = AEngine;
     if (FInternalEngine == nullptr)
         return;
     FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    FInternalEngine->SetOnPerftEnd([this] { BusyEnded(); });
     // Without a finished initialization there is no registry to add to.
     if (!Initialized())
         return;
@@ -65,6 +70,8 @@ void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
     AddEngineCommand(std::make_unique<TEvalCommand>());
     AddEngineCommand(std::make_unique<TBenchmarkCommand>());
     AddEngineCommand(std::make_unique<TPerftCommand>());
+    // Lines wait while a perft counts; this is how a console user ends one and goes on.
+    AddEngineCommand(std::make_unique<TStopCommand>());
     AddEngineCommand(std::make_unique<TDebugCommand>());
 }
 
@@ -74,10 +81,31 @@ void TConsoleEngine::SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) {
     for (TCustomCommand* selection : {FUCICommand, FUSICommand, FXBoardCommand})
         if (selection != nullptr)
             Commands().Disable(*selection);
+    FCommandCountBeforeProtocol = Commands().Count();
     FProtocol = std::move(AProtocol);
     FProtocol->SetInternalEngine(FInternalEngine);
     FProtocol->Initialize();
     Commands().Add(FProtocol->TakeCommands());
+}
+
+void TConsoleEngine::EndSession() {
+    if (FInternalEngine != nullptr) {
+        FInternalEngine->Stop();
+        FInternalEngine->WaitForCalculationDone(0);
+    }
+    if (FProtocol) {
+        // The protocol's commands refer to it: they go first.
+        while (Commands().Count() > FCommandCountBeforeProtocol)
+            Commands().Delete(Commands().Get(Commands().Count() - 1));
+        FProtocol.reset();
+        for (TCustomCommand* selection : {FUCICommand, FUSICommand, FXBoardCommand})
+            if (selection != nullptr)
+                selection->SetEnabled(true);
+        if (FInternalEngine != nullptr)
+            FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    }
+    SetInterruptSignalIgnored(false);
+    ClearTerminated();
 }
 
 void TConsoleEngine::AddEngineCommand(std::unique_ptr<TCustomCommand> ACommand) {
@@ -94,6 +122,13 @@ void TConsoleEngine::ProcessInputText(const std::string& AText) {
             return;
         throw;
     }
+}
+
+bool TConsoleEngine::Busy() const {
+    // A perft ends its report and its running state under the console lock: a line sent after
+    // the report's last line never finds the perft still running.
+    std::scoped_lock lock(Console().Lock());
+    return FInternalEngine != nullptr && FInternalEngine->PerftRunning();
 }
 
 void TConsoleEngine::HandleCommandException(TCustomCommand*       ACommand,

@@ -27,12 +27,20 @@ public:
     void SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol);
     void AddEngineCommand(std::unique_ptr<TCustomCommand> ACommand);
     void ProcessInputText(const std::string& AText) override;
+    // Ends what the input so far has started, as a new front end would find the program: a
+    // running search stopped, the protocol and its commands gone, the selection commands
+    // enabled, the engine's console output back, and the application no longer terminated. The
+    // engine's own game and options are its owner's to reset. For a harness that feeds
+    // ProcessInputText itself, between inputs, with no reader thread running.
+    void EndSession();
 
 protected:
     void RunInitializationSequence() override;
     void RunFinalizationSequence() override;
     void HandleCommandException(TCustomCommand*       ACommand,
                                 const std::exception& AException) override;
+    // A perft counts.
+    bool Busy() const override;
 
 private:
     // Through the engine output when there is one (each protocol has its own error form), else
@@ -44,4 +52,6 @@ private:
     TCustomCommand*                  FUCICommand = nullptr;    // owned by the registry
     TCustomCommand*                  FUSICommand = nullptr;    // owned by the registry
     TCustomCommand*                  FXBoardCommand = nullptr; // owned by the registry
+    // The commands before the protocol's; those after it are the protocol's.
+    int FCommandCountBeforeProtocol = 0;
 };

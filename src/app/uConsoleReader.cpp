@@ -13,7 +13,32 @@ TConsoleReader::~TConsoleReader() {
 
 void TConsoleReader::Terminate() {
     TKvThread::Terminate();
+    NotifyWaiter();
     FInput->Wake();
+}
+
+void TConsoleReader::Wake() {
+    NotifyWaiter();
+    FInput->Wake();
+}
+
+void TConsoleReader::NotifyWaiter() {
+    {
+        std::scoped_lock lock(FWakeLock);
+        FWakePending = true;
+    }
+    FWakeCondition.notify_all();
+}
+
+bool TConsoleReader::WaitForWake() {
+    std::unique_lock lock(FWakeLock);
+    FWakeCondition.wait(lock, [this] { return FWakePending; });
+    FWakePending = false;
+    return !Terminated();
+}
+
+std::string TConsoleReader::OpenStartupFile(const std::string& AFileName) {
+    return FInput->OpenFile(AFileName);
 }
 
 void TConsoleReader::Deliver(const std::string& AText) {
@@ -27,19 +52,30 @@ void TConsoleReader::Deliver(const std::string& AText) {
 }
 
 void TConsoleReader::Execute() {
-    if (!FStartupText.empty())
-        Deliver(FStartupText);
     std::string line;
     while (!Terminated()) {
-        // A front end that stopped reading our output is gone: end as on quit.
-        if (StreamBroken()) {
+        // A front end that stopped reading our output is gone, and output that cannot be
+        // written reaches nobody: end as on quit.
+        if (StreamBroken() || StreamFailure() != 0) {
             if (FOnEndOfInput)
                 FOnEndOfInput();
             break;
         }
         const TReadResult result = FInput->ReadLine(line);
-        if (result == rrWoken)
+        if (result == rrWoken) {
+            if (FOnWoken && !Terminated()) {
+                try {
+                    FOnWoken();
+                } catch (const std::exception& e) {
+                    TCommonApplication::ReportFatalError(e);
+                }
+            }
             continue;
+        }
+        if (result == rrEndOfInput && FInput->ReadsFile()) {
+            FInput->UseStandardInput();
+            continue;
+        }
         if (result == rrEndOfInput) {
             if (FOnEndOfInput)
                 FOnEndOfInput();

@@ -147,8 +147,9 @@ TCustomCommand& TCommands::FindByStringException(std::string_view AName) const {
     TCustomCommand* command = FindByString(AName);
     if (command == nullptr)
         throw EParseError({"Valid command"}, AName);
+    // Help lists a disabled command, so it is named as such rather than as a typing error.
     if (!command->Enabled())
-        throw EParseError({"Enabled command"}, AName);
+        throw Exception("Command " + command->Shortcut() + " is disabled.");
     return *command;
 }
 

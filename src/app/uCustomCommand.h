@@ -39,6 +39,10 @@ public:
     void               SetResponse(std::string_view AValue) { FResponse = AValue; }
     std::int32_t       ExecuteCount() const { return FExecuteCount; }
     void               SetExecuteCount(std::int32_t AValue) { FExecuteCount = AValue; }
+    // Runs as soon as it is read, also while a perft counts and the lines before it wait: the
+    // words that end work (stop, quit) and the readiness question.
+    bool ActsAtOnce() const { return FActsAtOnce; }
+    void SetActsAtOnce(bool AValue) { FActsAtOnce = AValue; }
 
     // "TQuitCommand" -> "Quit": a leading "T" and a trailing "Command" are dropped.
     static std::string ShortcutFromClassName(std::string_view AClassName);
@@ -48,6 +52,7 @@ private:
     std::string  FShortcut;
     std::string  FResponse;
     bool         FEnabled = true;
+    bool         FActsAtOnce = false;
     std::int32_t FExecuteCount = 0;
 };
 
@@ -143,7 +148,8 @@ public:
     void            Delete(TCustomCommand& ACommand);
     void            Disable(TCustomCommand& ACommand);
     TCustomCommand* FindByString(std::string_view AName) const;
-    // The enabled command of that name, or a parse error ('Valid command' / 'Enabled command').
+    // The enabled command of that name; raises a parse error ('Valid command') for an unknown
+    // name and "Command X is disabled." for a disabled one.
     TCustomCommand& FindByStringException(std::string_view AName) const;
     void            WriteToCommonOutput() const;
     int             Count() const { return static_cast<int>(FCommands.size()); }

@@ -11,9 +11,19 @@
 #include "support/uOutputInfo.h"
 #include "support/uProjectInfo.h"
 #include "support/uSystemMemory.h"
+#include "support/uTextHelpers.h"
 
 #include <cmath>
+#include <deque>
 #include <filesystem>
+#include <fstream>
+
+namespace {
+
+// How much of the log a console shows: the latest events, not the whole history.
+constexpr std::size_t ShownLogLines = 40;
+
+} // namespace
 
 THelpCommand::THelpCommand(TCommands& ACommands)
     : TCustomCommand("THelpCommand"), FCommands(ACommands) {
@@ -147,16 +157,41 @@ void TSystemInfoCommand::ExecuteNoParam() {
 }
 
 TShowFileCommand::TShowFileCommand(std::string_view AShortcut, std::string_view ADescription,
-                                   std::string AFileName)
-    : TSimpleCommand("TShowFileCommand"), FFileName(std::move(AFileName)) {
+                                   std::string AFileName, std::size_t ALastLines)
+    : TSimpleCommand("TShowFileCommand"), FFileName(std::move(AFileName)), FLastLines(ALastLines) {
     SetShortcut(AShortcut);
     SetDescription(ADescription);
 }
 
 void TShowFileCommand::ExecuteNoParam() {
+    SetResponse("");
     const std::string problem = OpenWithDefaultApplication(FFileName);
-    if (!problem.empty())
-        WriteWarning(problem);
+    if (problem.empty())
+        return;
+    std::ifstream file(FFileName, std::ios::binary);
+    if (!file)
+        throw EFileNotFoundException("File \"" + FFileName + "\" not found.");
+    // Only the kept lines are held, however long the log has grown.
+    std::deque<std::string> lines;
+    std::size_t             bytes = 0;
+    for (std::string line; std::getline(file, line);) {
+        bytes += line.size() + 1;
+        // The log starts with a byte-order mark for editors; a console shows it as a stray glyph.
+        if (bytes == line.size() + 1 && line.starts_with("\xEF\xBB\xBF"))
+            line.erase(0, 3);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(ReadableText(line));
+        if (FLastLines != 0 && lines.size() > FLastLines)
+            lines.pop_front();
+    }
+    FileStatistics().CountRead(bytes);
+    std::string text =
+        problem + (FLastLines != 0 ? " Its last " + std::to_string(FLastLines) + " lines:"
+                                   : std::string(" Its content:"));
+    for (const auto& line : lines)
+        text += "\n" + line;
+    SetResponse(text);
 }
 
 TDefaultCommands::TDefaultCommands(const std::string& ALogFileName,
@@ -174,7 +209,8 @@ TDefaultCommands::TDefaultCommands(const std::string& ALogFileName,
         return !AName.empty() && std::filesystem::exists(AName, error);
     };
     if (exists(ALogFileName))
-        AddCommand(std::make_unique<TShowFileCommand>("ShowLog", "Show log file.", ALogFileName));
+        AddCommand(std::make_unique<TShowFileCommand>("ShowLog", "Show log file.", ALogFileName,
+                                                      ShownLogLines));
     if (exists(AMainIniFileName))
         AddCommand(std::make_unique<TShowFileCommand>("ShowIni", "Show main configuration file.",
                                                       AMainIniFileName));

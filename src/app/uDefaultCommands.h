@@ -25,7 +25,7 @@ protected:
 
 class TQuitCommand final : public TExitCommand {
 public:
-    TQuitCommand() : TExitCommand("TQuitCommand") {}
+    TQuitCommand() : TExitCommand("TQuitCommand") { SetActsAtOnce(true); }
 };
 
 class TRestartCommand final : public TExitCommand {
@@ -62,11 +62,13 @@ protected:
     void ExecuteNoParam() override;
 };
 
-// Opens a file (the log or a configuration file) in the desktop's viewer.
+// Opens a file (the log or a configuration file) in the desktop's viewer. Where none can be
+// started (no desktop, a console over ssh) the file is shown as the response instead: its last
+// ALastLines lines, or all of it when ALastLines is 0.
 class TShowFileCommand final : public TSimpleCommand {
 public:
     TShowFileCommand(std::string_view AShortcut, std::string_view ADescription,
-                     std::string AFileName);
+                     std::string AFileName, std::size_t ALastLines = 0);
     const std::string& FileName() const { return FFileName; }
 
 protected:
@@ -74,6 +76,7 @@ protected:
 
 private:
     std::string FFileName;
+    std::size_t FLastLines;
 };
 
 // The registry with the framework's own commands, in their order. The file viewers are

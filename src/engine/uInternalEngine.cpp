@@ -198,3 +198,14 @@ void TInternalEngine::EngineStateToConsole() {
     if (TCustomLevel* level = LevelManager().MyLevel())
         FOutput->TellGUIInfo("Level: " + level->GetAsString());
 }
+
+void TInternalEngine::SetOnPerftEnd(std::function<void()> AHandler) {
+    std::scoped_lock lock(FOnPerftEndLock);
+    FOnPerftEnd = std::move(AHandler);
+}
+
+void TInternalEngine::PerftEnded() {
+    std::scoped_lock lock(FOnPerftEndLock);
+    if (FOnPerftEnd)
+        FOnPerftEnd();
+}

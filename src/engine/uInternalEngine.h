@@ -8,7 +8,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -76,6 +78,12 @@ public:
     // The position string (FEN) of the current position; empty when the engine has none.
     virtual std::string GetPositionString() { return {}; }
 
+    // True from the start of a perft until its report is out; readable from any thread.
+    virtual bool PerftRunning() const { return false; }
+    // Called on the perft's own thread once its report is out, so that the console can run the
+    // lines that waited for it. Null clears it; any thread.
+    void SetOnPerftEnd(std::function<void()> AHandler);
+
     // How castling is written from now on. Concrete engines apply it to their position at once
     // and to every position they set up later.
     virtual void      SetCastlingNotation(TCastlingNotation AValue) { FCastlingNotation = AValue; }
@@ -101,6 +109,8 @@ public:
 protected:
     // The name of a variant for the change message; the variant class belongs to the game model.
     virtual std::string GameVariantName(const TGameVariant& AVariant) const = 0;
+    // Engines that run perfts call this when one has ended.
+    void PerftEnded();
 
 private:
     void AddCommonOptions();
@@ -116,6 +126,8 @@ private:
     TOpponent                             FOpponent;
     TCastlingNotation                     FCastlingNotation = cnVariant;
     TRelaxed<bool>                        FShowCurrLine{false};
+    std::mutex                            FOnPerftEndLock;
+    std::function<void()>                 FOnPerftEnd;
     // DoBestMove calls still running. The search clock stops at the start of DoBestMove, but
     // the search has ended only when the best move is out and the search released.
     std::atomic<int> FEndingSearches{0};

@@ -16,11 +16,11 @@
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr std::int32_t MaximalPerftDepth = 99;
 constexpr std::int64_t MinimalElo = 750;
 
 // Switches the generator to a compulsory-capture rule and back at scope end.
@@ -293,15 +293,11 @@ void TMyInternalEngine::WaitForPerft() {
         FPerftCalculatorThreads->WaitFor();
 }
 
-bool TMyInternalEngine::PerftRunning() const {
-    return FPerftCalculatorThreads != nullptr;
-}
-
 void TMyInternalEngine::GetPerft(std::int32_t ADepth) {
-    // The table keys every remaining depth with its own code; there are codes for 99.
-    if (ADepth > MaximalPerftDepth)
-        throw EArgumentOutOfRangeException("Perft depth must not exceed " +
-                                           std::to_string(MaximalPerftDepth) + ".");
+    const std::int32_t limit = std::min<std::int32_t>(FPerftDepthLimit, MaximalPerftDepth);
+    if (ADepth > limit)
+        throw EArgumentOutOfRangeException("Perft depth must not exceed " + std::to_string(limit) +
+                                           ".");
     TInternalEngine::GetPerft(ADepth);
     try {
         try {
@@ -318,11 +314,17 @@ void TMyInternalEngine::GetPerft(std::int32_t ADepth) {
         threads->SetPosition(FPosition->Clone());
         threads->SetMaximalDepth(ADepth);
         threads->SetOutput(Output());
-        threads->SetOnStop([this](TPerftCalculatorThreads&) { OnStop(*this); });
+        threads->SetOnStop([this](TPerftCalculatorThreads&) {
+            OnStop(*this);
+            FPerftRunning.store(false, std::memory_order_release);
+            PerftEnded();
+        });
         FPerftCalculatorThreads = std::move(threads);
+        FPerftRunning.store(true, std::memory_order_release);
         FPerftCalculatorThreads->Start();
     } catch (...) {
         FPerftCalculatorThreads.reset();
+        FPerftRunning.store(false, std::memory_order_release);
         OnStop(*this);
         throw;
     }

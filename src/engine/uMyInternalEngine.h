@@ -3,6 +3,7 @@
 #include "engine/uInternalEngine.h"
 #include "games/uMoveList.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -75,7 +76,7 @@ public:
                          std::string_view AMoves) override;
     // Waits until the running perft, if any, has ended by itself.
     void WaitForPerft();
-    bool PerftRunning() const;
+    bool PerftRunning() const override { return FPerftRunning.load(std::memory_order_acquire); }
 
     TMoveGenerator&    MoveGenerator() const { return *FMoveGenerator; }
     TPosition&         Position() const { return *FPosition; }
@@ -87,6 +88,12 @@ public:
     TSwitchArgument&            UCILimitStrength() const { return *FUCILimitStrength; }
     TNumericalIntervalArgument& UCIElo() const { return *FUCIElo; }
     THashTable&                 HashTable() const { return *FHashTable; }
+    // The table keys every remaining depth with its own code; there are codes for 99.
+    static constexpr std::int32_t MaximalPerftDepth = 99;
+    // The deepest perft a request may ask for (at most the table's limit); a harness that must
+    // answer every input at once lowers it.
+    void         SetPerftDepthLimit(std::int32_t AValue) { FPerftDepthLimit = AValue; }
+    std::int32_t PerftDepthLimit() const { return FPerftDepthLimit; }
 
 protected:
     std::string GameVariantName(const TGameVariant& AVariant) const override;
@@ -128,9 +135,12 @@ private:
     std::unique_ptr<THashTable>                 FHashTable;
     std::unique_ptr<TNumericalIntervalArgument> FPerftHash;
     std::unique_ptr<TPerftCalculatorThreads>    FPerftCalculatorThreads;
+    // Set before the perft thread starts, cleared by it after its report.
+    std::atomic<bool> FPerftRunning{false};
     // The start position of the current game, copied for every SetStartPos.
     std::unique_ptr<TPosition> FStartPosition;
     // The variant's own compulsory-capture rule: legality is judged by it, whatever the engine
     // switched on for its move choice.
-    bool FVariantMustCapture = false;
+    bool         FVariantMustCapture = false;
+    std::int32_t FPerftDepthLimit = MaximalPerftDepth;
 };

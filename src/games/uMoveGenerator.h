@@ -8,7 +8,6 @@
 #include <cstdint>
 
 class IOutputSink;
-class TPosition;
 
 // Produces the move lists of one position for the side to move. Owns its move stack; does not
 // own the position. Used by one thread at a time: every perft worker has its own generator.

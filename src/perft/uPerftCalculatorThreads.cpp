@@ -13,6 +13,7 @@
 #include <cassert>
 #include <cmath>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -220,6 +221,15 @@ void TPerftCalculatorThreads::Execute() {
     }
     stopwatch.Stop();
     FNodeCount = total;
+    // The report and the engine's notice of the end form one block on the output, so that a
+    // client that has read the report's last line finds the perft ended when it sends the next.
+    std::optional<TWriteBlock> block;
+    try {
+        if (FOutput != nullptr)
+            block.emplace(*FOutput);
+    } catch (...) {
+        // Reported without the block: only the order guarantee is lost.
+    }
     try {
         if (FOutput != nullptr) {
             const TTimeSpan elapsed = stopwatch.Elapsed();
@@ -243,5 +253,10 @@ void TPerftCalculatorThreads::Execute() {
             FOnStop(*this);
     } catch (...) {
         // Nothing is left to tell; the thread must end normally.
+    }
+    try {
+        block.reset();
+    } catch (...) {
+        // As above.
     }
 }

@@ -6,13 +6,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <langinfo.h>
+#include <string>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace {
 
-std::atomic<bool> GBroken{false};
+std::atomic<bool>       GBroken{false};
+std::atomic<int>        GFailure{0};
+std::atomic<bool>       GFailureReported{false};
+std::atomic<void (*)()> GFailureHandler{nullptr};
 
 FILE* StreamFile(TStandardStream AStream) {
     return AStream == ssOutput ? stdout : stderr;
@@ -21,7 +26,36 @@ int StreamFd(TStandardStream AStream) {
     return AStream == ssOutput ? 1 : 2;
 }
 
+// A closed reader on either stream means the front end is gone. Other failures count only on
+// standard output: an error stream that fails has nobody left to tell.
+void NoteFailure(TStandardStream AStream, int AError) {
+    if (AError == EPIPE) {
+        GBroken = true;
+    } else if (AStream == ssOutput) {
+        int none = 0;
+        GFailure.compare_exchange_strong(none, AError != 0 ? AError : EIO);
+    } else {
+        return;
+    }
+    if (!GFailureReported.exchange(true))
+        if (void (*handler)() = GFailureHandler.load())
+            handler();
+}
+
 } // namespace
+
+void ReserveStandardDescriptors() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        // open returns the lowest free descriptor: the closed one.
+        const int opened = open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != fd) {
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
 
 bool StreamIsTerminal(TStandardStream AStream) {
     return isatty(StreamFd(AStream)) == 1;
@@ -68,9 +102,9 @@ bool StreamWrite(TStandardStream AStream, std::string_view AData) {
     FILE*             file = StreamFile(AStream);
     const std::size_t written = std::fwrite(AData.data(), 1, AData.size(), file);
     if (written != AData.size()) {
-        if (errno == EPIPE)
-            GBroken = true;
+        const int error = errno;
         std::clearerr(file);
+        NoteFailure(AStream, error);
         return false;
     }
     return true;
@@ -79,9 +113,9 @@ bool StreamWrite(TStandardStream AStream, std::string_view AData) {
 bool StreamFlush(TStandardStream AStream) {
     FILE* file = StreamFile(AStream);
     if (std::fflush(file) != 0) {
-        if (errno == EPIPE)
-            GBroken = true;
+        const int error = errno;
         std::clearerr(file);
+        NoteFailure(AStream, error);
         return false;
     }
     return true;
@@ -89,4 +123,17 @@ bool StreamFlush(TStandardStream AStream) {
 
 bool StreamBroken() {
     return GBroken;
+}
+
+int StreamFailure() {
+    return GFailure;
+}
+
+std::string StreamFailureText() {
+    const int error = GFailure;
+    return error != 0 ? std::strerror(error) : std::string();
+}
+
+void SetStreamFailureHandler(void (*AHandler)()) {
+    GFailureHandler = AHandler;
 }

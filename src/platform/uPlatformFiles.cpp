@@ -72,9 +72,14 @@ bool FileExists(const std::string& AFileName) {
     return !AFileName.empty() && stat(AFileName.c_str(), &info) == 0;
 }
 
+bool IsSymbolicLink(const std::string& AFileName) {
+    struct stat info {};
+    return !AFileName.empty() && lstat(AFileName.c_str(), &info) == 0 && S_ISLNK(info.st_mode);
+}
+
 bool ReadWholeFile(const std::string& AFileName, std::string& AContent) {
     AContent.clear();
-    const int handle = open(AFileName.c_str(), O_RDONLY | O_CLOEXEC);
+    const int handle = open(AFileName.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (handle < 0)
         return false;
     char chunk[65536];
@@ -130,10 +135,14 @@ TLockedAppendFile::~TLockedAppendFile() {
 
 bool TLockedAppendFile::Open(const std::string& AFileName) {
     Close();
-    const int handle = open(AFileName.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    const int handle =
+        open(AFileName.c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (handle < 0)
         return false;
-    if (flock(handle, LOCK_EX | LOCK_NB) != 0) {
+    struct stat info {};
+    // Only a regular file: a FIFO or a device in its place is not a log.
+    if (fstat(handle, &info) != 0 || !S_ISREG(info.st_mode) ||
+        flock(handle, LOCK_EX | LOCK_NB) != 0) {
         close(handle);
         return false;
     }
@@ -170,6 +179,43 @@ bool TLockedAppendFile::Append(std::string_view AData) {
 void TLockedAppendFile::Sync() {
     if (FHandle >= 0)
         fdatasync(FHandle);
+}
+
+TFileLock::~TFileLock() {
+    Unlock();
+}
+
+bool TFileLock::Lock(const std::string& AFileName) {
+    Unlock();
+    while (true) {
+        const int handle = open(AFileName.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (handle < 0)
+            return false;
+        int locked;
+        while ((locked = flock(handle, LOCK_EX)) != 0 && errno == EINTR) {
+        }
+        struct stat held {};
+        struct stat current {};
+        if (locked != 0 || fstat(handle, &held) != 0) {
+            close(handle);
+            return false;
+        }
+        // The holder before us may have replaced the file: our lock is then on a file nobody
+        // else will lock again. Start over with the new one.
+        if (lstat(AFileName.c_str(), &current) == 0 && current.st_ino == held.st_ino &&
+            current.st_dev == held.st_dev) {
+            FHandle = handle;
+            return true;
+        }
+        close(handle);
+    }
+}
+
+void TFileLock::Unlock() {
+    if (FHandle >= 0) {
+        close(FHandle); // also releases the lock
+        FHandle = -1;
+    }
 }
 
 bool RenameFileNoReplace(const std::string& AFrom, const std::string& ATo) {

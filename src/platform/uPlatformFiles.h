@@ -16,8 +16,10 @@ std::string HomeFolder();
 // Creates the folder and its parents with mode 0700; false when that failed.
 bool CreateFolders(const std::string& AFolder);
 bool FileExists(const std::string& AFileName);
+// True when the name itself is a symbolic link (whatever it points to, if anything).
+bool IsSymbolicLink(const std::string& AFileName);
 
-// Reads a whole file; false when it cannot be read (missing files included).
+// Reads a whole file; false when it cannot be read (missing files and symbolic links included).
 bool ReadWholeFile(const std::string& AFileName, std::string& AContent);
 // Writes a whole file so that a concurrent reader or writer never sees it half written: a
 // temporary file in the same folder, flushed to disk, then renamed over the old one (mode 0600).
@@ -32,7 +34,8 @@ public:
     TLockedAppendFile(const TLockedAppendFile&) = delete;
     TLockedAppendFile& operator=(const TLockedAppendFile&) = delete;
 
-    // Opens (creating it) and locks; false when it cannot be opened or another process holds it.
+    // Opens (creating it with mode 0600) and locks; false when it cannot be opened, is a
+    // symbolic link, or another process holds it.
     bool          Open(const std::string& AFileName);
     void          Close();
     bool          IsOpen() const { return FHandle >= 0; }
@@ -41,6 +44,26 @@ public:
     std::int64_t LastWriteTime() const;
     bool         Append(std::string_view AData);
     void         Sync();
+
+private:
+    int FHandle = -1;
+};
+
+// An exclusive advisory lock on a file that is replaced by ProtectedWriteFile: instances that
+// read, change and write the file one after another under it lose none of each other's changes.
+// Lock waits for the other holders; it follows a replacement made while it waited, so that
+// everyone locks the file that is there now. Released by Unlock or destruction.
+class TFileLock final {
+public:
+    TFileLock() = default;
+    ~TFileLock();
+    TFileLock(const TFileLock&) = delete;
+    TFileLock& operator=(const TFileLock&) = delete;
+
+    // Creates the file (mode 0600) when it is missing; false when it cannot be opened or is a
+    // symbolic link.
+    bool Lock(const std::string& AFileName);
+    void Unlock();
 
 private:
     int FHandle = -1;

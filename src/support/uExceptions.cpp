@@ -1,5 +1,7 @@
 #include "support/uExceptions.h"
 
+#include "support/uTextHelpers.h"
+
 #include <exception>
 
 EParseError::EParseError(const std::vector<std::string>& AExpected, std::string_view AActual)
@@ -30,7 +32,14 @@ std::string EParseError::Message(std::string_view                APrefix,
     result += ' ';
     result += ExpectedList(AExpected);
     result += " expected but token '";
-    result += AActual;
+    // No report shows more of a token than this; a megabyte of garbage is not copied around.
+    constexpr std::size_t MaximalQuote = 1024;
+    if (AActual.size() > MaximalQuote && Utf8Length(AActual) > MaximalQuote) {
+        result += Utf8Prefix(AActual, MaximalQuote);
+        result += "\u2026";
+    } else {
+        result += AActual;
+    }
     result += "' found.";
     return result;
 }

@@ -84,6 +84,10 @@ TFileLogger::~TFileLogger() {
 }
 
 void TFileLogger::SetFileName(const std::string& AFileName) {
+    // A link planted in our folder would make us append to whatever it points to.
+    if (IsSymbolicLink(AFileName))
+        throw EFileNotFoundException("Logger file \"" + AFileName +
+                                     "\" is a symbolic link; it is not used");
     std::string base;
     std::string extension;
     SplitExtension(AFileName, base, extension);

@@ -4,6 +4,7 @@
 #include "support/uCustomArgument.h"
 #include "support/uEscapedText.h"
 #include "support/uLogger.h"
+#include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"
 
 #include <algorithm>
@@ -15,6 +16,50 @@ void TRWFile::SetFileName(const std::string& AFileName) {
         return;
     FFileName = AFileName;
     ReadWrite(false);
+}
+
+namespace {
+
+// The sign and magnitude of the leading integer, the magnitude saturated at UINT64_MAX.
+std::uint64_t IniMagnitude(std::string_view AText, bool& ANegative, bool& ASaturated) {
+    std::size_t i = 0;
+    while (i < AText.size() && (AText[i] == ' ' || AText[i] == '\t' || AText[i] == ','))
+        ++i;
+    ANegative = false;
+    ASaturated = false;
+    while (i < AText.size() && (AText[i] == '+' || AText[i] == '-' || AText[i] == ',')) {
+        if (AText[i] == '-')
+            ANegative = !ANegative;
+        ++i;
+    }
+    constexpr std::uint64_t Maximal = UINT64_MAX;
+    std::uint64_t           value = 0;
+    for (; i < AText.size(); ++i) {
+        if (AText[i] == ',')
+            continue;
+        if (AText[i] < '0' || AText[i] > '9')
+            break;
+        const auto digit = static_cast<std::uint64_t>(AText[i] - '0');
+        if (value > (Maximal - digit) / 10) {
+            value = Maximal;
+            ASaturated = true;
+        } else {
+            value = value * 10 + digit;
+        }
+    }
+    return value;
+}
+
+} // namespace
+
+std::uint64_t IniTextToUInt(std::string_view AText, bool& ASaturated) {
+    bool                negative = false;
+    const std::uint64_t value = IniMagnitude(AText, negative, ASaturated);
+    if (negative && value != 0) {
+        ASaturated = true;
+        return 0;
+    }
+    return value;
 }
 
 std::int64_t IniTextToInt(std::string_view AText) {
@@ -154,7 +199,13 @@ std::uint64_t TKvIniFile::ReadNumU(std::string_view ASection, std::string_view A
     const TStringPair* value = FindValue(ASection, AIdent);
     if (value == nullptr || value->Value.empty())
         return ADefault;
-    return static_cast<std::uint64_t>(IniTextToInt(value->Value));
+    bool                saturated = false;
+    const std::uint64_t number = IniTextToUInt(value->Value, saturated);
+    if (saturated)
+        WriteWarning("Value \"" + value->Value.substr(0, 40) + "\" of " + std::string(AIdent) +
+                     " in \"" + FileName() + "\" is out of range; " + std::to_string(number) +
+                     " is used");
+    return number;
 }
 
 double TKvIniFile::ReadFloat(std::string_view ASection, std::string_view AIdent, double ADefault) {

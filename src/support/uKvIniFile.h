@@ -55,6 +55,7 @@ public:
                            std::string_view ADefault = {});
     // "1,234" reads 1234, "-+-5" reads 5, a text without digits 0; missing or empty: ADefault.
     std::int64_t ReadNum(std::string_view ASection, std::string_view AIdent, std::int64_t ADefault);
+    // A counter: below 0 reads 0, beyond 2^64 - 1 reads 2^64 - 1, both with a warning.
     std::uint64_t ReadNumU(std::string_view ASection, std::string_view AIdent,
                            std::uint64_t ADefault);
     double        ReadFloat(std::string_view ASection, std::string_view AIdent, double ADefault);
@@ -130,3 +131,5 @@ private:
 // The leading integer of an ini value: blanks, then any run of signs (each "-" flips), then
 // digits; commas are ignored.
 std::int64_t IniTextToInt(std::string_view AText);
+// The same for a counter, saturated to 0 .. 2^64 - 1; ASaturated tells whether it was.
+std::uint64_t IniTextToUInt(std::string_view AText, bool& ASaturated);

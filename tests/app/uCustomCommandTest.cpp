@@ -24,7 +24,7 @@ public:
 std::string ParseMessage(const TCommands& ACommands, std::string_view AName) {
     try {
         ACommands.FindByStringException(AName);
-    } catch (const EParseError& e) {
+    } catch (const Exception& e) {
         return e.what();
     }
     return "found";
@@ -57,8 +57,7 @@ TEST(TCommands, FindsNamesIgnoringCaseAndReportsUnknownOrDisabledOnes) {
     EXPECT_EQ(ParseMessage(commands, ""), "Parse: 'Valid command' expected but token '' found.");
     commands.Disable(quit);
     EXPECT_EQ(commands.FindByString("quit"), &quit); // disabled commands are still found
-    EXPECT_EQ(ParseMessage(commands, "quit"),
-              "Parse: 'Enabled command' expected but token 'quit' found.");
+    EXPECT_EQ(ParseMessage(commands, "quit"), "Command Quit is disabled.");
 }
 
 TEST(TCommands, RegisteredBlanksAreIgnoredButQueriedBlanksAreNot) {

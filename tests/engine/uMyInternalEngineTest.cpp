@@ -149,7 +149,7 @@ TEST_F(TMyInternalEngineFixture, TakesTheSideToMoveFromThePosition) {
     FEngine.SetStartPos();
     EXPECT_EQ(FEngine.SideToMove(), 1);
     std::int32_t side = 0;
-    FEngine.ReadPosition("4k3/8/8/8/8/8/8/4K3 b - - 0 1", side);
+    FEngine.ReadPosition("4k3/8/8/8/8/8/PPPPPPPP/8 b - - 0 1", side);
     EXPECT_EQ(side, 1);
 }
 
@@ -255,4 +255,14 @@ TEST_F(TMyInternalEngineFixture, ReportsItsStateAndEvaluation) {
     events = Recorder().Events();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_TRUE(events[0].starts_with("Info:Score: cp ")) << events[0];
+}
+
+// A harness that must answer every input at once lowers the deepest perft; the table's own
+// limit stays the bound above.
+TEST_F(TMyInternalEngineFixture, RefusesPerftBeyondItsDepthLimit) {
+    EXPECT_EQ(Failure([&] { FEngine.GetPerft(100); }), "Perft depth must not exceed 99.");
+    FEngine.SetPerftDepthLimit(2);
+    EXPECT_EQ(Failure([&] { FEngine.GetPerft(3); }), "Perft depth must not exceed 2.");
+    FEngine.SetPerftDepthLimit(1000);
+    EXPECT_EQ(Failure([&] { FEngine.GetPerft(100); }), "Perft depth must not exceed 99.");
 }

@@ -1,12 +1,13 @@
 #pragma once
 
-// Runs one fuzz input as the text a front end sends: a fresh application and a fresh shipped
-// engine per input, the protocol's selection line first when there is one, then the input through
-// the same entry the console reader uses. Afterwards the program must still answer (isready,
-// ping), its position must be sound, and nothing it wrote may carry a standard-library error text.
+// Runs one fuzz input as the text a front end sends. One application with the shipped engine
+// serves the whole fuzz run; each input starts from the state of a new session (the reset that
+// the engine session test proves complete), with the protocol's selection line first when there
+// is one, then the input through the same entry the console reader uses. Afterwards the program
+// must still answer (isready, ping), its position must be sound, and nothing it wrote may carry a
+// standard-library error text.
 
-#include "app/uConsoleEngine.h"
-#include "engine/uVexdraEngine.h"
+#include "../app/uEngineSession.h"
 #include "games/uPosition.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
@@ -69,13 +70,27 @@ inline void PrepareProcess() {
     (void)CapturedOutput();
 }
 
-// The fuzzer's memory limit is far below what a machine offers the perft table, and hundreds of
-// perft threads only slow the run down: both options keep their meaning within a smaller range.
+// The fuzzer's memory limit is far below what a machine offers the perft table, hundreds of
+// perft threads only slow the run down, and a deep perft would take seconds of one input: the
+// options keep their meaning within a smaller range, and perft goes two plies deep at most.
 inline void FitToFuzzer(TVexdraEngine& AEngine) {
     AEngine.PerftHash().NumericalInterval().SetMaximalValue(16);
     AEngine.PerftHash().SetValue(1);
     AEngine.Threads().NumericalInterval().SetMaximalValue(4);
     AEngine.Threads().SetValue(2);
+    AEngine.SetPerftDepthLimit(2);
+}
+
+// The one session of the fuzz run, made at the first input and ended with the process (its
+// threads are joined before the program's own statics go).
+inline TEngineSession& Session() {
+    static TEngineSession session((PrepareProcess(), FitToFuzzer));
+    static const bool     started = [] {
+        Require(session.Initialized(), "the application starts");
+        return true;
+    }();
+    (void)started;
+    return session;
 }
 
 } // namespace FuzzInputLines
@@ -83,44 +98,33 @@ inline void FitToFuzzer(TVexdraEngine& AEngine) {
 inline int RunInputLines(std::string_view ASelection, const TLivenessProbe& AProbe,
                          std::string_view AInput) {
     using namespace FuzzInputLines;
-    PrepareProcess();
-    auto application = std::make_unique<TConsoleEngine>();
-    application->Initialize();
-    Require(application->Initialized(), "the application starts");
-    auto engine = std::make_unique<TVexdraEngine>();
-    FitToFuzzer(*engine);
-    application->SetInternalEngine(engine.get());
+    TEngineSession& session = Session();
+    TConsoleEngine& application = session.Application();
+    session.Reset();
     if (!ASelection.empty())
-        application->ProcessInputText(std::string(ASelection));
+        application.ProcessInputText(std::string(ASelection));
     (void)TakeOutput();
 
     try {
-        application->ProcessInputText(std::string(AInput));
+        application.ProcessInputText(std::string(AInput));
     } catch (const Exception&) {
         // The reader reports what a protocol leaves unhandled and goes on with the next line.
     }
     std::string output = TakeOutput();
 
-    if (!application->Terminated()) {
+    if (!application.Terminated()) {
         if (!AProbe.Request.empty()) {
-            application->ProcessInputText(std::string(AProbe.Request));
+            application.ProcessInputText(std::string(AProbe.Request));
             const std::string answer = TakeOutput();
             Require(answer.find("\n" + std::string(AProbe.Answer) + "\n") != std::string::npos ||
                         answer.rfind(std::string(AProbe.Answer) + "\n", 0) == 0,
                     "the program answers after the input", answer);
             output += answer;
         }
-        TPosition& position = engine->Position();
+        TPosition& position = session.Engine().Position();
         Require(position.Hash() == position.GetHash(), "the position's hash is its own");
     }
     const std::string libraryError = LibraryErrorLine(output, AInput);
     Require(libraryError.empty(), "errors are the program's own", libraryError);
-
-    // A restart would replace this process.
-    application->SetRestartAfterClose(false);
-    application->SetInternalEngine(nullptr);
-    engine.reset();
-    application.reset();
-    (void)TakeOutput();
     return 0;
 }

@@ -2,6 +2,7 @@
 #include "games/uGameTestHelpers.h"
 #include "support/uExceptions.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string>
 
@@ -32,6 +33,26 @@ TEST(TGameVariants, RegistersTheEighteenVariantsInOrder) {
     EXPECT_EQ(variants.FindByName("shogi")->SideColorToString(0), "Black");
     EXPECT_TRUE(variants.FindByName("shuffle")->URL().empty());
     EXPECT_THROW(variants.Items(0).GetStalemateGameTermination(), ENotImplemented);
+}
+
+// The family tells the protocols which variants they can offer: the last four are shogi, and
+// every position a variant starts from is written in its family's notation.
+TEST(TGameVariants, NamesTheFamilyOfEachVariant) {
+    const TGameVariants& variants = TestVariants();
+    for (std::size_t i = 0; i < variants.Count(); ++i) {
+        TGameVariant& variant = variants.Items(i);
+        SCOPED_TRACE(variant.Name());
+        EXPECT_EQ(variant.Family(), i >= 14 ? gfShogi : gfChess);
+        TTestGame game = MakeGame(variant.Name());
+        // A FEN has at least six fields, an SFEN four.
+        const std::string text = game.Fen();
+        const auto        spaces = std::count(text.begin(), text.end(), ' ');
+        if (variant.Family() == gfShogi) {
+            EXPECT_EQ(spaces, 3) << text;
+        } else {
+            EXPECT_GE(spaces, 5) << text;
+        }
+    }
 }
 
 TEST(TGameVariants, BuildsEachStartPosition) {

@@ -1,5 +1,6 @@
 #include "platform/uPlatformInput.h"
 
+#include <cstdio>
 #include <gtest/gtest.h>
 #include <string>
 #include <thread>
@@ -58,4 +59,67 @@ TEST_F(TStandardInputFixture, CutsAnOverlongLineAndKeepsTheNext) {
     ASSERT_EQ(reader.ReadLine(line), rrLine);
     EXPECT_EQ(line, "last");
     EXPECT_EQ(reader.ReadLine(line), rrEndOfInput);
+}
+
+namespace {
+
+std::string WriteTemporaryFile(const std::string& AName, const std::string& AText) {
+    const std::string name = ::testing::TempDir() + AName + std::to_string(getpid());
+    FILE*             file = std::fopen(name.c_str(), "wb");
+    EXPECT_NE(file, nullptr);
+    if (file != nullptr) {
+        std::fwrite(AText.data(), 1, AText.size(), file);
+        std::fclose(file);
+    }
+    return name;
+}
+
+} // namespace
+
+// A file is read by the rules of standard input, then standard input takes over.
+TEST_F(TStandardInputFixture, ReadsAFileFirstThenStandardInput) {
+    constexpr std::size_t Maximal = TStandardInputReader::MaximalLineLength;
+    const std::string     name =
+        WriteTemporaryFile("kv-startup", "one\r\n" + std::string(Maximal + 70000, 'y') + "\ntwo");
+    Send("from input\n");
+    TStandardInputReader reader;
+    ASSERT_EQ(reader.OpenFile(name), "");
+    EXPECT_TRUE(reader.ReadsFile());
+    std::string line;
+    ASSERT_EQ(reader.ReadLine(line), rrLine);
+    EXPECT_EQ(line, "one\r"); // CR is the application's to strip, as on standard input
+    ASSERT_EQ(reader.ReadLine(line), rrLine);
+    EXPECT_EQ(line, std::string(Maximal, 'y'));
+    ASSERT_EQ(reader.ReadLine(line), rrLine);
+    EXPECT_EQ(line, "two");
+    EXPECT_EQ(reader.ReadLine(line), rrEndOfInput);
+    reader.UseStandardInput();
+    EXPECT_FALSE(reader.ReadsFile());
+    ASSERT_EQ(reader.ReadLine(line), rrLine);
+    EXPECT_EQ(line, "from input");
+    EXPECT_EQ(reader.ReadLine(line), rrEndOfInput);
+    std::remove(name.c_str());
+}
+
+TEST(TStandardInputReader, NamesWhyAFileCannotBeRead) {
+    const std::string folder = ::testing::TempDir();
+    const std::string dangling = folder + "kv-dangling" + std::to_string(getpid());
+    ASSERT_EQ(symlink((folder + "kv-nothing-here").c_str(), dangling.c_str()), 0);
+    struct TCase {
+        std::string Name;
+        const char* Error;
+    };
+    const TCase Cases[] = {
+        {folder + "kv-no-such-file", "No such file or directory"},
+        {dangling, "No such file or directory"},
+        {folder, "Is a directory"},
+        {"", "no file name given"},
+    };
+    TStandardInputReader reader;
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_EQ(reader.OpenFile(c.Name), c.Error);
+        EXPECT_FALSE(reader.ReadsFile());
+    }
+    unlink(dangling.c_str());
 }

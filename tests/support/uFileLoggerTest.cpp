@@ -8,6 +8,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -113,6 +115,38 @@ TEST(TFileLogger, RefusesAFolderThatCannotHoldIt) {
     } catch (const Exception& e) {
         EXPECT_STREQ(e.what(), "Can not create logger file \"/proc/kvvexdra-none/x.log\"");
     }
+}
+
+// A link in the log's place would make the log append to whatever it points to: the logger
+// refuses it and leaves the target alone; the files it makes are the user's alone.
+TEST(TFileLogger, RefusesASymbolicLinkAndCreatesPrivateFiles) {
+    TTestFolder       folder("loglink");
+    const std::string target = folder.File("target.txt");
+    std::ofstream(target) << "untouched\n";
+    const std::string link = folder.File("linked.log");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    try {
+        TFileLogger log(link);
+        ADD_FAILURE() << "a link was used";
+    } catch (const Exception& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Logger file \"" + link + "\" is a symbolic link; it is not used");
+    }
+    std::ifstream     kept(target);
+    std::stringstream text;
+    text << kept.rdbuf();
+    EXPECT_EQ(text.str(), "untouched\n");
+    // A link that appears under a fallback name is skipped the same way.
+    TLockedAppendFile file;
+    EXPECT_FALSE(file.Open(link));
+    const std::string created = folder.File("new.log");
+    {
+        TFileLogger log(created);
+        log.Add("line", mlError);
+    }
+    struct stat info {};
+    ASSERT_EQ(stat(created.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
 
 TEST(TLogger, LevelFromTheEnvironmentText) {

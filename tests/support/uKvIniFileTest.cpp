@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -159,4 +160,53 @@ TEST(TTextMacro, ReplacesKnownVariables) {
     macro.SetCaseSensitive(false);
     macro.SetRaiseErrorIfVariableNotFound(false);
     EXPECT_EQ(macro.RemoveVariables("%home%:%NONE%:x"), "/home/u:%NONE%:x");
+}
+
+TEST(TKvIniFile, CountersSaturateInsteadOfWrapping) {
+    struct TCase {
+        const char*   Text;
+        std::uint64_t Value;
+        bool          Saturated;
+    };
+    constexpr TCase Cases[] = {
+        {"18446744073709551615", UINT64_MAX, false},
+        {"18446744073709551616", UINT64_MAX, true},
+        {"99999999999999999999999999", UINT64_MAX, true},
+        {"1,844,674,407,370,955,161,6", UINT64_MAX, true},
+        {"-5", 0, true},
+        {"--5", 5, false},
+        {"-0", 0, false},
+        {"1,234", 1234, false},
+    };
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(c.Text);
+        bool saturated = !c.Saturated;
+        EXPECT_EQ(IniTextToUInt(c.Text, saturated), c.Value);
+        EXPECT_EQ(saturated, c.Saturated);
+        TKvIniFile ini;
+        ini.SetText(std::string("[S]\nN=") + c.Text);
+        EXPECT_EQ(ini.ReadNumU("S", "N", 7), c.Value);
+    }
+}
+
+// The file is replaced as a whole, by a file of the user's alone; a link in its place is neither
+// read nor written through.
+TEST(TKvIniFile, SavesPrivateFilesAndNeverReadsThroughALink) {
+    TTestFolder       folder("ini-link");
+    const std::string target = folder.File("target.ini");
+    {
+        std::ofstream file(target);
+        file << "[Statistics]\nRunCount=5\n";
+    }
+    const std::string link = folder.File("linked.ini");
+    ASSERT_EQ(symlink(target.c_str(), link.c_str()), 0);
+    TKvIniFile linked(link);
+    EXPECT_FALSE(linked.ValueExists("Statistics", "RunCount"));
+    linked.WriteNum("Statistics", "RunCount", 1);
+    ASSERT_TRUE(linked.Save());
+    EXPECT_EQ(ReadAll(target), "[Statistics]\nRunCount=5\n");
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode)); // the link itself was replaced
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
 }

@@ -11,10 +11,23 @@
 //   ! text        the next standard-error line must match
 //   ^ text        no standard-output line up to the next "<" match may match this
 //   = exit N      close the input, wait for the end, compare the exit code
+//   = eof         close the input and go on
 //   = silent      wait briefly and check that nothing more was written to standard output
 //   = signal N    send signal number N to the program
 //   ? FILE TEXT   (after the program ended) a line of FILE matches TEXT
 //   ?! FILE TEXT  no line of FILE matches TEXT
+//   + FILE text   write a line to FILE (a FIFO the program reads, say) and close it
+//   = peak-memory-below MB   (after the exit) the program's peak resident memory
+//
+// Set-up lines before the first line is sent, besides "$" and "%":
+//   @ close FD            start the program with standard descriptor FD (0, 1 or 2) closed
+//   @ stdout FILE         start it with standard output written to FILE
+//   @ memory-limit MB     start it with its address space limited (ulimit -v)
+//   @ file FILE N TEXT    append TEXT (escapes allowed) N times over to FILE, creating it
+//   @ fifo FILE           create a FIFO
+//   @ link FILE TARGET    create a symbolic link (and the folders above it)
+//   @ unsanitized         skip the transcript (exit 77) in a sanitizer build (KV_SANITIZED set),
+//                         whose shadow memory defeats memory limits and measurements
 //
 // {DATA} stands for the transcript data folder, {TMP} for a fresh temporary folder.
 // Every transcript also checks that no escape sequence reaches a pipe.
@@ -33,6 +46,8 @@
 #include <poll.h>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -57,6 +72,14 @@ struct TChild {
     TStream Err;
     bool    Exited = false;
     int     ExitCode = -1;
+    long    PeakMemoryKiB = 0;
+};
+
+// How the program's process is set up beyond its arguments and environment.
+struct TSetup {
+    std::vector<int> Closed;
+    std::string      Output;
+    long             MemoryLimitMiB = 0;
 };
 
 std::string GScript;
@@ -203,7 +226,8 @@ std::string Unescape(const std::string& AText) {
 }
 
 void Start(const std::string& AProgram, const std::vector<std::string>& AArguments,
-           const std::vector<std::string>& AEnvironment, const std::string& ATmp) {
+           const std::vector<std::string>& AEnvironment, const std::string& ATmp,
+           const TSetup& ASetup) {
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0)
         Fail("pipe failed");
@@ -214,10 +238,26 @@ void Start(const std::string& AProgram, const std::vector<std::string>& AArgumen
         dup2(err[1], 2);
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]})
             close(fd);
+        if (!ASetup.Output.empty()) {
+            const int file = open(ASetup.Output.c_str(), O_WRONLY);
+            if (file < 0 || dup2(file, 1) < 0)
+                _exit(125);
+            close(file);
+        }
+        for (const int fd : ASetup.Closed)
+            close(fd);
+        if (ASetup.MemoryLimitMiB > 0) {
+            const rlim_t bytes = static_cast<rlim_t>(ASetup.MemoryLimitMiB) << 20;
+            const rlimit limit{bytes, bytes};
+            setrlimit(RLIMIT_AS, &limit);
+        }
         setenv("XDG_CONFIG_HOME", (ATmp + "/config").c_str(), 1);
         setenv("XDG_STATE_HOME", (ATmp + "/state").c_str(), 1);
         setenv("HOME", ATmp.c_str(), 1);
         unsetenv("LoggingLevel");
+        // No test may open a desktop viewer.
+        unsetenv("DISPLAY");
+        unsetenv("WAYLAND_DISPLAY");
         for (const auto& assignment : AEnvironment)
             putenv(const_cast<char*>(assignment.c_str()));
         std::vector<char*> argv;
@@ -274,9 +314,11 @@ void WaitExit() {
     const auto deadline = Clock::now() + Timeout;
     while (!GChild.Exited) {
         int         status = 0;
-        const pid_t done = waitpid(GChild.Pid, &status, WNOHANG);
+        rusage      usage{};
+        const pid_t done = wait4(GChild.Pid, &status, WNOHANG, &usage);
         if (done == GChild.Pid) {
             GChild.Exited = true;
+            GChild.PeakMemoryKiB = usage.ru_maxrss;
             GChild.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
             break;
         }
@@ -287,6 +329,64 @@ void WaitExit() {
     }
     while (Pump(Clock::now() + std::chrono::milliseconds(200))) {
     }
+}
+
+// Runs one "@" set-up line.
+void SetUp(const std::string& ALine, TSetup& ASetup) {
+    std::istringstream words(ALine);
+    std::string        kind;
+    words >> kind;
+    std::string first;
+    words >> first;
+    std::string rest;
+    std::getline(words >> std::ws, rest);
+    if (kind == "close") {
+        ASetup.Closed.push_back(std::atoi(first.c_str()));
+    } else if (kind == "stdout") {
+        ASetup.Output = first;
+    } else if (kind == "memory-limit") {
+        ASetup.MemoryLimitMiB = std::atol(first.c_str());
+    } else if (kind == "file") {
+        std::istringstream parts(rest);
+        std::size_t        count = 0;
+        parts >> count;
+        std::string text;
+        std::getline(parts >> std::ws, text);
+        text = Unescape(text);
+        std::ofstream file(first, std::ios::binary | std::ios::app);
+        for (std::size_t n = 0; n < count && file; ++n)
+            file << text;
+        if (!file)
+            Fail("cannot write " + first);
+    } else if (kind == "fifo") {
+        if (mkfifo(first.c_str(), 0600) != 0)
+            Fail("cannot create the FIFO " + first);
+    } else if (kind == "link") {
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(first).parent_path(), ignored);
+        if (symlink(rest.c_str(), first.c_str()) != 0)
+            Fail("cannot create the link " + first);
+    } else if (kind == "unsanitized") {
+        const char* sanitized = std::getenv("KV_SANITIZED");
+        if (sanitized != nullptr && *sanitized != 0) {
+            std::cerr << GScript << ": skipped in a sanitizer build\n";
+            std::exit(77);
+        }
+    } else {
+        Fail("unknown set-up line: " + ALine);
+    }
+}
+
+// Writes a line to a file and closes it; opening a FIFO waits until the program reads it.
+void WriteToFile(const std::string& AArgument) {
+    const std::size_t space = AArgument.find(' ');
+    const std::string name = AArgument.substr(0, space);
+    const std::string text =
+        Unescape(space == std::string::npos ? std::string() : AArgument.substr(space + 1)) + "\n";
+    const int file = open(name.c_str(), O_WRONLY | O_APPEND);
+    if (file < 0 || write(file, text.data(), text.size()) != static_cast<ssize_t>(text.size()))
+        Fail("cannot write to " + name);
+    close(file);
 }
 
 } // namespace
@@ -314,10 +414,14 @@ int main(int argc, char** argv) {
 
     std::vector<std::string> arguments;
     std::vector<std::string> environment;
+    TSetup                   setup;
     std::size_t              first = 0;
     for (; first < script.size(); ++first) {
         const std::string& line = script[first];
-        if (line.rfind("$ ", 0) == 0) {
+        GLine = static_cast<int>(first + 1);
+        if (line.rfind("@ ", 0) == 0) {
+            SetUp(Substitute(line.substr(2), data, tmp), setup);
+        } else if (line.rfind("$ ", 0) == 0) {
             std::istringstream words(Substitute(line.substr(2), data, tmp));
             for (std::string word; words >> word;)
                 arguments.push_back(word);
@@ -327,7 +431,7 @@ int main(int argc, char** argv) {
             break;
         }
     }
-    Start(program, arguments, environment, tmp);
+    Start(program, arguments, environment, tmp, setup);
 
     bool                     skipping = false;
     bool                     exitChecked = false;
@@ -398,6 +502,15 @@ int main(int argc, char** argv) {
                 if (GChild.ExitCode != expected)
                     Fail("exit code " + std::to_string(GChild.ExitCode) + ", expected " +
                          std::to_string(expected));
+            } else if (argument == "eof") {
+                CloseInput();
+            } else if (argument.rfind("peak-memory-below ", 0) == 0) {
+                if (!GChild.Exited)
+                    Fail("the peak memory is known only after the exit");
+                const long limit = std::atol(argument.c_str() + 18) * 1024;
+                if (GChild.PeakMemoryKiB >= limit)
+                    Fail("peak memory " + std::to_string(GChild.PeakMemoryKiB) + " KiB, limit " +
+                         std::to_string(limit) + " KiB");
             } else if (argument.rfind("signal ", 0) == 0) {
                 kill(GChild.Pid, std::atoi(argument.c_str() + 7));
             } else if (argument == "silent") {
@@ -433,6 +546,9 @@ int main(int argc, char** argv) {
                 Fail((negated ? "unexpected line in " : "no line in ") + fileName + ": " + pattern);
             break;
         }
+        case '+':
+            WriteToFile(argument);
+            break;
         default:
             Fail("unknown script line: " + line);
         }

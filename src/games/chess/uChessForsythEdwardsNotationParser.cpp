@@ -44,6 +44,16 @@ std::int64_t ReadDecimal(std::string_view ALine, std::size_t& AIndex, std::int64
     throw EParseError({AField}, "");
 }
 
+// The largest move number and half-move clock a position may carry; anything beyond is refused
+// rather than cut or wrapped.
+constexpr std::int64_t MaximalMoveNumber = 100000000;
+
+// A number field written with a minus sign is refused as out of range, not skipped.
+void RefuseNegative(std::string_view ALine, std::size_t AIndex, const char* AMessage) {
+    if (AIndex + 1 < ALine.size() && ALine[AIndex] == '-' && IsDigit(ALine[AIndex + 1]))
+        throw EConvertError(AMessage);
+}
+
 } // namespace
 
 void TChessForsythEdwardsNotationParser::Parse(std::string_view AText) {
@@ -70,6 +80,7 @@ void TChessForsythEdwardsNotationParser::Parse(std::string_view AText) {
     FChessPosition = &work;
     std::size_t index = 0;
     ReadFields(AText, index);
+    CheckChessSetup(work, FRules);
     work.InitializeHash();
     target->Assign(work);
 }
@@ -129,6 +140,8 @@ void TChessForsythEdwardsNotationParser::ReadCheckCounts(std::string_view ALine,
             throw EParseError({"integer"}, AIndex < ALine.size() ? std::string(1, ALine[AIndex])
                                                                  : std::string());
         counts[player] = static_cast<int>(ReadDecimal(ALine, AIndex, 15));
+        if (counts[player] > TThreeCheckChessPosition::ChecksToWin)
+            throw EConvertError("Check count out of range");
     }
     auto* position = dynamic_cast<TThreeCheckChessPosition*>(&Target());
     if (position == nullptr)
@@ -368,8 +381,12 @@ void TChessForsythEdwardsNotationParser::ReadEnPassant(std::string_view ALine,
 void TChessForsythEdwardsNotationParser::ReadLongDraw(std::string_view ALine, std::size_t& AIndex) {
     if (AIndex >= ALine.size())
         RaiseMissing("Long draw");
+    RefuseNegative(ALine, AIndex, "Long draw out of range");
     if (IsDigit(ALine[AIndex])) {
-        Target().SetLongDraw(static_cast<std::uint32_t>(ReadDecimal(ALine, AIndex, UINT32_MAX)));
+        const std::int64_t clock = ReadDecimal(ALine, AIndex, 2 * MaximalMoveNumber + 1);
+        if (clock > 2 * MaximalMoveNumber)
+            throw EConvertError("Long draw out of range");
+        Target().SetLongDraw(static_cast<std::uint32_t>(clock));
         ++AIndex;
     }
 }
@@ -378,9 +395,10 @@ void TChessForsythEdwardsNotationParser::ReadMoveNumber(std::string_view ALine,
                                                         std::size_t&     AIndex) {
     if (AIndex >= ALine.size())
         RaiseMissing("Game offset");
+    RefuseNegative(ALine, AIndex, "Game offset out of range");
     if (!IsDigit(ALine[AIndex]))
         return;
-    constexpr std::int64_t Limit = 100000000;
+    constexpr std::int64_t Limit = MaximalMoveNumber;
     const std::int64_t     n = ReadDecimal(ALine, AIndex, Limit + 1);
     if (n <= 0 || n > Limit)
         throw EConvertError("Game offset out of range");

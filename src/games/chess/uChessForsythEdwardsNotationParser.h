@@ -1,6 +1,7 @@
 #pragma once
 
 #include "games/chess/uChessPosition.h"
+#include "games/chess/uChessSetupRules.h"
 #include "games/uGameVariant.h"
 
 #include <cstddef>
@@ -21,6 +22,8 @@ public:
 class TChessForsythEdwardsNotationParser : public TCustomForsythEdwardsNotationParser {
 public:
     void Parse(std::string_view AText) override;
+    // The rules of the variant whose positions are read; chess when not set.
+    void SetRules(const TChessSetupRules& ARules) { FRules = ARules; }
     // Reads the whole sequence into Position() directly (no copy); a failure may leave it partly
     // set. AIndex is 0-based and advanced.
     void FENStrToPos(std::string_view ALine, std::size_t& AIndex);
@@ -45,6 +48,7 @@ protected:
     // The position being read: a copy of Position() during Parse.
     TChessPosition& Target() const { return *FChessPosition; }
 
-    TCastles        FCastles{};
-    TChessPosition* FChessPosition = nullptr;
+    TCastles         FCastles{};
+    TChessSetupRules FRules;
+    TChessPosition*  FChessPosition = nullptr;
 };

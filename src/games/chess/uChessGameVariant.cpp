@@ -22,7 +22,9 @@ std::unique_ptr<TMoveGenerator> TChessGameVariant::CreateMoveGenerator() {
 }
 
 std::shared_ptr<ICustomParser> TChessGameVariant::CreateForsythEdwardsNotationParser() {
-    return std::make_shared<TChessForsythEdwardsNotationParser>();
+    auto parser = std::make_shared<TChessForsythEdwardsNotationParser>();
+    parser->SetRules(SetupRules());
+    return parser;
 }
 
 std::shared_ptr<ICustomWriter> TChessGameVariant::CreateForsythEdwardsNotationWriter() {
@@ -164,4 +166,35 @@ std::unique_ptr<TChessBoard> THordeGameVariant::CreateBoard() {
 
 std::unique_ptr<TChessMoveGenerator> THordeGameVariant::NewMoveGenerator() {
     return std::make_unique<THordeChessMoveGenerator>(true);
+}
+
+// Kings may be captured and promoted to: a side may have none or several, and checks mean nothing.
+TChessSetupRules TGiveawayChessGameVariant::SetupRules() const {
+    TChessSetupRules rules;
+    rules.Kings[0] = rules.Kings[1] = TChessSetupRules::skAny;
+    rules.OpponentNotInCheck = false;
+    return rules;
+}
+
+// White's pawns fill its first four rows and White has no king.
+TChessSetupRules TDunsanyGameVariant::SetupRules() const {
+    TChessSetupRules rules;
+    rules.Kings[0] = TChessSetupRules::skNone;
+    rules.PawnsOnFirstRow[0] = true;
+    return rules;
+}
+
+// Black is the army at the start, but the rules are the same with the colours swapped, and
+// such positions are played too.
+TChessSetupRules THordeChessGameVariant::SetupRules() const {
+    TChessSetupRules rules;
+    rules.EitherSideIsTheArmy = true;
+    return rules;
+}
+
+TChessSetupRules THordeGameVariant::SetupRules() const {
+    TChessSetupRules rules;
+    rules.Kings[0] = TChessSetupRules::skNone;
+    rules.PawnsOnFirstRow[0] = true;
+    return rules;
 }

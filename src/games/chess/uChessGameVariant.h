@@ -2,6 +2,7 @@
 
 #include "games/chess/uChessMoveGenerator.h"
 #include "games/chess/uChessPosition.h"
+#include "games/chess/uChessSetupRules.h"
 #include "games/uGameVariant.h"
 
 #include <memory>
@@ -19,6 +20,8 @@ public:
     std::shared_ptr<ICustomWriter>  CreateForsythEdwardsNotationWriter() override;
     // A new, fully set-up board: the standard setup, on 8 x 8 with line symmetry.
     virtual std::unique_ptr<TChessBoard> CreateBoard();
+    // What a position string of this variant may not hold; the parser refuses it.
+    virtual TChessSetupRules SetupRules() const { return {}; }
 
 protected:
     virtual std::unique_ptr<TChessPosition>      NewPosition();
@@ -45,6 +48,7 @@ protected:
 class TGiveawayChessGameVariant final : public TNoCastleGameVariant {
 public:
     TGiveawayChessGameVariant();
+    TChessSetupRules SetupRules() const override;
 
 protected:
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
@@ -55,6 +59,7 @@ class TDunsanyGameVariant final : public TChessGameVariant {
 public:
     TDunsanyGameVariant();
     std::unique_ptr<TChessBoard> CreateBoard() override;
+    TChessSetupRules             SetupRules() const override;
 
 protected:
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
@@ -67,6 +72,7 @@ class THordeChessGameVariant final : public TChessGameVariant {
 public:
     THordeChessGameVariant();
     std::unique_ptr<TChessBoard> CreateBoard() override;
+    TChessSetupRules             SetupRules() const override;
 
 protected:
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
@@ -78,6 +84,7 @@ class THordeGameVariant final : public TChessGameVariant {
 public:
     THordeGameVariant();
     std::unique_ptr<TChessBoard> CreateBoard() override;
+    TChessSetupRules             SetupRules() const override;
 
 protected:
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;

@@ -95,3 +95,28 @@ std::unique_ptr<TChessPosition> TCrazyhouseChessGameVariant::NewPosition() {
 std::unique_ptr<TChessMoveGenerator> TCrazyhouseChessGameVariant::NewMoveGenerator() {
     return std::make_unique<TCrazyhouseChessMoveGenerator>();
 }
+
+// No pawns in the set, and no move may give check: neither king is ever in check.
+TChessSetupRules TRacingKingsChessGameVariant::SetupRules() const {
+    TChessSetupRules rules;
+    rules.NoPawns = true;
+    rules.NoChecks = true;
+    return rules;
+}
+
+// Kings may stand side by side, where neither attacks the other; a king that went up in an
+// explosion leaves the final position of a game without it.
+TChessSetupRules TAtomicChessGameVariant::SetupRules() const {
+    TChessSetupRules rules;
+    rules.Kings[0] = rules.Kings[1] = TChessSetupRules::skAtMostOne;
+    rules.OpponentNotInCheck = false;
+    return rules;
+}
+
+// Captured pieces return to the board: board and hands together hold at most the two armies.
+TChessSetupRules TCrazyhouseChessGameVariant::SetupRules() const {
+    TChessSetupRules rules;
+    rules.MaximalPieces = 32;
+    rules.MaximalPawns = 16;
+    return rules;
+}

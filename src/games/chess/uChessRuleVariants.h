@@ -30,6 +30,7 @@ class TRacingKingsChessGameVariant final : public TChessGameVariant {
 public:
     TRacingKingsChessGameVariant();
     std::unique_ptr<TChessBoard> CreateBoard() override;
+    TChessSetupRules             SetupRules() const override;
 
 protected:
     std::unique_ptr<TChessMoveGenerator> NewMoveGenerator() override;
@@ -40,6 +41,7 @@ protected:
 class TAtomicChessGameVariant final : public TChessGameVariant {
 public:
     TAtomicChessGameVariant();
+    TChessSetupRules SetupRules() const override;
 
 protected:
     std::unique_ptr<TChessPosition>      NewPosition() override;
@@ -50,6 +52,7 @@ protected:
 class TCrazyhouseChessGameVariant final : public TChessGameVariant {
 public:
     TCrazyhouseChessGameVariant();
+    TChessSetupRules SetupRules() const override;
 
 protected:
     std::unique_ptr<TChessPosition>      NewPosition() override;

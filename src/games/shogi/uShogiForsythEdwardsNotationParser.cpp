@@ -71,30 +71,85 @@ void ReadBoard(std::string_view AField, TShogiPosition& APosition) {
             board[board.XYToI(x, y)] = rows[top - y][x];
 }
 
-// Every piece of a kind, on the board (promoted or not) and in both hands, fits the hand keys;
-// a side has at most one king.
-void CheckPieceCounts(const TShogiPosition& APosition) {
-    int                counts[ShogiMaxCode + 1] = {};
-    int                kings[2] = {};
+// Which rows, counted from the owner's last row, a piece can never leave: a pawn or lance on
+// the last row, a knight on the last two.
+int DeadRows(int AType) {
+    switch (AType) {
+    case spPawn:
+    case spLance:
+        return 1;
+    case spKnight:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void TShogiForsythEdwardsNotationParser::SetStartBoard(const TChessBoard& ABoard) {
+    FWidth = ABoard.SqXC();
+    FHeight = ABoard.SqYC();
+    FMaximalCount = {};
+    for (int i = 0; i < ABoard.UsedSquareCount(); ++i) {
+        const int piece = ABoard[ABoard.UsedSquares()[i]];
+        if (piece != 0)
+            ++FMaximalCount[static_cast<std::size_t>(ShogiUnpromoted[piece < 0 ? -piece : piece])];
+    }
+}
+
+namespace {
+
+void CheckShogiSetup(const TShogiPosition& APosition, int AWidth, int AHeight,
+                     const std::array<int, 16>& AMaximalCount) {
     const TChessBoard& board = APosition.Board();
+    const auto         side = [&](int APlayer) { return APosition.SideColorToString(APlayer); };
+    if (AWidth > 0 && (board.SqXC() != AWidth || board.SqYC() != AHeight))
+        throw EConvertError("Board of " + std::to_string(board.SqXC()) + "x" +
+                            std::to_string(board.SqYC()) + " in a variant played on " +
+                            std::to_string(AWidth) + "x" + std::to_string(AHeight));
+    int counts[ShogiMaxCode + 1] = {};
+    int kings[2] = {};
+    // Files holding an unpromoted pawn, per side (files are at most 9).
+    unsigned pawnFiles[2] = {};
     for (int i = 0; i < board.UsedSquareCount(); ++i) {
-        const int piece = board[board.UsedSquares()[i]];
+        const int cell = board.UsedSquares()[i];
+        const int piece = board[cell];
         if (piece == 0)
             continue;
-        const int type = ShogiUnpromoted[piece < 0 ? -piece : piece];
-        if (type == spKing)
-            ++kings[piece < 0 ? 1 : 0];
-        else
-            ++counts[type];
+        const int player = piece < 0 ? 1 : 0;
+        const int code = piece < 0 ? -piece : piece;
+        const int type = ShogiUnpromoted[code];
+        if (type == spKing) {
+            ++kings[player];
+            continue;
+        }
+        ++counts[type];
+        // The first player moves towards the top row.
+        const int fromLast = player == 0 ? board.SqY() - board.Y(cell) : board.Y(cell);
+        if (fromLast < DeadRows(code))
+            throw EConvertError("Piece of " + side(player) + " on a row it can never leave");
+        if (code == spPawn) {
+            const unsigned file = 1u << board.X(cell);
+            if ((pawnFiles[player] & file) != 0)
+                throw EConvertError("Two pawns of " + side(player) + " on one file");
+            pawnFiles[player] |= file;
+        }
     }
-    for (int player = 0; player < 2; ++player)
+    for (int player = 0; player < 2; ++player) {
+        if (kings[player] == 0)
+            throw EConvertError("No king of " + side(player));
+        if (kings[player] > 1)
+            throw EConvertError("Too many kings");
         for (int piece = spPawn; piece <= spRook; ++piece)
             counts[piece] += APosition.Hand().Count(player, piece);
-    if (kings[0] > 1 || kings[1] > 1)
-        throw EConvertError("Too many kings");
-    for (const int count : counts)
-        if (count > TShogiPositionHash::MaxHandCount)
+    }
+    for (int piece = spPawn; piece <= spRook; ++piece) {
+        const int maximal = AWidth > 0 ? AMaximalCount[static_cast<std::size_t>(piece)]
+                                       : TShogiPositionHash::MaxHandCount;
+        if (counts[piece] > maximal)
             throw EConvertError("Too many pieces");
+    }
 }
 
 } // namespace
@@ -140,7 +195,7 @@ void TShogiForsythEdwardsNotationParser::Parse(std::string_view AText) {
         work.SetMoveIndex(static_cast<std::int32_t>(n - 1));
     }
 
-    CheckPieceCounts(work);
+    CheckShogiSetup(work, FWidth, FHeight, FMaximalCount);
     work.SetLongDraw(0);
     work.ClearStack();
     work.InitializeHash();

@@ -54,7 +54,9 @@ std::unique_ptr<TMoveGenerator> TShogiGameVariant::CreateMoveGenerator() {
 }
 
 std::shared_ptr<ICustomParser> TShogiGameVariant::CreateForsythEdwardsNotationParser() {
-    return std::make_shared<TShogiForsythEdwardsNotationParser>();
+    auto parser = std::make_shared<TShogiForsythEdwardsNotationParser>();
+    parser->SetStartBoard(*CreateBoard());
+    return parser;
 }
 
 std::shared_ptr<ICustomWriter> TShogiGameVariant::CreateForsythEdwardsNotationWriter() {

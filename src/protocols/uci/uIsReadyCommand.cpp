@@ -6,6 +6,7 @@
 TIsReadyCommand::TIsReadyCommand() : TSimpleEngineCommand("TIsReadyCommand") {
     SetDescription("Used to wait for the engine to be ready again or to ping the engine to find "
                    "out if it is still alive.");
+    SetActsAtOnce(true);
 }
 
 void TIsReadyCommand::ExecuteNoParam() {

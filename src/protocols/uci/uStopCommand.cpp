@@ -5,6 +5,7 @@
 
 TStopCommand::TStopCommand(std::string_view AClassName) : TSimpleEngineCommand(AClassName) {
     SetDescription("Stop calculating as soon as possible.");
+    SetActsAtOnce(true);
 }
 
 void TStopCommand::ExecuteNoParam() {

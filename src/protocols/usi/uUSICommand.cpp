@@ -2,7 +2,6 @@
 
 #include "app/uConsoleEngine.h"
 #include "engine/uInternalEngine.h"
-#include "games/shogi/uShogiGameVariants.h"
 #include "games/uGameVariants.h"
 #include "protocols/usi/uUSIEngineOutput.h"
 #include "protocols/usi/uUSIProtocol.h"
@@ -31,7 +30,7 @@ void TUSICommand::AddVariantOption() {
     std::vector<std::string> captions;
     for (std::size_t i = 0; i < GameVariants().Count(); ++i) {
         TGameVariant& variant = GameVariants().Items(i);
-        if (dynamic_cast<TShogiGameVariant*>(&variant) == nullptr)
+        if (variant.Family() != gfShogi)
             continue;
         FVariants.push_back(&variant);
         captions.push_back(variant.Name());

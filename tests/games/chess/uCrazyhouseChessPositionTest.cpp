@@ -44,7 +44,7 @@ TEST(TCrazyhouseChessMoveGenerator, DropsOnEveryAllowedCell) {
         int         Drops;
     };
     constexpr TCase Cases[] = {
-        {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR[N] w KQkq - 0 1", "N@", 32},
+        {"r1bqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR[N] w KQkq - 0 1", "N@", 33},
         // Pawns never on the first or the last row.
         {"4k3/8/8/8/8/8/8/4K3[P] w - - 0 1", "P@", 48},
         {"4k3/8/8/8/8/8/8/4K3[p] b - - 0 1", "P@", 48},

@@ -39,8 +39,8 @@ TEST(TShogiForsythEdwardsNotation, ReadsWhatItWrites) {
         {"minishogi", "1r2s/4k/1K2p/PS1+B1/1GR2 b GB 17", "1r2s/4k/1K2p/PS1+B1/1GR2 b BG 17"},
         {"goroGoroShogi", "s1kg1/pPg1s/2P2/S1K2/3+p1/+pG2S b gp 17"},
         {"dobutsuShogi", "1k1/1bR/1B1/2K b 2PR 11", "1k1/1bR/1B1/2K b R2P 11"},
-        // A minishogi position string read while shogi is selected: the board follows the text.
-        {"shogi", "rbsgk/4p/5/P4/KGSBR b - 1"},
+        // The start position of minishogi (a board of its own size; other sizes are refused).
+        {"minishogi", "rbsgk/4p/5/P4/KGSBR b - 1"},
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Sfen);

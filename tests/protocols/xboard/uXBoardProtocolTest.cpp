@@ -131,7 +131,7 @@ TEST_F(TXBoardProtocolFixture, RegistersTheCommandsInOrder) {
 }
 
 TEST_F(TXBoardProtocolFixture, AnalyzeModeSwitchesAnalyzeGoAndExit) {
-    EXPECT_EQ(Error("exit"), "Parse: 'Enabled command' expected but token 'exit' found.");
+    EXPECT_EQ(Error("exit"), "Command Exit is disabled.");
     TLines lines = Run("analyze");
     // Thinking, but no move: analyse mode plays nothing.
     ASSERT_EQ(lines.size(), 1U);
@@ -140,8 +140,8 @@ TEST_F(TXBoardProtocolFixture, AnalyzeModeSwitchesAnalyzeGoAndExit) {
     EXPECT_FALSE(FProtocol.AutoPlay());
     EXPECT_FALSE(FEngine.DoMoveAfterStop());
     EXPECT_TRUE(FEngine.LevelManager().InfiniteAnalysis());
-    EXPECT_EQ(Error("analyze"), "Parse: 'Enabled command' expected but token 'analyze' found.");
-    EXPECT_EQ(Error("go"), "Parse: 'Enabled command' expected but token 'go' found.");
+    EXPECT_EQ(Error("analyze"), "Command Analyze is disabled.");
+    EXPECT_EQ(Error("go"), "Command Go is disabled.");
 
     // Each new position is analysed; nothing is played by the engine.
     lines = Run("usermove e2e4");
@@ -154,7 +154,7 @@ TEST_F(TXBoardProtocolFixture, AnalyzeModeSwitchesAnalyzeGoAndExit) {
     EXPECT_EQ(Run("exit"), TLines{"# Stop Cause: User Abort"});
     EXPECT_FALSE(FProtocol.AnalyzeMode());
     EXPECT_FALSE(FEngine.LevelManager().InfiniteAnalysis());
-    EXPECT_EQ(Error("exit"), "Parse: 'Enabled command' expected but token 'exit' found.");
+    EXPECT_EQ(Error("exit"), "Command Exit is disabled.");
     EXPECT_EQ(Run("usermove e2e4"), TLines{});
 }
 
