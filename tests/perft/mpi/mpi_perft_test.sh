@@ -117,7 +117,7 @@ case_resume() {
     fi
     local journal="$work/journal" args pid lines=0 kvpids
     args=(--variant chess --startpos --depth "$depth" --split 3 --hash 0 --journal "$journal"
-          --progress 0.2)
+          --progress 0.001)
     timeout 600 "$mpirun" "${mpi_flags[@]}" -np 2 "$perft" "${args[@]}" >"$work/out" 2>"$work/err" &
     pid=$!
     # Killed once a few dozen items are journaled: one counting process dies at once, as on a
