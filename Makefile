@@ -6,7 +6,7 @@ ARGS      ?=
 CMAKE_GEN := $(shell command -v ninja >/dev/null 2>&1 && echo -G Ninja)
 
 .PHONY: all configure build run setup setup-ci test test-release test-asan tsan fuzz bench clean \
-        format format-check layering-check install uninstall package
+        format format-check layering-check install uninstall package deps-mpi
 
 all: build
 
@@ -52,6 +52,23 @@ fuzz:
 	@test -f build-fuzz/CMakeCache.txt || CXX=clang++ CC=clang cmake -S . -B build-fuzz $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DKV_FUZZ=ON -DKV_BENCH=OFF
 	cmake --build build-fuzz -j $(JOBS)
 	tests/fuzz/run.sh build-fuzz $(FUZZ_SECONDS)
+
+# Open MPI, for the distributed perft program (build/kvvexdra-perft) and its tests;
+# installed as root with apt-get, otherwise only named. Build folders already configured are
+# configured again, so that their next build has the program.
+MPI_PACKAGES = openmpi-bin libopenmpi-dev
+deps-mpi:
+	@if dpkg -s $(MPI_PACKAGES) >/dev/null 2>&1; then \
+		echo "Open MPI is installed."; \
+	elif [ "$$(id -u)" = 0 ] && command -v apt-get >/dev/null; then \
+		export DEBIAN_FRONTEND=noninteractive; \
+		apt-get update -qq && apt-get install -y -qq $(MPI_PACKAGES) || exit 1; \
+		for folder in $(BUILD) $(ASAN); do \
+			if [ -f "$$folder/CMakeCache.txt" ]; then cmake "$$folder" >/dev/null || exit 1; fi; \
+		done; \
+	else \
+		echo "Install as root: apt-get install $(MPI_PACKAGES)"; \
+	fi
 
 # Installation like Debian's engine packages: PREFIX/games/kvvexdra, the manual page kvvexdra(6),
 # and XBoard's engine registration with a logo under PREFIX/share/games/plugins. DESTDIR is
