@@ -288,8 +288,8 @@ TEST(TChessMoveGenerator, CountsAsManyMovesAsItListsInPositionsOfPinsEnPassantAn
         // the pinner stays), promotions with and without capture, under a pin
         {"chess", "4r1k1/8/8/8/8/8/4P3/4K3 w - - 0 1"},
         {"chess", "6k1/8/8/8/8/8/5P2/4K1b1 w - - 0 1"},
-        {"chess", "k1r1r3/1P1P4/8/8/8/8/8/K7 w - - 0 1"},
-        {"chess", "7k/8/8/8/8/8/1p1p4/R3K2R b KQ - 0 1"},
+        {"chess", "2r1r2k/1P1P4/8/8/8/8/8/K7 w - - 0 1"},
+        {"chess", "7k/8/8/8/8/8/1p4p1/R3K2R b KQ - 0 1"},
         // castling through an attacked cell, into check, with the rook's path blocked, and past
         // a rook that shields the king's destination
         {"chess", "r3k2r/8/8/8/8/8/5q2/R3K2R w KQkq - 0 1"},
