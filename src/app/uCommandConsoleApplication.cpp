@@ -16,8 +16,10 @@
 #include "support/uTextHelpers.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace {
 
@@ -140,6 +142,15 @@ void TCommandConsoleApplication::RunWaitingLines() {
         const std::string line = std::move(FWaitingLines.front());
         FWaitingLines.pop_front();
         ProcessLine(line);
+    }
+}
+
+void TCommandConsoleApplication::RunWaitingLinesToEnd() {
+    while (!Terminated() && (Busy() || !FWaitingLines.empty())) {
+        if (Busy())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        else
+            RunWaitingLines();
     }
 }
 

@@ -30,6 +30,11 @@ public:
     // Splits received text into lines (CR, LF or CR LF) and processes each.
     virtual void ProcessInputText(const std::string& AText);
     void         ProcessLine(std::string_view ALine);
+    // For a caller without the reader thread (a harness): waits for running work and runs the
+    // lines that wait for it, until none is left or the program is terminated.
+    void RunWaitingLinesToEnd();
+    // Drops the lines that wait for running work (a session that ends takes its lines along).
+    void DiscardWaitingLines() { FWaitingLines.clear(); }
     // Any thread: the work the program was busy with has ended; the waiting lines run now.
     void BusyEnded();
     // Splits a line into the command name (up to the first space) and its parameters (after

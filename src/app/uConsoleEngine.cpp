@@ -16,6 +16,9 @@
 #include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"
 
+#include <chrono>
+#include <thread>
+
 TConsoleEngine::TConsoleEngine() = default;
 
 TConsoleEngine::~TConsoleEngine() {
@@ -93,6 +96,11 @@ void TConsoleEngine::EndSession() {
         FInternalEngine->Stop();
         FInternalEngine->WaitForCalculationDone(0);
     }
+    // A perft of the ending session is stopped above; the next session starts only when it has
+    // ended, and without the lines that waited for it.
+    while (Busy())
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    DiscardWaitingLines();
     if (FProtocol) {
         // The protocol's commands refer to it: they go first.
         while (Commands().Count() > FCommandCountBeforeProtocol)

@@ -110,6 +110,11 @@ inline int RunInputLines(std::string_view ASelection, const TLivenessProbe& APro
     } catch (const Exception&) {
         // The reader reports what a protocol leaves unhandled and goes on with the next line.
     }
+    try {
+        // Lines sent during a perft wait for it, as they do behind the reader thread.
+        application.RunWaitingLinesToEnd();
+    } catch (const Exception&) {
+    }
     std::string output = TakeOutput();
 
     if (!application.Terminated()) {
