@@ -1,11 +1,10 @@
 // Position strings that the rules of a variant make impossible are refused, each with its own
 // message, and the position before stays; every reference position is still accepted.
 #include "games/uGameTestHelpers.h"
+#include "perft/uPerftTableTestSupport.h"
 #include "support/uExceptions.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -77,28 +76,6 @@ const TImpossibleCase ImpossibleCases[] = {
 };
 // clang-format on
 
-struct TReferenceRow {
-    std::string Variant;
-    std::string Position;
-};
-
-// The positions of a perft table (tab-separated, header first); "startpos" rows are left out.
-std::vector<TReferenceRow> ReadPositions(const std::string& AFileName) {
-    std::vector<TReferenceRow> rows;
-    std::ifstream              file(AFileName);
-    std::string                line;
-    std::getline(file, line);
-    while (std::getline(file, line)) {
-        std::vector<std::string> fields;
-        std::stringstream        stream(line);
-        for (std::string field; std::getline(stream, field, '\t');)
-            fields.push_back(field);
-        if (fields.size() >= 4 && fields[3] != "startpos")
-            rows.push_back({fields[0], fields[3]});
-    }
-    return rows;
-}
-
 } // namespace
 
 TEST(TSetupRules, RefusesImpossiblePositionsAndKeepsThePositionBefore) {
@@ -120,12 +97,15 @@ TEST(TSetupRules, RefusesImpossiblePositionsAndKeepsThePositionBefore) {
 }
 
 TEST(TSetupRules, AcceptsEveryReferencePosition) {
-    std::vector<TReferenceRow> rows;
+    std::vector<TPerftRow> rows;
     for (const char* name :
          {KV_TEST_DATA_DIR "/perft-chess.tsv", KV_TEST_DATA_DIR "/perft-variants.tsv",
           KV_TEST_DATA_DIR "/perft-shogi.tsv", KV_SHARED_DATA_DIR "/perft-public.tsv"}) {
-        const auto found = ReadPositions(name);
-        rows.insert(rows.end(), found.begin(), found.end());
+        // Start positions are the variants' own; only the written positions are read here.
+        for (const char* format : {"fen", "sfen"})
+            for (TPerftRow& row : ReadPerftTable(name, format))
+                if (!row.Position.empty())
+                    rows.push_back(std::move(row));
     }
     ASSERT_GT(rows.size(), 100u);
     for (const auto& row : rows) {

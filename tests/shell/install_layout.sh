@@ -49,7 +49,7 @@ if command -v man >/dev/null 2>&1; then
     [ -z "$warnings" ] || fail "man warns: $warnings"
 fi
 
-# XBoard's registration: "plugin spec 0.0", the command, the variants.
+# XBoard's registration: the format line xboard requires, the command, the variants.
 eng=$prefix/share/games/plugins/xboard/kvvexdra.eng
 [ "$(sed -n 1p "$eng")" = "plugin spec 0.0" ] || fail "engine file header"
 [ "$(sed -n 2p "$eng")" = "kvvexdra" ] || fail "engine file command"
