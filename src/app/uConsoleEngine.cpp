@@ -6,7 +6,7 @@
 #include "perft/uBenchmarkCommand.h"
 #include "perft/uDiagnosticCommands.h"
 #include "platform/uPlatformSignals.h"
-#include "protocols/uci/uStopCommand.h"
+#include "protocols/uStopCommand.h"
 #include "protocols/uci/uUCICommand.h"
 #include "protocols/usi/uUSICommand.h"
 #include "protocols/xboard/uXBoardCommand.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocols/uci/uUCIEngineOutput.h"
+#include "protocols/uUCIEngineOutput.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "protocols/uci/uUCIEngineOutput.h"
+#include "protocols/uUCIEngineOutput.h"
 
 #include "engine/uAnalysisInfo.h"
 #include "support/uExceptions.h"

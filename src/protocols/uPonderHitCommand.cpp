@@ -1,7 +1,7 @@
-#include "protocols/uci/uPonderHitCommand.h"
+#include "protocols/uPonderHitCommand.h"
 
 #include "engine/uInternalEngine.h"
-#include "protocols/uci/uUCIEngineOutput.h"
+#include "protocols/uUCIEngineOutput.h"
 
 TPonderHitCommand::TPonderHitCommand() : TSimpleEngineCommand("TPonderHitCommand") {
     SetDescription("Used if the engine was told to ponder on the same move.");

@@ -1,4 +1,4 @@
-#include "protocols/uci/uGoCommand.h"
+#include "protocols/uGoCommand.h"
 
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
@@ -6,8 +6,8 @@
 #include "engine/uRootMoves.h"
 #include "engine/uTimeControlLevel.h"
 #include "protocols/uProtocolLevels.h"
-#include "protocols/uci/uUCIEngineOutput.h"
-#include "protocols/uci/uUCIParameterReader.h"
+#include "protocols/uUCIEngineOutput.h"
+#include "protocols/uUCIParameterReader.h"
 #include "protocols/usi/uUSIEngineOutput.h"
 #include "support/uExceptions.h"
 

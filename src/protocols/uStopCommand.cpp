@@ -1,7 +1,7 @@
-#include "protocols/uci/uStopCommand.h"
+#include "protocols/uStopCommand.h"
 
 #include "engine/uInternalEngine.h"
-#include "protocols/uci/uUCIEngineOutput.h"
+#include "protocols/uUCIEngineOutput.h"
 
 TStopCommand::TStopCommand(std::string_view AClassName) : TSimpleEngineCommand(AClassName) {
     SetDescription("Stop calculating as soon as possible.");
