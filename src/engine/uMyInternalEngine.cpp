@@ -11,7 +11,6 @@
 #include "perft/uHashTable.h"
 #include "perft/uPerftCalculatorThreads.h"
 #include "platform/uPlatformSystem.h"
-#include "shell/uConsoleOutputSink.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
@@ -386,9 +385,11 @@ void TMyInternalEngine::EvalToConsole() {
     }
     if (Output() != nullptr)
         Output()->TellGUIInfo("Score: " + Output()->ScoreToStr(FMoveGenerator->Score(), sbExact));
-    FMoveGenerator->ScoreToOutput(ConsoleOutputSink());
+    if (OutputSink() != nullptr)
+        FMoveGenerator->ScoreToOutput(*OutputSink());
 }
 
 void TMyInternalEngine::WriteBoardToConsole() {
-    FPosition->WriteToConsole(ConsoleOutputSink());
+    if (OutputSink() != nullptr)
+        FPosition->WriteToConsole(*OutputSink());
 }

@@ -11,10 +11,6 @@ TUCIEngineOutput::TUCIEngineOutput(TCustomConsole& AConsole) : TProtocolEngineOu
     SetNullMoveStr("0000");
 }
 
-TUCIEngineOutput::TUCIEngineOutput() : TProtocolEngineOutput() {
-    SetNullMoveStr("0000");
-}
-
 // ---- messages ----
 
 void TUCIEngineOutput::WriteMessage(std::string_view APrefix, std::string_view AMessage,
