@@ -92,11 +92,6 @@ TEST_F(TMyInternalEngineFixture, AcceptsEveryFormOfALegalMove) {
         EXPECT_EQ(FEngine.SideToMove(), 1);
         EXPECT_EQ(FEngine.LastMove(), castling);
     }
-    FEngine.SetPositionFromString("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
-    FEngine.MoveGenerator().SetMustCapture(true);
-    FEngine.PlayMove("e1e2");
-    EXPECT_EQ(FEngine.PlayedMoveCount(), 1u);
-    EXPECT_TRUE(FEngine.MoveGenerator().MustCapture()) << "the engine's own choice stays";
 }
 
 // A position string or a move list that fails leaves the previous game as it was, with the
