@@ -1,7 +1,5 @@
 #include "app/uConsoleEngine.h"
 
-#include "app/uCustomCommand.h"
-#include "app/uCustomConsole.h"
 #include "engine/uCommonProtocol.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
@@ -12,6 +10,8 @@
 #include "protocols/uci/uUCICommand.h"
 #include "protocols/usi/uUSICommand.h"
 #include "protocols/xboard/uXBoardCommand.h"
+#include "shell/uCustomCommand.h"
+#include "shell/uCustomConsole.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
 #include "support/uTextHelpers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCommandConsoleApplication.h"
+#include "shell/uCommandConsoleApplication.h"
 
 #include <memory>
 #include <string>

@@ -1,7 +1,7 @@
 #include "engine/uEngineOutput.h"
 
-#include "app/uCustomConsole.h"
 #include "engine/uAnalysisInfo.h"
+#include "shell/uCustomConsole.h"
 #include "support/uLogger.h"
 
 #include <mutex>

@@ -1,6 +1,5 @@
 #include "engine/uMyInternalEngine.h"
 
-#include "app/uConsoleOutputSink.h"
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uRootMoves.h"
@@ -12,6 +11,7 @@
 #include "perft/uHashTable.h"
 #include "perft/uPerftCalculatorThreads.h"
 #include "platform/uPlatformSystem.h"
+#include "shell/uConsoleOutputSink.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 #include <memory>
 #include <string>

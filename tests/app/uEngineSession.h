@@ -7,13 +7,13 @@
 // compares it after the busiest sessions with the one of a new object.
 
 #include "app/uConsoleEngine.h"
-#include "app/uCustomCommand.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uLevelManager.h"
 #include "engine/uRootMoves.h"
 #include "engine/uTimeControlLevel.h"
 #include "engine/uVexdraEngine.h"
 #include "games/uGameVariant.h"
+#include "shell/uCustomCommand.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
-#include "app/uCustomConsole.h"
 #include "engine/uAnalysisInfo.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
 #include "engine/uStopManager.h"
+#include "shell/uCustomCommand.h"
+#include "shell/uCustomConsole.h"
 #include "support/uLogger.h"
 
 #include <atomic>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 // "readyok" at once: the engine reads commands while it searches, so it is always ready.
 class TIsReadyCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 // ".": the status line of the search, then the current line when "UCI_ShowCurrLine" is on.
 class TDotCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 // "easy": pondering off ("Ponder").
 class TEasyCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 // "hard": pondering on ("Ponder").
 class THardCommand final : public TSimpleEngineCommand {

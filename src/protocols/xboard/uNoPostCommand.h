@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 // "nopost": thinking output off.
 class TNoPostCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 // "pause": the engine's thinking stops where it is until "resume".
 class TPauseCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 // "post": thinking output on.
 class TPostCommand final : public TSimpleEngineCommand {

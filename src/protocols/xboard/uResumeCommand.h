@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 // "resume": the thinking stopped by "pause" goes on.
 class TResumeCommand final : public TSimpleEngineCommand {

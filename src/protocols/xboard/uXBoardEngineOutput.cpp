@@ -1,10 +1,10 @@
 #include "protocols/xboard/uXBoardEngineOutput.h"
 
-#include "app/uCustomConsole.h"
 #include "engine/uAnalysisInfo.h"
 #include "engine/uInternalEngine.h"
 #include "protocols/xboard/uXBoardMoveNotation.h"
 #include "protocols/xboard/uXBoardVariants.h"
+#include "shell/uCustomConsole.h"
 #include "support/uTextHelpers.h"
 
 #include <cstdint>

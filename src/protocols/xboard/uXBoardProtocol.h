@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
 #include "engine/uCommonProtocol.h"
+#include "shell/uCustomCommand.h"
 
 #include <cstdint>
 #include <functional>

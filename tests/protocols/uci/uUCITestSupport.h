@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
 #include "engine/uAnalysisInfo.h"
 #include "engine/uEngineTestSupport.h"
 #include "engine/uInternalEngine.h"
@@ -8,6 +7,7 @@
 #include "games/uGameVariant.h"
 #include "protocols/uci/uUCIEngineOutput.h"
 #include "protocols/uci/uUCIProtocol.h"
+#include "shell/uCustomCommand.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 

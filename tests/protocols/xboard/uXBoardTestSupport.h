@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/uCustomCommand.h"
 #include "engine/uAnalysisInfo.h"
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uEngineTestSupport.h"
@@ -10,6 +9,7 @@
 #include "games/uGameVariants.h"
 #include "protocols/xboard/uXBoardEngineOutput.h"
 #include "protocols/xboard/uXBoardProtocol.h"
+#include "shell/uCustomCommand.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 

@@ -1,8 +1,8 @@
-#include "app/uConsoleReader.h"
+#include "shell/uConsoleReader.h"
 
-#include "app/uCommonApplication.h"
 #include "platform/uPlatformConsole.h"
 #include "platform/uPlatformInput.h"
+#include "shell/uCommonApplication.h"
 
 TConsoleReader::TConsoleReader()
     : TKvThread("ConsoleReader"), FInput(std::make_unique<TStandardInputReader>()) {}

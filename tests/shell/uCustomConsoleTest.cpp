@@ -1,6 +1,6 @@
-#include "app/uCustomConsole.h"
+#include "shell/uCustomConsole.h"
 
-#include "app/uConsoleOutputInfo.h"
+#include "shell/uConsoleOutputInfo.h"
 
 #include <gtest/gtest.h>
 

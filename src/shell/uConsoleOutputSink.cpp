@@ -1,6 +1,6 @@
-#include "app/uConsoleOutputSink.h"
+#include "shell/uConsoleOutputSink.h"
 
-#include "app/uCustomConsole.h"
+#include "shell/uCustomConsole.h"
 
 void TConsoleOutputSink::BeginDrawing() {
     FConsole.Lock().lock();

@@ -1,9 +1,9 @@
-#include "app/uDefaultCommands.h"
+#include "shell/uDefaultCommands.h"
 
-#include "app/uApplicationStatistics.h"
-#include "app/uCommonApplication.h"
-#include "app/uCustomConsole.h"
 #include "platform/uPlatformSystem.h"
+#include "shell/uApplicationStatistics.h"
+#include "shell/uCommonApplication.h"
+#include "shell/uCustomConsole.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uExceptions.h"
 #include "support/uFileStatistics.h"

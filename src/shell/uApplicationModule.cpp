@@ -1,4 +1,4 @@
-#include "app/uApplicationModule.h"
+#include "shell/uApplicationModule.h"
 
 #include "support/uExceptions.h"
 #include "support/uLogger.h"

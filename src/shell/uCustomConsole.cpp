@@ -1,4 +1,4 @@
-#include "app/uCustomConsole.h"
+#include "shell/uCustomConsole.h"
 
 #include "platform/uPlatformConsole.h"
 #include "support/uTextHelpers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uCommonApplication.h"
+#include "shell/uCommonApplication.h"
 
 #include <memory>
 

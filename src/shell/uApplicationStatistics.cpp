@@ -1,4 +1,4 @@
-#include "app/uApplicationStatistics.h"
+#include "shell/uApplicationStatistics.h"
 
 #include "platform/uPlatformFiles.h"
 #include "support/uFileStatistics.h"

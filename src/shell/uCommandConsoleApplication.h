@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/uConsoleApplication.h"
+#include "shell/uConsoleApplication.h"
 
 #include <deque>
 #include <exception>

@@ -1,6 +1,6 @@
-#include "app/uConsoleTable.h"
+#include "shell/uConsoleTable.h"
 
-#include "app/uCustomConsole.h"
+#include "shell/uCustomConsole.h"
 
 #include <algorithm>
 #include <mutex>

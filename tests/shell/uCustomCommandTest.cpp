@@ -1,4 +1,4 @@
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 #include "support/uExceptions.h"
 

@@ -1,4 +1,4 @@
-#include "app/uCustomCommand.h"
+#include "shell/uCustomCommand.h"
 
 #include "app/uConsoleEngine.h"
 #include "engine/uEngineOutput.h"

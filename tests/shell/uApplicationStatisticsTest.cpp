@@ -1,4 +1,4 @@
-#include "app/uApplicationStatistics.h"
+#include "shell/uApplicationStatistics.h"
 
 #include "../support/uTestFolder.h"
 #include "support/uKvIniFile.h"

@@ -1,4 +1,4 @@
-#include "app/uDefaultCommands.h"
+#include "shell/uDefaultCommands.h"
 
 #include "support/uExceptions.h"
 

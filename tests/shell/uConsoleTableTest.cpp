@@ -1,4 +1,4 @@
-#include "app/uConsoleTable.h"
+#include "shell/uConsoleTable.h"
 
 #include <gtest/gtest.h>
 

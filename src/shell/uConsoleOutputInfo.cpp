@@ -1,7 +1,7 @@
-#include "app/uConsoleOutputInfo.h"
+#include "shell/uConsoleOutputInfo.h"
 
-#include "app/uConsoleTable.h"
-#include "app/uCustomConsole.h"
+#include "shell/uConsoleTable.h"
+#include "shell/uCustomConsole.h"
 #include "support/uExceptions.h"
 #include "support/uProjectInfo.h"
 #include "support/uTextHelpers.h"

@@ -1,4 +1,4 @@
-#include "app/uCommandConsoleApplication.h"
+#include "shell/uCommandConsoleApplication.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "app/uConsoleApplication.h"
+#include "shell/uConsoleApplication.h"
 
-#include "app/uConsoleOutputInfo.h"
-#include "app/uCustomConsole.h"
 #include "platform/uPlatformSignals.h"
+#include "shell/uConsoleOutputInfo.h"
+#include "shell/uCustomConsole.h"
 #include "support/uCustomArgument.h"
 #include "support/uOutputInfo.h"
 
