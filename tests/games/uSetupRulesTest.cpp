@@ -100,7 +100,7 @@ TEST(TSetupRules, AcceptsEveryReferencePosition) {
     std::vector<TPerftRow> rows;
     for (const char* name :
          {KV_TEST_DATA_DIR "/perft-chess.tsv", KV_TEST_DATA_DIR "/perft-variants.tsv",
-          KV_TEST_DATA_DIR "/perft-shogi.tsv", KV_SHARED_DATA_DIR "/perft-public.tsv"}) {
+          KV_TEST_DATA_DIR "/perft-shogi.tsv", KV_TEST_DATA_DIR "/perft-public.tsv"}) {
         // Start positions are the variants' own; only the written positions are read here.
         for (const char* format : {"fen", "sfen"})
             for (TPerftRow& row : ReadPerftTable(name, format))

@@ -52,15 +52,13 @@ TEST(TPerftCalculator, MatchesTheVariantReferenceCounts) {
     CheckRows(ReadPerftTable(KV_TEST_DATA_DIR "/perft-variants.tsv", "fen", RuleVariants));
 }
 
-// The shared table, when present, is the reference the project is judged by: every chess-family
-// row within the node limit must match.
-TEST(TPerftCalculator, MatchesTheSharedReferenceTable) {
+// The public reference counts of every chess-family variant, each row within the node limit.
+TEST(TPerftCalculator, MatchesThePublicReferenceTable) {
     std::set<std::string> variants = RuleVariants;
     variants.insert({"chess", "chess960", "nocastle", "shuffle", "random256"});
     const std::vector<TPerftRow> rows =
-        ReadPerftTable(KV_SHARED_DATA_DIR "/perft-public.tsv", "fen", variants);
-    if (rows.empty())
-        GTEST_SKIP() << "no shared reference table here";
+        ReadPerftTable(KV_TEST_DATA_DIR "/perft-public.tsv", "fen", variants);
+    ASSERT_GT(rows.size(), 50u);
     CheckRows(rows);
 }
 

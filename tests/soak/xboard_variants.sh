@@ -18,6 +18,13 @@ games="${2:-2}"
 shift $(($# >= 2 ? 2 : $#))
 here="$(cd "$(dirname "$0")" && pwd)"
 tools="${TOOLS:-$here/../../../shared/tools}"
+for tool in clients/xboard_match.sh; do
+    if [ ! -x "$tools/$tool" ]; then
+        echo "$(basename "$0"): the client tools are missing (no $tool in $tools); set TOOLS to" \
+            "the folder that holds clients/ (xboard, Xvfb and Node.js installed)" >&2
+        exit 2
+    fi
+done
 out="${OUT:-/tmp/kv-xboard-variants-$(date +%Y%m%d-%H%M%S)}"
 mkdir -p "$out"
 

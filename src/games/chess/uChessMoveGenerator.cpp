@@ -4,7 +4,9 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <mutex>
 #include <typeinfo>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -102,16 +104,21 @@ void TChessMoveGenerator::SetPosition(TPosition* AValue) {
     if (FChessPosition == nullptr)
         return;
     const TChessBoard& board = FChessPosition->Board();
+    FKingCode = board.KingCode();
+    const TBuildKey key = BuildKey(board);
+    const bool      rebuild = FBuiltFor != key;
     if (!FEvaluation) {
         FEvaluation = std::make_unique<TChessEvaluation>();
         FEvaluation->SetSquaredBoard(&board);
     } else if (FEvaluation->SquaredBoard() != &board) {
         FEvaluation->SetSquaredBoard(&board);
-    } else {
-        // Same board object, possibly resized by a position string: the centrality table follows.
+    } else if (rebuild) {
+        // Same board object, resized by a position string: the centrality table follows.
         FEvaluation->Update();
     }
-    FKingCode = board.KingCode();
+    // A new position on a board of the same shape, under the same rules: every table still holds.
+    if (!rebuild)
+        return;
     FExactClass = typeid(*this) == typeid(TChessMoveGenerator);
     InitializePromotionSquares();
     InitializeDoubleSquares();
@@ -120,19 +127,90 @@ void TChessMoveGenerator::SetPosition(TPosition* AValue) {
     InitializeRelations();
     InitializeRowScan();
     InitializeBitboardCount();
+    FBuiltFor = key;
+}
+
+TChessMoveGenerator::TBuildKey TChessMoveGenerator::BuildKey(const TChessBoard& ABoard) const {
+    TBuildKey key{};
+    std::copy_n(ABoard.UsedSquares(), ABoard.UsedSquareCount(), key.UsedSquares.begin());
+    key.Width = ABoard.SqXC();
+    key.Height = ABoard.SqYC();
+    key.KingCode = ABoard.KingCode();
+    key.WhiteDouble = FWhiteDouble;
+    key.BlackDouble = FBlackDouble;
+    key.FirstRowDoubleSteps = FFirstRowDoubleSteps;
+    key.PlainBoardMoves = FPlainBoardMoves;
+    return key;
+}
+
+// The tables of one board shape: the same for every generator of every variant on that board.
+struct TChessMoveGenerator::TShapeTables {
+    bool          RelationsValid = false;
+    TRelation     RelationTable[1024]{};
+    std::int16_t  CellKey[256]{};
+    bool          RowScanValid = false;
+    int           RowCount = 0;
+    std::uint8_t  ColumnMask = 0;
+    TRowScan      Rows[64]{};
+    std::uint64_t OrderedColumns[4][256]{};
+
+    void BuildRelations(const TChessBoard& ABoard);
+    void BuildRowScan(const TChessBoard& ABoard);
+};
+
+std::shared_ptr<const TChessMoveGenerator::TShapeTables>
+TChessMoveGenerator::ShapeTables(const TChessBoard& ABoard) {
+    struct TEntry {
+        int                                 Width;
+        int                                 Height;
+        std::array<std::uint8_t, 128>       UsedSquares;
+        std::shared_ptr<const TShapeTables> Tables;
+    };
+    // Generators are set up on several threads (perft workers, the engine). Few shapes ever
+    // occur; the bound only keeps a stream of odd boards from growing the cache without end.
+    static std::mutex             lock;
+    static std::vector<TEntry>    entries;
+    constexpr std::size_t         MaximalEntries = 64;
+    std::array<std::uint8_t, 128> used{};
+    std::copy_n(ABoard.UsedSquares(), ABoard.UsedSquareCount(), used.begin());
+    {
+        std::scoped_lock guard(lock);
+        for (const TEntry& entry : entries)
+            if (entry.Width == ABoard.SqXC() && entry.Height == ABoard.SqYC() &&
+                entry.UsedSquares == used)
+                return entry.Tables;
+    }
+    auto tables = std::make_shared<TShapeTables>();
+    tables->BuildRelations(ABoard);
+    tables->BuildRowScan(ABoard);
+    std::scoped_lock guard(lock);
+    if (entries.size() == MaximalEntries)
+        entries.erase(entries.begin());
+    entries.push_back(TEntry{ABoard.SqXC(), ABoard.SqYC(), used, tables});
+    return tables;
 }
 
 void TChessMoveGenerator::InitializeRowScan() {
-    const TChessBoard& board = FChessPosition->Board();
+    const std::shared_ptr<const TShapeTables> tables = ShapeTables(FChessPosition->Board());
+    FRowScanValid = tables->RowScanValid;
+    if (!FRowScanValid)
+        return;
+    FRowCount = tables->RowCount;
+    FColumnMask = tables->ColumnMask;
+    std::memcpy(FRows, tables->Rows, sizeof(FRows));
+    std::memcpy(FOrderedColumns, tables->OrderedColumns, sizeof(FOrderedColumns));
+}
+
+void TChessMoveGenerator::TShapeTables::BuildRowScan(const TChessBoard& ABoard) {
+    const TChessBoard& board = ABoard;
     const int          width = board.SqXC();
-    FRowScanValid = false;
     if (width > 8 || board.UsedSquareCount() != width * board.SqYC())
         return;
     int          orders = 0;
     std::uint8_t knownOrders[4][8] = {};
-    FRowCount = board.SqYC();
-    FColumnMask = static_cast<std::uint8_t>((1u << width) - 1);
-    for (int row = 0; row < FRowCount; ++row) {
+    RowCount = board.SqYC();
+    ColumnMask = static_cast<std::uint8_t>((1u << width) - 1);
+    for (int row = 0; row < RowCount; ++row) {
         const std::uint8_t* entries = board.UsedSquares() + row * width;
         const int           start = board.XYToI(0, board.Y(entries[0]));
         std::uint8_t        columns[8] = {};
@@ -154,13 +232,13 @@ void TChessMoveGenerator::InitializeRowScan() {
                 for (int k = 0; k < width; ++k)
                     if ((mask >> columns[k]) & 1)
                         packed |= std::uint64_t{columns[k]} << (8 * count++);
-                FOrderedColumns[order][mask] = packed;
+                OrderedColumns[order][mask] = packed;
             }
             ++orders;
         }
-        FRows[row] = TRowScan{static_cast<std::uint8_t>(start), static_cast<std::uint8_t>(order)};
+        Rows[row] = TRowScan{static_cast<std::uint8_t>(start), static_cast<std::uint8_t>(order)};
     }
-    FRowScanValid = true;
+    RowScanValid = true;
 }
 
 namespace {
@@ -344,13 +422,22 @@ void TChessMoveGenerator::CollectPieces(std::uint8_t (&APieces)[2][136], int (&A
 }
 
 void TChessMoveGenerator::InitializeRelations() {
-    const TChessBoard& board = FChessPosition->Board();
-    FRelationsValid = board.SqXC() <= 16 && board.SqYC() <= 16;
+    const std::shared_ptr<const TShapeTables> tables = ShapeTables(FChessPosition->Board());
+    FRelationsValid = tables->RelationsValid;
     if (!FRelationsValid)
+        return;
+    std::memcpy(FRelationTable, tables->RelationTable, sizeof(FRelationTable));
+    std::memcpy(FCellKey, tables->CellKey, sizeof(FCellKey));
+}
+
+void TChessMoveGenerator::TShapeTables::BuildRelations(const TChessBoard& ABoard) {
+    const TChessBoard& board = ABoard;
+    RelationsValid = board.SqXC() <= 16 && board.SqYC() <= 16;
+    if (!RelationsValid)
         return;
     for (int i = 0; i < board.UsedSquareCount(); ++i) {
         const int cell = board.UsedSquares()[i];
-        FCellKey[cell] = static_cast<std::int16_t>(board.X(cell) + 32 * board.Y(cell));
+        CellKey[cell] = static_cast<std::int16_t>(board.X(cell) + 32 * board.Y(cell));
     }
     for (int dy = -15; dy <= 15; ++dy)
         for (int dx = -15; dx <= 15; ++dx) {
@@ -364,7 +451,7 @@ void TChessMoveGenerator::InitializeRelations() {
             }
             relation.Knight = (adx == 1 && ady == 2) || (adx == 2 && ady == 1);
             relation.King = adx <= 1 && ady <= 1 && (dx != 0 || dy != 0);
-            FRelationTable[dx + 32 * dy + 512] = relation;
+            RelationTable[dx + 32 * dy + 512] = relation;
         }
 }
 

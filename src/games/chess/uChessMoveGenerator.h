@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 // The legal moves of a chess position in one Generate, with an evaluation accumulated on the way.
 // Two passes: the first walks the opponent's pieces and builds the attack map, the pins of the
@@ -219,6 +220,25 @@ private:
     void InitializeRelations();
     void InitializeRowScan();
     void InitializeBitboardCount();
+    // The relation and row-scan tables depend on the board's shape alone: they are built once
+    // per shape for the whole process and copied from there, so that a new generator, a variant
+    // switch or a new game costs microseconds.
+    struct TShapeTables;
+    static std::shared_ptr<const TShapeTables> ShapeTables(const TChessBoard& ABoard);
+    // What the board tables were last built for: SetPosition builds them again only when the
+    // shape of the board or a rule flag they depend on has changed.
+    struct TBuildKey {
+        std::array<std::uint8_t, 128> UsedSquares;
+        int                           Width;
+        int                           Height;
+        int                           KingCode;
+        bool                          WhiteDouble;
+        bool                          BlackDouble;
+        bool                          FirstRowDoubleSteps;
+        bool                          PlainBoardMoves;
+        bool                          operator==(const TBuildKey&) const = default;
+    };
+    TBuildKey BuildKey(const TChessBoard& ABoard) const;
     // The legal moves counted on bit sets of the board; -1 when the position needs the general
     // generator (a check to answer, not exactly one king). AEmpty receives the empty cells.
     int CountByBitboards(std::uint64_t& AEmpty);
@@ -241,6 +261,8 @@ private:
     void MarkEvasionSquares();
     void UnmarkEvasionSquares();
     void KingMovesDispatch();
+
+    std::optional<TBuildKey> FBuiltFor;
 
     bool FCustomAddChessMove = false;
     bool FKingCentredAllowed = false;

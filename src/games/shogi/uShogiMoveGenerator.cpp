@@ -75,7 +75,9 @@ TShogiMoveGenerator::TShogiMoveGenerator() {
 void TShogiMoveGenerator::SetPosition(TPosition* AValue) {
     FShogiPosition = dynamic_cast<TShogiPosition*>(AValue);
     TChessMoveGenerator::SetPosition(AValue);
-    if (FShogiPosition != nullptr)
+    // The tables depend on the board's shape alone; a new position on the same board keeps them.
+    if (FShogiPosition != nullptr &&
+        (FShogiPosition->Board().SqXC2() != FStride || FShogiPosition->Board().SqYC() != FHeight))
         BuildTables();
 }
 

@@ -342,3 +342,18 @@ TEST(TChessMoveGenerator, CountsAsManyMovesAsItListsInPositionsOfPinsEnPassantAn
         check(check, 2);
     }
 }
+
+// A rule flag changed on a generator that has set up its tables takes effect with the next
+// position, though the board keeps its shape.
+TEST(TChessMoveGenerator, AppliesAChangedDoubleStepRuleWithTheNextPosition) {
+    TTestGame game = MakeGame("chess");
+    EXPECT_EQ(game.MoveTexts().size(), 20u);
+    game.ChessGenerator().SetWhiteDouble(false);
+    game.Generator->SetPosition(game.Position.get());
+    const std::vector<std::string> moves = game.MoveTexts();
+    EXPECT_EQ(moves.size(), 12u);
+    EXPECT_EQ(std::count(moves.begin(), moves.end(), "e2e4"), 0);
+    game.ChessGenerator().SetWhiteDouble(true);
+    game.Generator->SetPosition(game.Position.get());
+    EXPECT_EQ(game.MoveTexts().size(), 20u);
+}

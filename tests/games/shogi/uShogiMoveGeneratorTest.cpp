@@ -233,3 +233,39 @@ TEST(TShogiMoveGenerator, ScoresAMateInOneAsAWin) {
         EXPECT_EQ(game.MoveTexts(), moves);
     }
 }
+
+namespace {
+
+std::uint64_t WalkWith(TMoveGenerator& AGenerator, TPosition& APosition, int ADepth) {
+    TMoveListGuard guard(AGenerator);
+    if (ADepth <= 1)
+        return guard.List().Count;
+    std::uint64_t nodes = 0;
+    for (const TMove& move : guard.List()) {
+        APosition.MakeRevertableMove(move);
+        nodes += WalkWith(AGenerator, APosition, ADepth - 1);
+        APosition.RevertMove(move);
+    }
+    return nodes;
+}
+
+} // namespace
+
+// A generator keeps the tables of its board while positions change, and builds them again when
+// a position on a board of another size comes: one generator handed the rows of four board sizes
+// in turn counts what the published rows say.
+TEST(TShogiMoveGenerator, CountsRightAfterEveryChangeOfBoardSize) {
+    std::vector<TPerftRow> rows;
+    for (TPerftRow& row : ReadPerftTable(KV_TEST_DATA_DIR "/perft-shogi.tsv", "sfen"))
+        if (row.Nodes < 30000 && row.Depth >= 2)
+            rows.push_back(std::move(row));
+    ASSERT_GE(rows.size(), 8u);
+    TTestGame shared = MakeGame("shogi");
+    for (int round = 0; round < 2; ++round)
+        for (const TPerftRow& row : rows) {
+            SCOPED_TRACE(Describe(row));
+            TTestGame game = MakeGame(row.Variant, row.Position);
+            shared.Generator->SetPosition(game.Position.get());
+            EXPECT_EQ(WalkWith(*shared.Generator, *game.Position, row.Depth), row.Nodes);
+        }
+}
