@@ -9,7 +9,9 @@
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
 #include "perft/uHashTable.h"
+#include "perft/uPerftCalculator.h"
 #include "perft/uPerftCalculatorThreads.h"
+#include "perft/uPerftReport.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uCustomArgument.h"
@@ -17,10 +19,89 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
 
 namespace {
 
 constexpr std::int64_t MinimalElo = 750;
+
+// A perft's results as the engine's lines: each root move with its count, the workers that
+// disagree, then the total, the speed and the time. The end and the engine's notice of it (AOnEnd)
+// form one block on the output, so that a client that has read the report's last line finds the
+// perft over when it sends the next. Called on the perft's thread.
+class TPerftLines final : public IPerftReport {
+public:
+    TPerftLines(TEngineOutput* AOutput, const THashTable* ATable, std::function<void()> AOnEnd)
+        : FOutput(AOutput), FTable(ATable), FOnEnd(std::move(AOnEnd)) {}
+
+    void RootMoveCounted(const TPerftRootMove& ARootMove) override {
+        if (FOutput == nullptr)
+            return;
+        TEngineOutput& output = *FOutput;
+        const bool     different =
+            std::any_of(ARootMove.WorkerCounts.begin(), ARootMove.WorkerCounts.end(),
+                        [&](std::uint64_t ACount) { return ACount != ARootMove.Count; });
+        if (different) {
+            output.TellGUIError("Different Thread Results");
+            for (std::size_t i = 0; i < ARootMove.WorkerCounts.size(); ++i)
+                output.TellGUIDebug("Thread" + std::to_string(i) + ": " +
+                                    std::to_string(ARootMove.WorkerCounts[i]));
+        }
+        if (output.DebugMode() && ARootMove.Statistics != nullptr) {
+            const TContinuousStatistics& statistics = *ARootMove.Statistics;
+            output.TellGUIDebug(
+                std::to_string(statistics.Count()) + " generator runs, " + "average moves: " +
+                TCommonOutputFormat::FloatToDecimalString(statistics.GetAverage(), 2, 0, ffNormal) +
+                " (" + std::to_string(std::llround(statistics.Minimum())) + ".." +
+                std::to_string(std::llround(statistics.Maximum())) + ")");
+        }
+        output.TellGUIInfo(std::string(ARootMove.Move) + ": " + std::to_string(ARootMove.Count));
+    }
+
+    void PerftEnded(const TPerftEnd& AEnd) override {
+        std::optional<TWriteBlock> block;
+        try {
+            if (FOutput != nullptr) {
+                TEngineOutput& output = *FOutput;
+                if (AEnd.Cause == pcFailed)
+                    output.TellGUIError(AEnd.Failure);
+                if (output.DebugMode() && FTable != nullptr && FTable->Allocated())
+                    output.TellGUIDebug(FTable->StateToString());
+                block.emplace(output);
+                if (AEnd.Cause == pcAborted) {
+                    output.TellGUIInfo("Aborted");
+                } else if (AEnd.Cause == pcCompleted) {
+                    output.TellGUIInfo("Nodes Searched: " + std::to_string(AEnd.Total));
+                    if (!AEnd.Elapsed.IsZero())
+                        output.TellGUIInfo(
+                            "Nodes/second: " +
+                            TCommonOutputFormat::NToS(std::llround(static_cast<double>(AEnd.Total) /
+                                                                   AEnd.Elapsed.ToSeconds()),
+                                                      0));
+                }
+                output.TellGUIInfo("Elapsed Time: " + AEnd.Elapsed.ToStringInSeconds());
+            }
+        } catch (...) {
+            // The output fails; the end of the perft is still the engine's to know.
+        }
+        try {
+            FOnEnd();
+        } catch (...) {
+            // Nothing is left to tell.
+        }
+        try {
+            block.reset();
+        } catch (...) {
+            // As above.
+        }
+    }
+
+private:
+    TEngineOutput*        FOutput;
+    const THashTable*     FTable;
+    std::function<void()> FOnEnd;
+};
 
 } // namespace
 
@@ -265,6 +346,7 @@ void TMyInternalEngine::StopPerft() {
         // Stopping never fails; the thread object is released all the same.
     }
     FPerftCalculatorThreads.reset();
+    FPerftReport.reset();
 }
 
 void TMyInternalEngine::WaitForPerft() {
@@ -286,18 +368,19 @@ void TMyInternalEngine::GetPerft(std::int32_t ADepth) {
             if (Output() != nullptr)
                 Output()->TellGUIError(e.what());
         }
-        auto threads = std::make_unique<TPerftCalculatorThreads>();
-        threads->SetHashTable(FHashTable->Allocated() ? FHashTable.get() : nullptr);
-        threads->SetThreadCount(static_cast<std::int32_t>(FThreads->Value()));
-        threads->SetGameVariant(GameVariant());
-        threads->SetPosition(FPosition->Clone());
-        threads->SetMaximalDepth(ADepth);
-        threads->SetOutput(Output());
-        threads->SetOnStop([this](TPerftCalculatorThreads&) {
+        THashTable* table = FHashTable->Allocated() ? FHashTable.get() : nullptr;
+        FPerftReport = std::make_unique<TPerftLines>(Output(), table, [this] {
             OnStop(*this);
             FPerftRunning.store(false, std::memory_order_release);
             PerftEnded();
         });
+        auto threads = std::make_unique<TPerftCalculatorThreads>();
+        threads->SetHashTable(table);
+        threads->SetThreadCount(static_cast<std::int32_t>(FThreads->Value()));
+        threads->SetGameVariant(GameVariant());
+        threads->SetPosition(FPosition->Clone());
+        threads->SetMaximalDepth(ADepth);
+        threads->SetReport(FPerftReport.get());
         FPerftCalculatorThreads = std::move(threads);
         FPerftRunning.store(true, std::memory_order_release);
         FPerftCalculatorThreads->Start();

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+class IPerftReport;
 class TGameVariant;
 class THashTable;
 class TMoveGenerator;
@@ -134,7 +135,9 @@ private:
     std::string                                 FLastMove;
     std::unique_ptr<THashTable>                 FHashTable;
     std::unique_ptr<TNumericalIntervalArgument> FPerftHash;
-    std::unique_ptr<TPerftCalculatorThreads>    FPerftCalculatorThreads;
+    // The lines of the running perft; outlives its thread.
+    std::unique_ptr<IPerftReport>            FPerftReport;
+    std::unique_ptr<TPerftCalculatorThreads> FPerftCalculatorThreads;
     // Set before the perft thread starts, cleared by it after its report.
     std::atomic<bool> FPerftRunning{false};
     // The start position of the current game, copied for every SetStartPos.

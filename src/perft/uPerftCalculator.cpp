@@ -86,6 +86,12 @@ void TPerftCalculator::SetMoveGenerator(std::unique_ptr<TMoveGenerator> AMoveGen
     }
 }
 
+void TPerftCalculator::SetPosition(std::unique_ptr<TPosition> APosition) {
+    FPosition = std::move(APosition);
+    if (FMoveGenerator)
+        FMoveGenerator->SetPosition(FPosition.get());
+}
+
 std::uint64_t TPerftCalculator::CalculateTotal(std::int32_t AMaximalDepth) {
     if (AMaximalDepth <= 0)
         return 1;

@@ -80,6 +80,10 @@ public:
     // The generator, in perft mode, set to APosition; the calculator owns both.
     void SetMoveGenerator(std::unique_ptr<TMoveGenerator> AMoveGenerator,
                           std::unique_ptr<TPosition>      APosition);
+    // Another position for the generator set before; owned.
+    void SetPosition(std::unique_ptr<TPosition> APosition);
+    // The position counted from; a count leaves it as it found it, unless the count raises.
+    TPosition& Position() { return *FPosition; }
     // The generator set last; a count in its evaluating mode checks that both modes list alike.
     TMoveGenerator& MoveGenerator() { return *FMoveGenerator; }
     // Shared, not owned; null or an unallocated table counts without storing.
@@ -95,8 +99,9 @@ public:
     // raises ("Move stack overflow"), and PerftOverflowMessage for a count beyond 64 bits.
     std::uint64_t CalculateTotal(std::int32_t AMaximalDepth);
 
-    // Number of moves of every generated list.
+    // Number of moves of every generated list since the last reset.
     const TContinuousStatistics& MoveCountStatistics() const { return FMoveCountStatistics; }
+    void                         ResetStatistics() { FMoveCountStatistics.Reset(); }
 
 private:
     // Leaves ARemain + 1 plies below the position. The last ply is counted from the list.

@@ -1,19 +1,17 @@
 #include "perft/uPerftCalculatorThreads.h"
 
-#include "engine/uEngineOutput.h"
 #include "games/uGameVariant.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
 #include "perft/uHashTable.h"
 #include "perft/uPerftCalculator.h"
-#include "support/uCommonOutputFormat.h"
+#include "perft/uPerftReport.h"
+#include "perft/uPerftWorkerPool.h"
 #include "support/uExceptions.h"
 #include "support/uMainTimer.h"
 
-#include <cassert>
-#include <cmath>
 #include <exception>
-#include <optional>
+#include <string>
 
 namespace {
 
@@ -26,44 +24,11 @@ std::uint64_t StoredItems(const THashTable& ATable) {
 
 } // namespace
 
-// ---- TPerftCalculatorThread ----
-
-TPerftCalculatorThread::TPerftCalculatorThread(int AIndex)
-    : TKvThread("Search " + std::to_string(AIndex)) {}
-
-TPerftCalculatorThread::~TPerftCalculatorThread() {
-    TerminateAndWait();
-}
-
-void TPerftCalculatorThread::SetPerftCalculator(std::unique_ptr<TPerftCalculator> AValue) {
-    FPerftCalculator = std::move(AValue);
-}
-
-void TPerftCalculatorThread::Terminate() {
-    TKvThread::Terminate();
-    if (FPerftCalculator)
-        FPerftCalculator->Terminate();
-}
-
-void TPerftCalculatorThread::Execute() {
-    try {
-        FCount = FPerftCalculator->CalculateTotal(FMaximalDepth);
-    } catch (const std::exception& e) {
-        FFailed = true;
-        FFailureMessage = e.what();
-    } catch (...) {
-        FFailed = true;
-        FFailureMessage = "Unknown failure";
-    }
-}
-
-// ---- TPerftCalculatorThreads ----
-
 TPerftCalculatorThreads::TPerftCalculatorThreads() : TKvThread("PerftCalculator") {}
 
 TPerftCalculatorThreads::~TPerftCalculatorThreads() {
     TerminateAndWait();
-    FPerftCalculatorThreads.clear();
+    SetPool(nullptr);
 }
 
 void TPerftCalculatorThreads::SetPosition(std::unique_ptr<TPosition> AValue) {
@@ -71,86 +36,20 @@ void TPerftCalculatorThreads::SetPosition(std::unique_ptr<TPosition> AValue) {
 }
 
 void TPerftCalculatorThreads::Terminate() {
-    // The flag first: workers published after this lock see it and are not started.
+    // The flag first: a pool published after this lock sees it and is terminated at once.
     TKvThread::Terminate();
-    std::scoped_lock lock(FWorkersLock);
-    for (const auto& worker : FPerftCalculatorThreads)
-        worker->Terminate();
+    std::scoped_lock lock(FPoolLock);
+    if (FPool)
+        FPool->Terminate();
 }
 
-bool TPerftCalculatorThreads::CountRootMove(const TMove& AMove, std::uint64_t& ACount) {
-    // A count of no workers would have no result to report.
-    assert(FThreadCount >= 1);
-    const int threadCount = FThreadCount < 1 ? 1 : FThreadCount;
-    std::vector<std::unique_ptr<TPerftCalculatorThread>> workers;
-    FPosition->MakeRevertableMove(AMove);
-    try {
-        for (int i = 0; i < threadCount; ++i) {
-            std::unique_ptr<TPosition> position = FPosition->Clone();
-            position->InitializeHash();
-            auto calculator = std::make_unique<TPerftCalculator>();
-            calculator->SetMoveGenerator(FGameVariant->CreateMoveGenerator(), std::move(position));
-            calculator->SetHashTable(FHashTable);
-            calculator->SetRandomStartMove(threadCount > 1);
-            auto worker = std::make_unique<TPerftCalculatorThread>(i);
-            worker->SetMaximalDepth(FMaximalDepth - 1);
-            worker->SetPerftCalculator(std::move(calculator));
-            workers.push_back(std::move(worker));
-        }
-    } catch (...) {
-        FPosition->RevertMove(AMove);
-        throw;
-    }
-    FPosition->RevertMove(AMove);
-
-    {
-        std::scoped_lock lock(FWorkersLock);
-        FPerftCalculatorThreads = std::move(workers);
-        if (Terminated())
-            FPerftCalculatorThreads.clear();
-        for (const auto& worker : FPerftCalculatorThreads)
-            worker->Start();
-    }
-    for (const auto& worker : FPerftCalculatorThreads)
-        worker->WaitFor();
-
-    bool counted = false;
-    if (!Terminated()) {
-        const TPerftCalculatorThread* failed = nullptr;
-        bool                          different = false;
-        for (const auto& worker : FPerftCalculatorThreads) {
-            if (worker->Failed() && failed == nullptr)
-                failed = worker.get();
-            different = different || worker->Count() != FPerftCalculatorThreads[0]->Count();
-        }
-        if (failed != nullptr) {
-            FFailed = true;
-            if (FOutput != nullptr)
-                FOutput->TellGUIError(failed->FailureMessage());
-        } else {
-            if (different && FOutput != nullptr) {
-                FOutput->TellGUIError("Different Thread Results");
-                for (std::size_t i = 0; i < FPerftCalculatorThreads.size(); ++i)
-                    FOutput->TellGUIDebug("Thread" + std::to_string(i) + ": " +
-                                          std::to_string(FPerftCalculatorThreads[i]->Count()));
-            }
-            ACount = FPerftCalculatorThreads[0]->Count();
-            counted = true;
-        }
-        if (FOutput != nullptr && FOutput->DebugMode()) {
-            const TContinuousStatistics& statistics =
-                FPerftCalculatorThreads[0]->PerftCalculator().MoveCountStatistics();
-            FOutput->TellGUIDebug(
-                std::to_string(statistics.Count()) + " generator runs, " + "average moves: " +
-                TCommonOutputFormat::FloatToDecimalString(statistics.GetAverage(), 2, 0, ffNormal) +
-                " (" + std::to_string(std::llround(statistics.Minimum())) + ".." +
-                std::to_string(std::llround(statistics.Maximum())) + ")");
-        }
-    }
-
-    std::scoped_lock lock(FWorkersLock);
-    FPerftCalculatorThreads.clear();
-    return counted;
+void TPerftCalculatorThreads::SetPool(std::unique_ptr<TPerftWorkerPool> APool) {
+    std::unique_ptr<TPerftWorkerPool> previous;
+    std::scoped_lock                  lock(FPoolLock);
+    previous = std::move(FPool);
+    FPool = std::move(APool);
+    if (FPool && Terminated())
+        FPool->Terminate();
 }
 
 void TPerftCalculatorThreads::FitTable(std::uint32_t ADone, std::uint32_t ARootMoves) {
@@ -178,10 +77,11 @@ void TPerftCalculatorThreads::FitTable(std::uint32_t ADone, std::uint32_t ARootM
 void TPerftCalculatorThreads::Execute() {
     TStopwatch stopwatch;
     stopwatch.Start();
-    std::uint64_t total = 0;
+    TPerftEnd   end;
+    std::string failure;
     try {
         if (FMaximalDepth <= 0) {
-            total = 1;
+            end.Total = 1;
         } else {
             std::unique_ptr<TMoveGenerator> generator = FGameVariant->CreateMoveGenerator();
             generator->SetPerftMode(true);
@@ -195,68 +95,45 @@ void TPerftCalculatorThreads::Execute() {
                 FReplacedAtGrowth =
                     FHashTable->Statistics().Replaced.load(std::memory_order_relaxed);
             }
+            if (list.Count != 0 && !Terminated()) {
+                SetPool(
+                    std::make_unique<TPerftWorkerPool>(*FGameVariant, FThreadCount, FHashTable));
+                FPool->SetRoot(*FPosition);
+            }
             for (std::uint32_t i = 0; i < list.Count && !Terminated(); ++i) {
-                const TMove&      move = *list.Get(i);
-                const std::string text = FPosition->MoveToString(move);
-                std::uint64_t     count = 0;
-                if (!CountRootMove(move, count))
+                const TMove& move = *list.Get(i);
+                FPool->Count(&move, FMaximalDepth - 1);
+                if (Terminated())
                     break;
-                if (FOutput != nullptr)
-                    FOutput->TellGUIInfo(text + ": " + std::to_string(count));
-                if (__builtin_add_overflow(total, count, &total))
+                if (!FPool->Failure().empty()) {
+                    failure = FPool->Failure();
+                    break;
+                }
+                const std::string text = FPosition->MoveToString(move);
+                TPerftRootMove    root;
+                root.Move = text;
+                root.Count = FPool->Counts().front();
+                root.WorkerCounts = FPool->Counts();
+                root.Statistics = &FPool->Statistics();
+                if (FReport != nullptr)
+                    FReport->RootMoveCounted(root);
+                if (__builtin_add_overflow(end.Total, root.Count, &end.Total))
                     throw Exception(PerftOverflowMessage);
                 FitTable(i + 1, list.Count);
             }
         }
-        if (FOutput != nullptr && FOutput->DebugMode() && FHashTable != nullptr)
-            FOutput->TellGUIDebug(FHashTable->StateToString());
     } catch (const std::exception& e) {
-        FFailed = true;
-        try {
-            if (FOutput != nullptr)
-                FOutput->TellGUIError(e.what());
-        } catch (...) {
-            // The output itself fails; the end of the perft is still reported to the engine.
-        }
+        failure = e.what();
     }
+    SetPool(nullptr);
     stopwatch.Stop();
-    FNodeCount = total;
-    // The report and the engine's notice of the end form one block on the output, so that a
-    // client that has read the report's last line finds the perft ended when it sends the next.
-    std::optional<TWriteBlock> block;
+    end.Elapsed = stopwatch.Elapsed();
+    end.Cause = Terminated() ? pcAborted : !failure.empty() ? pcFailed : pcCompleted;
+    end.Failure = failure;
     try {
-        if (FOutput != nullptr)
-            block.emplace(*FOutput);
-    } catch (...) {
-        // Reported without the block: only the order guarantee is lost.
-    }
-    try {
-        if (FOutput != nullptr) {
-            const TTimeSpan elapsed = stopwatch.Elapsed();
-            if (Terminated()) {
-                FOutput->TellGUIInfo("Aborted");
-            } else if (!FFailed) {
-                FOutput->TellGUIInfo("Nodes Searched: " + std::to_string(total));
-                if (!elapsed.IsZero())
-                    FOutput->TellGUIInfo(
-                        "Nodes/second: " +
-                        TCommonOutputFormat::NToS(
-                            std::llround(static_cast<double>(total) / elapsed.ToSeconds()), 0));
-            }
-            FOutput->TellGUIInfo("Elapsed Time: " + elapsed.ToStringInSeconds());
-        }
-    } catch (...) {
-        // As above: OnStop must run.
-    }
-    try {
-        if (FOnStop)
-            FOnStop(*this);
+        if (FReport != nullptr)
+            FReport->PerftEnded(end);
     } catch (...) {
         // Nothing is left to tell; the thread must end normally.
-    }
-    try {
-        block.reset();
-    } catch (...) {
-        // As above.
     }
 }

@@ -5,6 +5,7 @@
 #include "games/uPosition.h"
 #include "perft/uPerftCalculator.h"
 #include "perft/uPerftSubtreeCount.h"
+#include "perft/uPerftWorkerPool.h"
 #include "support/uExceptions.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ public:
         : FVariant(AVariant), FPosition(APosition), FSplit(ASplit), FRemaining(ARemaining),
           FRootMoves(ARootMoves), FItems(AItems), FIndex(AIndex),
           FGenerator(AVariant.CreateMoveGenerator()),
-          FWriter(AVariant.CreateForsythEdwardsNotationWriter()) {
+          FWriter(AVariant.CreateForsythEdwardsNotationWriter()), FWeights(AVariant, 1, nullptr) {
         FGenerator->SetPerftMode(true);
         FGenerator->SetPosition(&FPosition);
         FWriter->SetPosition(&FPosition);
@@ -80,8 +81,7 @@ private:
             CheckReadBack(text);
             TPerftWorkItem item;
             item.Position = std::move(text);
-            item.Weight =
-                CountPerftSubtree(FVariant, FPosition, std::min(FRemaining, 2), 1, nullptr);
+            item.Weight = CountPerftSubtree(FWeights, FPosition, std::min(FRemaining, 2));
             FItems.push_back(std::move(item));
         }
         TPerftWorkItem& item = FItems[found->second];
@@ -109,6 +109,8 @@ private:
     std::unordered_map<std::string, std::size_t>& FIndex;
     std::unique_ptr<TMoveGenerator>               FGenerator;
     std::shared_ptr<ICustomWriter>                FWriter;
+    // Counts the two plies below each item for its weight: one worker, no table.
+    TPerftWorkerPool FWeights;
 };
 
 } // namespace

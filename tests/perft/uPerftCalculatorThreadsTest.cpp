@@ -1,7 +1,11 @@
+#include "perft/uPerftCalculatorThreads.h"
+
+#include "games/uGameTestHelpers.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
 #include "perft/uHashTable.h"
 #include "perft/uPerftCalculator.h"
+#include "perft/uPerftReport.h"
 #include "platform/uPlatformSystem.h"
 #include "support/uExceptions.h"
 #include "uPerftTableTestSupport.h"
@@ -41,7 +45,91 @@ struct TConfiguration {
     int HashMiB;
 };
 
+// What a perft hands its report, kept as data.
+class TRecordingReport final : public IPerftReport {
+public:
+    struct TRoot {
+        std::string                Move;
+        std::uint64_t              Count;
+        std::vector<std::uint64_t> WorkerCounts;
+        std::uint64_t              GeneratorRuns;
+    };
+    void RootMoveCounted(const TPerftRootMove& ARootMove) override {
+        Roots.push_back({std::string(ARootMove.Move),
+                         ARootMove.Count,
+                         {ARootMove.WorkerCounts.begin(), ARootMove.WorkerCounts.end()},
+                         ARootMove.Statistics != nullptr ? ARootMove.Statistics->Count() : 0});
+    }
+    void PerftEnded(const TPerftEnd& AEnd) override {
+        ++Ends;
+        Total = AEnd.Total;
+        Cause = AEnd.Cause;
+        Failure = AEnd.Failure;
+    }
+
+    std::vector<TRoot> Roots;
+    int                Ends = 0;
+    std::uint64_t      Total = 0;
+    TPerftStopCause    Cause = pcCompleted;
+    std::string        Failure;
+};
+
+// Runs a perft of the position on AThreads workers with the table, to its end.
+void RunPerft(TTestGame& AGame, int ADepth, int AThreads, THashTable* ATable,
+              TRecordingReport& AReport, bool ATerminateFirst = false) {
+    TPerftCalculatorThreads perft;
+    perft.SetGameVariant(AGame.Variant);
+    perft.SetPosition(AGame.Position->Clone());
+    perft.SetMaximalDepth(ADepth);
+    perft.SetThreadCount(AThreads);
+    perft.SetHashTable(ATable);
+    perft.SetReport(&AReport);
+    if (ATerminateFirst)
+        perft.Terminate();
+    perft.Start();
+    perft.WaitFor();
+}
+
 } // namespace
+
+// The counting core reports data, not lines: every root move once, in list order, with each
+// worker's count, then one end with the total and why it ended.
+TEST(TPerftCalculatorThreads, ReportsRootMovesAndTheEndAsData) {
+    THashTable table;
+    table.SetItemSize(20);
+    table.SetSizeInMB(4);
+    table.ReallocateMemory();
+    TTestGame game = MakeGame("chess", KiwipeteFen);
+
+    TRecordingReport report;
+    RunPerft(game, 3, 2, &table, report);
+    ASSERT_EQ(report.Roots.size(), 48u);
+    std::uint64_t sum = 0;
+    for (const TRecordingReport::TRoot& root : report.Roots) {
+        SCOPED_TRACE(root.Move);
+        EXPECT_EQ(root.WorkerCounts, (std::vector<std::uint64_t>{root.Count, root.Count}));
+        EXPECT_GT(root.GeneratorRuns, 0u);
+        sum += root.Count;
+    }
+    EXPECT_EQ(report.Roots.front().Move, game.MoveTexts().front());
+    EXPECT_EQ(report.Ends, 1);
+    EXPECT_EQ(report.Cause, pcCompleted);
+    EXPECT_EQ(report.Total, 97862u);
+    EXPECT_EQ(sum, report.Total);
+
+    TRecordingReport aborted;
+    RunPerft(game, 3, 2, &table, aborted, true);
+    EXPECT_TRUE(aborted.Roots.empty());
+    EXPECT_EQ(aborted.Ends, 1);
+    EXPECT_EQ(aborted.Cause, pcAborted);
+
+    TTestGame        bare = MakeGame("chess", "k7/8/8/8/8/8/8/7K w - - 0 1");
+    TRecordingReport failed;
+    RunPerft(bare, 40, 1, &table, failed);
+    EXPECT_EQ(failed.Ends, 1);
+    EXPECT_EQ(failed.Cause, pcFailed);
+    EXPECT_EQ(failed.Failure, PerftOverflowMessage);
+}
 
 // The acceptance table: every chess-family row is exact through the engine on one and on several
 // threads, with the table and without it, and the root moves' counts agree between all of them.

@@ -20,23 +20,24 @@ constexpr std::uint32_t PerftItemSize = 20;
 
 TPerftItemCounter::TPerftItemCounter(TGameVariant& AVariant, std::int32_t AThreads,
                                      std::int64_t AHashMiB, std::string& AWarning)
-    : FVariant(AVariant), FThreads(AThreads) {
-    if (AHashMiB <= 0)
-        return;
-    FTable = std::make_unique<THashTable>();
-    FTable->SetItemSize(PerftItemSize);
-    FTable->SetSizeInMB(static_cast<std::uint64_t>(AHashMiB));
-    try {
-        FTable->ReallocateMemory();
-    } catch (const std::exception& e) {
-        AWarning = e.what();
-        FTable.reset();
+    : FVariant(AVariant) {
+    if (AHashMiB > 0) {
+        FTable = std::make_unique<THashTable>();
+        FTable->SetItemSize(PerftItemSize);
+        FTable->SetSizeInMB(static_cast<std::uint64_t>(AHashMiB));
+        try {
+            FTable->ReallocateMemory();
+        } catch (const std::exception& e) {
+            AWarning = e.what();
+            FTable.reset();
+        }
     }
+    FPool = std::make_unique<TPerftWorkerPool>(FVariant, AThreads, FTable.get());
 }
 
 std::uint64_t TPerftItemCounter::Count(std::string_view APosition, std::int32_t ARemainingDepth) {
     const std::unique_ptr<TPosition> position = ReadPerftPosition(FVariant, APosition);
-    return CountPerftSubtree(FVariant, *position, ARemainingDepth, FThreads, FTable.get());
+    return CountPerftSubtree(*FPool, *position, ARemainingDepth);
 }
 
 namespace {

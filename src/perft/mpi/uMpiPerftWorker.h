@@ -1,6 +1,7 @@
 #pragma once
 
 #include "perft/uHashTable.h"
+#include "perft/uPerftWorkerPool.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,9 +10,9 @@
 
 class TGameVariant;
 
-// Counts work items of one process: every item with the threaded, hashed perft, all of them
-// sharing the process's subtree table, so that transpositions between the items of one process
-// are counted once. One thread uses it.
+// Counts work items of one process: every item with the threaded, hashed perft of one pool of
+// workers built for the whole run, all items sharing the process's subtree table, so that
+// transpositions between the items of one process are counted once. One thread uses it.
 class TPerftItemCounter final {
 public:
     // A table that cannot be had is reported through AWarning and the items are counted
@@ -21,9 +22,9 @@ public:
     std::uint64_t Count(std::string_view APosition, std::int32_t ARemainingDepth);
 
 private:
-    TGameVariant&               FVariant;
-    std::int32_t                FThreads;
-    std::unique_ptr<THashTable> FTable;
+    TGameVariant&                     FVariant;
+    std::unique_ptr<THashTable>       FTable;
+    std::unique_ptr<TPerftWorkerPool> FPool;
 };
 
 // The life of a process other than rank 0: receives the set-up, then counts the items it is
