@@ -1,15 +1,17 @@
 #include "app/uConsoleEngine.h"
 
 #include "engine/uCommonProtocol.h"
+#include "engine/uEngineCommand.h"
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
 #include "perft/uBenchmarkCommand.h"
 #include "perft/uDiagnosticCommands.h"
 #include "platform/uPlatformSignals.h"
-#include "protocols/uci/uStopCommand.h"
+#include "protocols/uStopCommand.h"
 #include "protocols/uci/uUCICommand.h"
 #include "protocols/usi/uUSICommand.h"
 #include "protocols/xboard/uXBoardCommand.h"
+#include "shell/uConsoleOutputSink.h"
 #include "shell/uCustomCommand.h"
 #include "shell/uCustomConsole.h"
 #include "support/uExceptions.h"
@@ -19,7 +21,7 @@
 #include <chrono>
 #include <thread>
 
-TConsoleEngine::TConsoleEngine() = default;
+TConsoleEngine::TConsoleEngine() : FOutputSink(std::make_unique<TConsoleOutputSink>(Console())) {}
 
 TConsoleEngine::~TConsoleEngine() {
     Finalize();
@@ -39,13 +41,20 @@ void TConsoleEngine::RunFinalizationSequence() {
     TCommandConsoleApplication::RunFinalizationSequence();
 }
 
+TCustomConsole& TConsoleEngine::OutputConsole() {
+    return Console();
+}
+
 void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
-    if (FInternalEngine != nullptr)
+    if (FInternalEngine != nullptr) {
         FInternalEngine->SetOnPerftEnd(nullptr);
+        FInternalEngine->SetOutputSink(nullptr);
+    }
     FInternalEngine = AEngine;
     if (FInternalEngine == nullptr)
         return;
-    FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+    FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>(Console()));
+    FInternalEngine->SetOutputSink(FOutputSink.get());
     FInternalEngine->SetOnPerftEnd([this] { BusyEnded(); });
     // Without a finished initialization there is no registry to add to.
     if (!Initialized())
@@ -53,17 +62,17 @@ void TConsoleEngine::SetInternalEngine(TInternalEngine* AEngine) {
     // The protocol-selection commands, in the order UCI, USI, XBoard.
     if (FUCICommand == nullptr) {
         auto uci = std::make_unique<TUCICommand>();
-        uci->SetConsoleEngine(this);
+        uci->SetProtocolHost(this);
         FUCICommand = &Commands().AddCommand(std::move(uci));
     }
     if (FUSICommand == nullptr) {
         auto usi = std::make_unique<TUSICommand>();
-        usi->SetConsoleEngine(this);
+        usi->SetProtocolHost(this);
         FUSICommand = &Commands().AddCommand(std::move(usi));
     }
     if (FXBoardCommand == nullptr) {
         auto xboard = std::make_unique<TXBoardCommand>();
-        xboard->SetConsoleEngine(this);
+        xboard->SetProtocolHost(this);
         FXBoardCommand = &Commands().AddCommand(std::move(xboard));
     }
 
@@ -110,7 +119,7 @@ void TConsoleEngine::EndSession() {
             if (selection != nullptr)
                 selection->SetEnabled(true);
         if (FInternalEngine != nullptr)
-            FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>());
+            FInternalEngine->SetOutput(std::make_unique<TNoProtocolEngineOutput>(Console()));
     }
     SetInterruptSignalIgnored(false);
     ClearTerminated();

@@ -43,8 +43,6 @@ void TLoggedEngineOutput::StopWrite() {
 
 TProtocolEngineOutput::TProtocolEngineOutput(TCustomConsole& AConsole) : FConsole(AConsole) {}
 
-TProtocolEngineOutput::TProtocolEngineOutput() : TProtocolEngineOutput(::Console()) {}
-
 void TProtocolEngineOutput::StartWrite() {
     TLoggedEngineOutput::StartWrite();
     // The console's lock: also the common output's messages wait for a whole block.
@@ -126,8 +124,6 @@ TNoProtocolEngineOutput::TNoProtocolEngineOutput(TCustomConsole& AConsole)
     : TProtocolEngineOutput(AConsole) {
     SetNullMoveStr("--");
 }
-
-TNoProtocolEngineOutput::TNoProtocolEngineOutput() : TNoProtocolEngineOutput(::Console()) {}
 
 void TNoProtocolEngineOutput::TellGUIInfo(std::string_view AMessage) {
     TWriteBlock block(*this);

@@ -23,6 +23,10 @@ enum TTextType : std::uint8_t {
     ccTrueValue
 };
 
+// The protocol whose syntax an output writes. Commands that several protocols share ask the
+// output for it rather than look at its class.
+enum TEngineProtocol : std::uint8_t { epNone, epUCI, epUSI, epXBoard };
+
 // The engine's only way to write: each event is rendered in the active protocol's syntax.
 // Writers bracket their pieces in a block (StartWrite ... StopWrite, see TWriteBlock); a block
 // reaches standard output whole. Called from the command thread, the one-second timer and
@@ -60,6 +64,16 @@ public:
     virtual void        DrawAMoves() = 0;
     virtual void        DrawCurrLine(std::string_view ACurrLine) = 0;
     virtual std::string ScoreToStr(TScore AScore, TScoreBound AScoreBound) = 0;
+
+    // epNone for the console and for outputs of no protocol.
+    virtual TEngineProtocol Protocol() const { return epNone; }
+    // A front end that asked for an endless search takes a best move only after its "stop" or
+    // "ponderhit": HoldBestMove keeps best moves back until ReleaseBestMove writes the one kept.
+    // An output of a protocol without that rule writes every best move at once.
+    virtual void HoldBestMove() {}
+    virtual void ReleaseBestMove() {}
+    // Best moves are kept back: for the front end, the search that asked for it goes on.
+    virtual bool HoldingBestMove() { return false; }
 
     // Extra debug lines of the engine and its commands.
     bool DebugMode() const { return FDebugMode; }
@@ -112,7 +126,6 @@ private:
 class TProtocolEngineOutput : public TLoggedEngineOutput {
 public:
     explicit TProtocolEngineOutput(TCustomConsole& AConsole);
-    TProtocolEngineOutput();
 
     void StartWrite() override;
     void StopWrite() override;
@@ -143,7 +156,6 @@ private:
 class TNoProtocolEngineOutput final : public TProtocolEngineOutput {
 public:
     explicit TNoProtocolEngineOutput(TCustomConsole& AConsole);
-    TNoProtocolEngineOutput();
 
     void TellGUIInfo(std::string_view AMessage) override;
     void TellGUIError(std::string_view AMessage) override;

@@ -184,8 +184,7 @@ void TInternalEngine::OpponentRequireDraw() {
 void TInternalEngine::EngineStateToConsole() {
     // A front end reads only lines of its own protocol: there the values are messages of the
     // protocol's output, at the console a table.
-    const bool protocol = dynamic_cast<TProtocolEngineOutput*>(FOutput.get()) != nullptr &&
-                          dynamic_cast<TNoProtocolEngineOutput*>(FOutput.get()) == nullptr;
+    const bool protocol = FOutput != nullptr && FOutput->Protocol() != epNone;
     if (!protocol) {
         Options().WriteValuesToCommonOutput();
     } else {

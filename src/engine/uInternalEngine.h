@@ -18,6 +18,7 @@ class TCommonEngineOptions;
 class TDrawManager;
 class TEngineOutput;
 class TGameVariant;
+class IOutputSink;
 class TOneSecondTimer;
 class TStopManager;
 
@@ -92,8 +93,12 @@ public:
     // The opponent offers a draw: accept it when the last search said so.
     void OpponentRequireDraw();
 
-    TGameVariant*    GameVariant() const { return FGameVariant; }
-    TEngineOutput*   Output() const { return FOutput.get(); }
+    TGameVariant*  GameVariant() const { return FGameVariant; }
+    TEngineOutput* Output() const { return FOutput.get(); }
+    // Where boards and evaluation terms are drawn for people (not owned); null draws nothing.
+    // Handed over by the owner of the console, only between searches.
+    IOutputSink*     OutputSink() const { return FOutputSink; }
+    void             SetOutputSink(IOutputSink* AValue) { FOutputSink = AValue; }
     const TOpponent& Opponent() const { return FOpponent; }
     void             SetOpponent(const TOpponent& AValue) { FOpponent = AValue; }
     // After giving its best move the engine also plays it (play mode); false = analyse mode.
@@ -123,6 +128,7 @@ private:
     std::unique_ptr<TStopManager>         FStopManager;
     std::unique_ptr<TDrawManager>         FDrawManager;
     std::unique_ptr<TEngineOutput>        FOutput;
+    IOutputSink*                          FOutputSink = nullptr; // not owned
     TOpponent                             FOpponent;
     TCastlingNotation                     FCastlingNotation = cnVariant;
     TRelaxed<bool>                        FShowCurrLine{false};

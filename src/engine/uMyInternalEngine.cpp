@@ -11,7 +11,6 @@
 #include "perft/uHashTable.h"
 #include "perft/uPerftCalculatorThreads.h"
 #include "platform/uPlatformSystem.h"
-#include "shell/uConsoleOutputSink.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
@@ -22,22 +21,6 @@
 namespace {
 
 constexpr std::int64_t MinimalElo = 750;
-
-// Switches the generator to a compulsory-capture rule and back at scope end.
-class TMustCaptureGuard final {
-public:
-    TMustCaptureGuard(TMoveGenerator& AGenerator, bool AMustCapture)
-        : FGenerator(AGenerator), FSaved(AGenerator.MustCapture()) {
-        FGenerator.SetMustCapture(AMustCapture);
-    }
-    ~TMustCaptureGuard() { FGenerator.SetMustCapture(FSaved); }
-    TMustCaptureGuard(const TMustCaptureGuard&) = delete;
-    TMustCaptureGuard& operator=(const TMustCaptureGuard&) = delete;
-
-private:
-    TMoveGenerator& FGenerator;
-    bool            FSaved;
-};
 
 } // namespace
 
@@ -170,9 +153,6 @@ void TMyInternalEngine::PlayMove(std::string_view AMove) {
     TMove                        legal{};
     bool                         found = false;
     {
-        // The legal moves by the variant's rules, also when the move choice made captures
-        // compulsory on this generator.
-        TMustCaptureGuard mustCapture(*FMoveGenerator, FVariantMustCapture);
         FMoveGenerator->SetPosition(FPosition.get());
         TMoveListGuard guard(*FMoveGenerator);
         for (const TMove& move : guard.List())
@@ -250,7 +230,6 @@ void TMyInternalEngine::SetGameVariant(TGameVariant* AValue) {
     FPosition.reset();
     TInternalEngine::SetGameVariant(AValue);
     FMoveGenerator = std::move(generator);
-    FVariantMustCapture = FMoveGenerator->MustCapture();
     FStartPosition = std::move(start);
     InstallPosition(std::move(position));
 }
@@ -386,9 +365,11 @@ void TMyInternalEngine::EvalToConsole() {
     }
     if (Output() != nullptr)
         Output()->TellGUIInfo("Score: " + Output()->ScoreToStr(FMoveGenerator->Score(), sbExact));
-    FMoveGenerator->ScoreToOutput(ConsoleOutputSink());
+    if (OutputSink() != nullptr)
+        FMoveGenerator->ScoreToOutput(*OutputSink());
 }
 
 void TMyInternalEngine::WriteBoardToConsole() {
-    FPosition->WriteToConsole(ConsoleOutputSink());
+    if (OutputSink() != nullptr)
+        FPosition->WriteToConsole(*OutputSink());
 }

@@ -139,8 +139,5 @@ private:
     std::atomic<bool> FPerftRunning{false};
     // The start position of the current game, copied for every SetStartPos.
     std::unique_ptr<TPosition> FStartPosition;
-    // The variant's own compulsory-capture rule: legality is judged by it, whatever the engine
-    // switched on for its move choice.
-    bool         FVariantMustCapture = false;
-    std::int32_t FPerftDepthLimit = MaximalPerftDepth;
+    std::int32_t               FPerftDepthLimit = MaximalPerftDepth;
 };

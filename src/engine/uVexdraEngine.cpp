@@ -44,15 +44,15 @@ void TVexdraEngine::Start() {
     try {
         TMoveGenerator& generator = MoveGenerator();
         generator.SetPosition(&Position());
-        // Captures stay compulsory for every later list of this generator (where its rules
-        // know them).
-        generator.SetMustCapture(true);
-        TMoveListGuard      guard(generator);
-        TMoveList&          list = guard.List();
-        const std::uint32_t count = CountAcceptedMoves(list);
+        TMoveListGuard guard(generator);
+        TMoveList&     list = guard.List();
+        // The choice is among the captures when the position has one; the generator keeps
+        // listing by the variant's own rules.
+        const bool          capturesOnly = std::any_of(list.begin(), list.end(), TakesPiece);
+        const std::uint32_t count = CountAcceptedMoves(list, capturesOnly);
         if (count >= 1) {
             const std::uint32_t index = FRandomGenerator->RangeU4(count - 1);
-            ReportMove(SelectAcceptedMove(list, index),
+            ReportMove(SelectAcceptedMove(list, index, capturesOnly),
                        SideToMoveScore(generator.Score(), Position().Side()));
         }
     } catch (const Exception&) {
@@ -64,21 +64,29 @@ void TVexdraEngine::Start() {
     DoBestMove();
 }
 
-std::uint32_t TVexdraEngine::CountAcceptedMoves(TMoveList& AList) {
-    if (RootMoves().AcceptAll())
+std::uint32_t TVexdraEngine::CountAcceptedMoves(TMoveList& AList, bool ACapturesOnly) {
+    if (RootMoves().AcceptAll() && !ACapturesOnly)
         return AList.Count;
+    const bool    acceptAll = RootMoves().AcceptAll();
     std::uint32_t count = 0;
-    for (std::uint32_t i = 0; i < AList.Count; ++i)
-        if (RootMoves().AcceptMove(Position().MoveToString(*AList.Get(i))))
+    for (std::uint32_t i = 0; i < AList.Count; ++i) {
+        const TMove& move = *AList.Get(i);
+        if ((!ACapturesOnly || TakesPiece(move)) &&
+            (acceptAll || RootMoves().AcceptMove(Position().MoveToString(move))))
             ++count;
+    }
     return count;
 }
 
-std::string TVexdraEngine::SelectAcceptedMove(TMoveList& AList, std::uint32_t AIndex) {
+std::string TVexdraEngine::SelectAcceptedMove(TMoveList& AList, std::uint32_t AIndex,
+                                              bool ACapturesOnly) {
     const bool    acceptAll = RootMoves().AcceptAll();
     std::uint32_t accepted = 0;
     for (std::uint32_t i = 0; i < AList.Count; ++i) {
-        std::string text = Position().MoveToString(*AList.Get(i));
+        const TMove& move = *AList.Get(i);
+        if (ACapturesOnly && !TakesPiece(move))
+            continue;
+        std::string text = Position().MoveToString(move);
         if (!acceptAll && !RootMoves().AcceptMove(text))
             continue;
         if (accepted == AIndex)

@@ -24,10 +24,12 @@ public:
     void        Start() override;
     std::string GetCurrentLine() override { return {}; }
 
-    // The moves of AList the root-move filter accepts.
-    std::uint32_t CountAcceptedMoves(TMoveList& AList);
-    // The text of the accepted move number AIndex (from 0, in list order).
-    std::string SelectAcceptedMove(TMoveList& AList, std::uint32_t AIndex);
+    // The moves of AList the root-move filter accepts, only its captures when ACapturesOnly.
+    std::uint32_t CountAcceptedMoves(TMoveList& AList, bool ACapturesOnly = false);
+    // The text of the accepted move number AIndex (from 0, in list order), counted as
+    // CountAcceptedMoves counts.
+    std::string SelectAcceptedMove(TMoveList& AList, std::uint32_t AIndex,
+                                   bool ACapturesOnly = false);
     // Makes AMove the one-move analysis line and the best move, with AScore from the view of the
     // side to move, and shows it.
     void ReportMove(std::string_view AMove, TScore AScore);

@@ -38,6 +38,11 @@ inline bool IsCastling(const TMove& AMove) {
     return AMove.MoveType == mvKingSideCastle || AMove.MoveType == mvQueenSideCastle;
 }
 
+// A move that takes a piece: one on its target cell, or the pawn passed by an en passant move.
+inline bool TakesPiece(const TMove& AMove) {
+    return AMove.CapturedPiece != 0 || AMove.MoveType == mvEnPassant;
+}
+
 // True when AParsed (from StringToMove) names the generated move AGenerated: same squares and
 // kind of move, and the same piece for drops.
 bool IsSameMove(const TMove& AGenerated, const TMove& AParsed);

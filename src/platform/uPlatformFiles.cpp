@@ -1,6 +1,6 @@
 #include "platform/uPlatformFiles.h"
 
-#include "support/uFileStatistics.h"
+#include "platform/uFileStatistics.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "platform/uPlatformInput.h"
 
-#include "support/uFileStatistics.h"
+#include "platform/uFileStatistics.h"
 
 #include <algorithm>
 #include <cerrno>

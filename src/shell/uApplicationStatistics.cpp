@@ -1,7 +1,7 @@
 #include "shell/uApplicationStatistics.h"
 
+#include "platform/uFileStatistics.h"
 #include "platform/uPlatformFiles.h"
-#include "support/uFileStatistics.h"
 #include "support/uKvIniFile.h"
 #include "support/uProjectInfo.h"
 

@@ -1,5 +1,6 @@
 #include "shell/uCommandConsoleApplication.h"
 
+#include "platform/uFileStatistics.h"
 #include "platform/uPlatformConsole.h"
 #include "platform/uPlatformSignals.h"
 #include "shell/uCommonApplication.h"
@@ -9,7 +10,6 @@
 #include "shell/uDefaultCommands.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
-#include "support/uFileStatistics.h"
 #include "support/uKvIniFile.h"
 #include "support/uLogger.h"
 #include "support/uOutputInfo.h"

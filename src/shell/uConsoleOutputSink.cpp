@@ -36,8 +36,3 @@ void TConsoleOutputSink::WriteAligned(std::string_view AText, int AWidth,
 void TConsoleOutputSink::EndLine() {
     FConsole.EndLine();
 }
-
-IOutputSink& ConsoleOutputSink() {
-    static TConsoleOutputSink sink(Console());
-    return sink;
-}

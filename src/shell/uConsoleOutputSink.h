@@ -22,6 +22,3 @@ public:
 private:
     TCustomConsole& FConsole;
 };
-
-// The sink of the one console of the process.
-IOutputSink& ConsoleOutputSink();

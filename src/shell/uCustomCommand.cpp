@@ -1,8 +1,5 @@
 #include "shell/uCustomCommand.h"
 
-#include "app/uConsoleEngine.h"
-#include "engine/uEngineOutput.h"
-#include "engine/uInternalEngine.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uExceptions.h"
 #include "support/uOutputInfo.h"
@@ -56,23 +53,6 @@ void TSimpleCommand::Execute(std::string_view AParameters) {
 void TUnsupportedCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     throw ENotSupportedException(Shortcut() + " command is not supported.");
-}
-
-TInternalEngine& RequireEngine(TInternalEngine* AEngine) {
-    if (AEngine == nullptr)
-        throw Exception("No engine.");
-    return *AEngine;
-}
-
-TEngineOutput& RequireEngineOutput(TInternalEngine* AEngine) {
-    TEngineOutput* output = RequireEngine(AEngine).Output();
-    if (output == nullptr)
-        throw Exception("No engine.");
-    return *output;
-}
-
-TInternalEngine& TProtocolCommand::Engine() const {
-    return RequireEngine(FConsoleEngine != nullptr ? FConsoleEngine->InternalEngine() : nullptr);
 }
 
 void TCommands::Clear() {

@@ -6,10 +6,6 @@
 #include <string_view>
 #include <vector>
 
-class TInternalEngine;
-class TConsoleEngine;
-class TEngineOutput;
-
 // A named command; the first word of an input line selects it. Commands run on the console
 // reader thread, one at a time. The name comes from the class name: "TQuitCommand" -> "Quit".
 class TCustomCommand {
@@ -73,58 +69,6 @@ class TUnsupportedCommand : public TCustomCommand {
 public:
     using TCustomCommand::TCustomCommand;
     void Execute(std::string_view AParameters) override;
-};
-
-// Commands that act on the engine receive it when they are registered. A command that needs the
-// engine and has none fails with "No engine.", in every protocol alike: the console reports that
-// as the command's error line, where silence would leave a front end waiting for an answer.
-TInternalEngine& RequireEngine(TInternalEngine* AEngine);
-// The engine's output, for commands that answer; an engine without one fails as above.
-TEngineOutput& RequireEngineOutput(TInternalEngine* AEngine);
-
-class IEngineAware {
-public:
-    virtual ~IEngineAware() = default;
-    virtual void SetInternalEngine(TInternalEngine* AEngine) = 0;
-};
-
-class TEngineCommand : public TCustomCommand, public IEngineAware {
-public:
-    using TCustomCommand::TCustomCommand;
-    void SetInternalEngine(TInternalEngine* AEngine) override { FInternalEngine = AEngine; }
-    TInternalEngine* InternalEngine() const { return FInternalEngine; }
-
-protected:
-    TInternalEngine& Engine() const { return RequireEngine(FInternalEngine); }
-    TEngineOutput&   EngineOutput() const { return RequireEngineOutput(FInternalEngine); }
-
-    TInternalEngine* FInternalEngine = nullptr; // not owned
-};
-
-class TSimpleEngineCommand : public TSimpleCommand, public IEngineAware {
-public:
-    using TSimpleCommand::TSimpleCommand;
-    void SetInternalEngine(TInternalEngine* AEngine) override { FInternalEngine = AEngine; }
-    TInternalEngine* InternalEngine() const { return FInternalEngine; }
-
-protected:
-    TInternalEngine& Engine() const { return RequireEngine(FInternalEngine); }
-    TEngineOutput&   EngineOutput() const { return RequireEngineOutput(FInternalEngine); }
-
-    TInternalEngine* FInternalEngine = nullptr; // not owned
-};
-
-// Selects a protocol on the console engine.
-class TProtocolCommand : public TSimpleCommand {
-public:
-    using TSimpleCommand::TSimpleCommand;
-    void SetConsoleEngine(TConsoleEngine* AConsoleEngine) { FConsoleEngine = AConsoleEngine; }
-
-protected:
-    // The console engine's engine, which the protocol is set up for.
-    TInternalEngine& Engine() const;
-
-    TConsoleEngine* FConsoleEngine = nullptr; // not owned
 };
 
 // The command registry. It owns every command, also those a protocol created. Lookups ignore

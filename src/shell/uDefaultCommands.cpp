@@ -1,12 +1,12 @@
 #include "shell/uDefaultCommands.h"
 
+#include "platform/uFileStatistics.h"
 #include "platform/uPlatformSystem.h"
 #include "shell/uApplicationStatistics.h"
 #include "shell/uCommonApplication.h"
 #include "shell/uCustomConsole.h"
 #include "support/uCommonOutputFormat.h"
 #include "support/uExceptions.h"
-#include "support/uFileStatistics.h"
 #include "support/uMainTimer.h"
 #include "support/uOutputInfo.h"
 #include "support/uProjectInfo.h"

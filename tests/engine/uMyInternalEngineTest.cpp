@@ -2,6 +2,7 @@
 
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uStopManager.h"
+#include "games/uGameTestHelpers.h"
 #include "games/uGameVariant.h"
 #include "games/uGameVariants.h"
 #include "games/uMoveGenerator.h"
@@ -91,11 +92,6 @@ TEST_F(TMyInternalEngineFixture, AcceptsEveryFormOfALegalMove) {
         EXPECT_EQ(FEngine.SideToMove(), 1);
         EXPECT_EQ(FEngine.LastMove(), castling);
     }
-    FEngine.SetPositionFromString("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
-    FEngine.MoveGenerator().SetMustCapture(true);
-    FEngine.PlayMove("e1e2");
-    EXPECT_EQ(FEngine.PlayedMoveCount(), 1u);
-    EXPECT_TRUE(FEngine.MoveGenerator().MustCapture()) << "the engine's own choice stays";
 }
 
 // A position string or a move list that fails leaves the previous game as it was, with the
@@ -255,6 +251,27 @@ TEST_F(TMyInternalEngineFixture, ReportsItsStateAndEvaluation) {
     events = Recorder().Events();
     ASSERT_EQ(events.size(), 1u);
     EXPECT_TRUE(events[0].starts_with("Info:Score: cp ")) << events[0];
+}
+
+// Boards and evaluation terms go to the sink the engine was handed, and nowhere without one.
+TEST_F(TMyInternalEngineFixture, DrawsIntoTheSinkItWasHanded) {
+    FEngine.SetPositionFromString("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
+    FEngine.WriteBoardToConsole();
+    FEngine.EvalToConsole();
+    TTextSink sink;
+    FEngine.SetOutputSink(&sink);
+    FEngine.WriteBoardToConsole();
+    ASSERT_EQ(sink.Drawings, 1);
+    FEngine.EvalToConsole();
+    EXPECT_EQ(sink.Drawings, 2);
+    EXPECT_TRUE(sink.Balanced());
+    std::string text;
+    for (const std::string& line : sink.Lines)
+        text += line + "\n";
+    // The white king and the black pawn on their cells.
+    EXPECT_NE(text.find('K'), std::string::npos) << text;
+    EXPECT_NE(text.find('p'), std::string::npos) << text;
+    FEngine.SetOutputSink(nullptr);
 }
 
 // A harness that must answer every input at once lowers the deepest perft; the table's own

@@ -4,11 +4,13 @@
 #include "engine/uLevelManager.h"
 #include "engine/uRootMoves.h"
 #include "engine/uTimeControlLevel.h"
+#include "games/uGameVariants.h"
 #include "games/uMoveGenerator.h"
 #include "games/uPosition.h"
 #include "support/uCustomArgument.h"
 #include "uEngineTestSupport.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -82,14 +84,51 @@ TEST_F(TVexdraEngineFixture, ChoosesAmongAllLegalMovesWhenNothingCaptures) {
     EXPECT_EQ(FEngine.PowerRequest().Count(), 0);
 }
 
+// The captures are the engine's own choice: it picks among them from the variant's full list,
+// and the generator goes on listing by the variant's rules, for the state report and for the
+// moves the front end plays.
 TEST_F(TVexdraEngineFixture, PlaysOnlyCapturesWhenThereAreAny) {
+    struct TCase {
+        const char*           Variant;
+        const char*           Position;
+        std::set<std::string> Captures;
+    };
+    const TCase Cases[] = {
+        {"chess", "4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1", {"e4d5"}},
+        {"chess", "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1", {"e5d6"}},
+        // A drop is a quiet move.
+        {"crazyhouse", "4k3/8/8/8/8/8/3p4/4K3[N] w - - 0 1", {"e1d2"}},
+        {"shogi",
+         "lnsgkgsnl/1r5b1/pppppp1pp/6p2/9/2P6/PP1PPPPPP/1B5R1/LNS1KGSNL b G 5",
+         {"8h2b", "8h2b+"}},
+    };
+    for (const TCase& c : Cases) {
+        SCOPED_TRACE(std::string(c.Variant) + " " + c.Position);
+        FEngine.SetGameVariant(GameVariants().FindByName(c.Variant));
+        FEngine.SetPositionFromString(c.Position);
+        const std::set<std::string> legal = LegalMoves();
+        ASSERT_GT(legal.size(), c.Captures.size());
+        std::set<std::string> chosen;
+        for (const auto& [move, count] : Choices(40))
+            chosen.insert(move);
+        EXPECT_EQ(chosen, c.Captures);
+        EXPECT_FALSE(FEngine.MoveGenerator().MustCapture());
+        EXPECT_EQ(LegalMoves(), legal);
+    }
+    // The state report lists every legal move, and a quiet one can still be played.
+    FEngine.SetGameVariant(GameVariants().FindByName("chess"));
     FEngine.SetPositionFromString("4k3/8/8/3p4/4P3/8/8/4K3 w - - 0 1");
-    EXPECT_EQ(Choices(30), (std::map<std::string, int>{{"e4d5", 30}}));
-    // Captures stay compulsory for the engine's generator, as the state report shows.
+    EXPECT_EQ(Choose(), "e4d5");
     Recorder().ClearEvents();
     FEngine.EngineStateToConsole();
     const std::vector<std::string> events = Recorder().Events();
-    EXPECT_NE(std::find(events.begin(), events.end(), "Info:1 legal moves: e4d5"), events.end());
+    EXPECT_NE(std::find_if(events.begin(), events.end(),
+                           [](const std::string& AEvent) {
+                               return AEvent.starts_with("Info:7 legal moves: ");
+                           }),
+              events.end());
+    FEngine.PlayMove("e1e2");
+    EXPECT_EQ(FEngine.PlayedMoveCount(), 1u);
 }
 
 // The root-move filter of the request: the choice comes from the accepted moves only, the null

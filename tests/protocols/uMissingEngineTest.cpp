@@ -1,6 +1,6 @@
 #include "app/uConsoleEngine.h"
 #include "games/uGameVariants.h"
-#include "protocols/uci/uUCITestSupport.h"
+#include "protocols/uUCITestSupport.h"
 #include "protocols/xboard/uXBoardTestSupport.h"
 #include "support/uTextHelpers.h"
 

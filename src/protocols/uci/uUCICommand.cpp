@@ -1,12 +1,12 @@
 #include "protocols/uci/uUCICommand.h"
 
-#include "app/uConsoleEngine.h"
 #include "engine/uCommonProtocol.h"
+#include "engine/uEngineCommand.h"
 #include "engine/uInternalEngine.h"
 #include "engine/uOpponent.h"
 #include "games/uGameVariants.h"
-#include "protocols/uci/uUCIEngineOutput.h"
-#include "protocols/uci/uUCIProtocol.h"
+#include "protocols/uUCIEngineOutput.h"
+#include "protocols/uUCIProtocol.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
@@ -23,8 +23,8 @@ TUCICommand::~TUCICommand() = default;
 void TUCICommand::ExecuteNoParam() {
     TInternalEngine& engine = Engine();
     AddUCIOptions();
-    engine.SetOutput(std::make_unique<TUCIEngineOutput>());
-    FConsoleEngine->SetProtocol(std::make_unique<TUCIProtocol>());
+    engine.SetOutput(std::make_unique<TUCIEngineOutput>(Host().OutputConsole()));
+    Host().SetProtocol(std::make_unique<TUCIProtocol>());
     UpdateCastlingNotation();
 }
 
@@ -98,8 +98,9 @@ void TUCICommand::Chess960Changed() {
 }
 
 void TUCICommand::AnalyseModeChanged() {
-    if (FConsoleEngine != nullptr && FConsoleEngine->Protocol() != nullptr)
-        FConsoleEngine->Protocol()->SetAnalyzeMode(FUCI_AnalyseMode->Value());
+    if (TCommonProtocol* protocol =
+            ProtocolHost() != nullptr ? ProtocolHost()->Protocol() : nullptr)
+        protocol->SetAnalyzeMode(FUCI_AnalyseMode->Value());
 }
 
 void TUCICommand::OpponentChanged() {

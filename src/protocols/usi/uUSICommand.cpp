@@ -1,6 +1,6 @@
 #include "protocols/usi/uUSICommand.h"
 
-#include "app/uConsoleEngine.h"
+#include "engine/uEngineCommand.h"
 #include "engine/uInternalEngine.h"
 #include "games/uGameVariants.h"
 #include "protocols/usi/uUSIEngineOutput.h"
@@ -19,8 +19,8 @@ TUSICommand::~TUSICommand() = default;
 void TUSICommand::ExecuteNoParam() {
     TInternalEngine& engine = Engine();
     AddVariantOption();
-    engine.SetOutput(std::make_unique<TUSIEngineOutput>());
-    FConsoleEngine->SetProtocol(std::make_unique<TUSIProtocol>());
+    engine.SetOutput(std::make_unique<TUSIEngineOutput>(Host().OutputConsole()));
+    Host().SetProtocol(std::make_unique<TUSIProtocol>());
     // After the announcement, so that the variant line follows "usiok".
     if (TGameVariant* shogi = GameVariants().FindByName("shogi"))
         engine.SetGameVariant(shogi);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uProtocolHost.h"
 
 #include <memory>
 #include <vector>

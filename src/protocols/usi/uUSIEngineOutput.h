@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocols/uci/uUCIEngineOutput.h"
+#include "protocols/uUCIEngineOutput.h"
 
 #include <string>
 
@@ -11,7 +11,8 @@ class TUSIEngineOutput final : public TUCIEngineOutput {
 public:
     using TUCIEngineOutput::TUCIEngineOutput;
 
-    std::string ScoreToStr(TScore AScore, TScoreBound AScoreBound) override;
+    std::string     ScoreToStr(TScore AScore, TScoreBound AScoreBound) override;
+    TEngineProtocol Protocol() const override { return epUSI; }
 
 protected:
     std::string NoBestMoveText() const override { return "resign"; }

@@ -1,8 +1,8 @@
 #include "protocols/usi/uUSIProtocol.h"
 
 #include "engine/uInternalEngine.h"
-#include "protocols/uci/uGoCommand.h"
-#include "protocols/uci/uSetOptionCommand.h"
+#include "protocols/uGoCommand.h"
+#include "protocols/uSetOptionCommand.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"

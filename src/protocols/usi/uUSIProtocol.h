@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocols/uci/uUCIProtocol.h"
+#include "protocols/uUCIProtocol.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "bk": the book moves of the position, as the engine's book reports them.
 class TBkCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "computer": the opponent is an engine too, which this one does not use.
 class TComputerCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // ".": the status line of the search, then the current line when "UCI_ShowCurrLine" is on.
 class TDotCommand final : public TSimpleEngineCommand {

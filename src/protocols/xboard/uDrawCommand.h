@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "draw": the opponent offers a draw; the engine accepts it when its last search said so.
 class TDrawCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "easy": pondering off ("Ponder").
 class TEasyCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "hard": pondering on ("Ponder").
 class THardCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "hint": "Hint: " and the second move of the actual analysis line (the move expected from the
 // opponent), or the null move when the line is shorter.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "nopost": thinking output off.
 class TNoPostCommand final : public TSimpleEngineCommand {

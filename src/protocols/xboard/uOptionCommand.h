@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocols/uci/uSetOptionCommand.h"
+#include "protocols/uSetOptionCommand.h"
 
 #include <string>
 #include <string_view>

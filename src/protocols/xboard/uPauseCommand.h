@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "pause": the engine's thinking stops where it is until "resume".
 class TPauseCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "post": thinking output on.
 class TPostCommand final : public TSimpleEngineCommand {

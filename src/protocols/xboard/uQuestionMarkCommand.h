@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocols/uci/uStopCommand.h"
+#include "protocols/uStopCommand.h"
 
 // "?": move now.
 class TQuestionMarkCommand final : public TStopCommand {

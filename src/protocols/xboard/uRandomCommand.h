@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "random": toggles "Random Play".
 class TRandomCommand final : public TSimpleEngineCommand {

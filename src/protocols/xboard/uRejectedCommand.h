@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "rejected FEATURE": the front end's answer to a feature; nothing to do.
 class TRejectedCommand final : public TEngineCommand {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "resume": the thinking stopped by "pause" goes on.
 class TResumeCommand final : public TSimpleEngineCommand {

@@ -1,6 +1,6 @@
 #include "protocols/xboard/uXBoardCommand.h"
 
-#include "app/uConsoleEngine.h"
+#include "engine/uEngineCommand.h"
 #include "engine/uInternalEngine.h"
 #include "platform/uPlatformSignals.h"
 #include "protocols/xboard/uXBoardEngineOutput.h"
@@ -16,11 +16,11 @@ TXBoardCommand::TXBoardCommand() : TProtocolCommand("TXBoardCommand") {
 void TXBoardCommand::ExecuteNoParam() {
     TInternalEngine& engine = Engine();
     SetInterruptSignalIgnored(true);
-    auto output = std::make_unique<TXBoardEngineOutput>();
+    auto output = std::make_unique<TXBoardEngineOutput>(Host().OutputConsole());
     output->SetInternalEngine(&engine);
     engine.SetOutput(std::move(output));
     auto             protocol = std::make_unique<TXBoardProtocol>();
     TXBoardProtocol& xboard = *protocol;
-    FConsoleEngine->SetProtocol(std::move(protocol));
+    Host().SetProtocol(std::move(protocol));
     xboard.UpdateCastlingNotation();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uProtocolHost.h"
 
 // "xboard": switches the console into the XBoard protocol once and for all. It installs the
 // XBoard output and makes a TXBoardProtocol the console's protocol; from then on SIGINT, which

@@ -56,8 +56,6 @@ std::string ResultText(const TGameTermination& ATermination) {
 
 } // namespace
 
-TXBoardEngineOutput::TXBoardEngineOutput() : TXBoardEngineOutput(::Console()) {}
-
 TXBoardEngineOutput::TXBoardEngineOutput(TCustomConsole& AConsole)
     : TProtocolEngineOutput(AConsole) {
     SetNullMoveStr("@@@@");

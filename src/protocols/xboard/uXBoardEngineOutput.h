@@ -18,8 +18,9 @@ class TInternalEngine;
 // which the engine has no move; it is read only while the engine gives its move.
 class TXBoardEngineOutput final : public TProtocolEngineOutput {
 public:
-    TXBoardEngineOutput();
     explicit TXBoardEngineOutput(TCustomConsole& AConsole);
+
+    TEngineProtocol Protocol() const override { return epXBoard; }
 
     // "# " + message, one such line per line of the message.
     void TellGUIInfo(std::string_view AMessage) override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "protocols/uci/uUCIParameterReader.h"
+#include "protocols/uUCIParameterReader.h"
 #include "support/uMainTimer.h"
 
 #include <cstddef>

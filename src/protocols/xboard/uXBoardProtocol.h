@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/uCommonProtocol.h"
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 #include <cstdint>
 #include <functional>

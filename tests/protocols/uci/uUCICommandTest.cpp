@@ -2,7 +2,7 @@
 
 #include "app/uConsoleEngine.h"
 #include "games/uGameVariants.h"
-#include "uUCITestSupport.h"
+#include "protocols/uUCITestSupport.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "protocols/usi/uUSIEngineOutput.h"
 
-#include "protocols/uci/uUCITestSupport.h"
+#include "protocols/uUCITestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "uUCITestSupport.h"
+#include "protocols/uUCITestSupport.h"
 
 #include <gtest/gtest.h>
 #include <thread>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // The opponent played the move the engine was pondering on. The engine's search does not
 // change; the best move kept since "go ponder" is written now.

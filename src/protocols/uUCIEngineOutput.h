@@ -22,7 +22,6 @@
 // expects a best move; HoldBestMove keeps the bestmove line until ReleaseBestMove writes it.
 class TUCIEngineOutput : public TProtocolEngineOutput {
 public:
-    TUCIEngineOutput();
     explicit TUCIEngineOutput(TCustomConsole& AConsole);
 
     // "info string " + message; a message of several lines gives one such line per line.
@@ -43,21 +42,22 @@ public:
     // known) or the null move; kept back while a best move is held.
     void ShowBestMove(bool APonder) override;
     // UCI has no announcement of a played move; the engine never asks for one here.
-    void        DoImportMove() override;
-    void        DrawMove1() override;
-    void        DrawRefutation() override {}
-    void        DrawAMoves() override;
-    void        DrawCurrLine(std::string_view ACurrLine) override;
-    std::string ScoreToStr(TScore AScore, TScoreBound AScoreBound) override;
+    void            DoImportMove() override;
+    void            DrawMove1() override;
+    void            DrawRefutation() override {}
+    void            DrawAMoves() override;
+    void            DrawCurrLine(std::string_view ACurrLine) override;
+    std::string     ScoreToStr(TScore AScore, TScoreBound AScoreBound) override;
+    TEngineProtocol Protocol() const override { return epUCI; }
 
     // From now on a best move is kept instead of written.
-    void HoldBestMove();
+    void HoldBestMove() override;
     // Ends holding and writes the kept best move, if any.
-    void ReleaseBestMove();
+    void ReleaseBestMove() override;
     // A best move is being kept.
     bool BestMoveHeld();
     // Best moves are kept: a go that waits for "stop" or "ponderhit" has not ended yet.
-    bool HoldingBestMove();
+    bool HoldingBestMove() override;
 
     bool ShowCurrentMoveOnChange() const { return FShowCurrentMoveOnChange; }
     void SetShowCurrentMoveOnChange(bool AValue) { FShowCurrentMoveOnChange = AValue; }

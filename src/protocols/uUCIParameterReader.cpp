@@ -1,4 +1,4 @@
-#include "protocols/uci/uUCIParameterReader.h"
+#include "protocols/uUCIParameterReader.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "protocols/uci/uUCIEngineOutput.h"
+#include "protocols/uUCIEngineOutput.h"
 
 #include "engine/uAnalysisInfo.h"
 #include "support/uExceptions.h"
@@ -8,10 +8,6 @@
 #include <cmath>
 
 TUCIEngineOutput::TUCIEngineOutput(TCustomConsole& AConsole) : TProtocolEngineOutput(AConsole) {
-    SetNullMoveStr("0000");
-}
-
-TUCIEngineOutput::TUCIEngineOutput() : TProtocolEngineOutput() {
     SetNullMoveStr("0000");
 }
 

@@ -1,7 +1,7 @@
-#include "protocols/uci/uStopCommand.h"
+#include "protocols/uStopCommand.h"
 
+#include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
-#include "protocols/uci/uUCIEngineOutput.h"
 
 TStopCommand::TStopCommand(std::string_view AClassName) : TSimpleEngineCommand(AClassName) {
     SetDescription("Stop calculating as soon as possible.");
@@ -11,7 +11,8 @@ TStopCommand::TStopCommand(std::string_view AClassName) : TSimpleEngineCommand(A
 void TStopCommand::ExecuteNoParam() {
     TInternalEngine& engine = Engine();
     engine.Stop();
-    if (auto* output = dynamic_cast<TUCIEngineOutput*>(engine.Output())) {
+    TEngineOutput* output = engine.Output();
+    if (output != nullptr && (output->Protocol() == epUCI || output->Protocol() == epUSI)) {
         // The best move of a search that is still ending must come before the release, so
         // that the front end gets exactly one bestmove for its go.
         engine.WaitForCalculationDone(0);

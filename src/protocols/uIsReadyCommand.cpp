@@ -1,4 +1,4 @@
-#include "protocols/uci/uIsReadyCommand.h"
+#include "protocols/uIsReadyCommand.h"
 
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"

@@ -1,9 +1,9 @@
 #include "engine/uCommonEngineOptions.h"
 #include "engine/uLevelManager.h"
 #include "engine/uTimeControlLevel.h"
-#include "protocols/uci/uGoCommand.h"
+#include "protocols/uGoCommand.h"
+#include "protocols/uUCITestSupport.h"
 #include "support/uProjectInfo.h"
-#include "uUCITestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/uCustomCommand.h"
+#include "engine/uEngineCommand.h"
 
 // "readyok" at once: the engine reads commands while it searches, so it is always ready.
 class TIsReadyCommand final : public TSimpleEngineCommand {

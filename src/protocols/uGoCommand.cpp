@@ -1,4 +1,4 @@
-#include "protocols/uci/uGoCommand.h"
+#include "protocols/uGoCommand.h"
 
 #include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
@@ -6,9 +6,7 @@
 #include "engine/uRootMoves.h"
 #include "engine/uTimeControlLevel.h"
 #include "protocols/uProtocolLevels.h"
-#include "protocols/uci/uUCIEngineOutput.h"
-#include "protocols/uci/uUCIParameterReader.h"
-#include "protocols/usi/uUSIEngineOutput.h"
+#include "protocols/uUCIParameterReader.h"
 #include "support/uExceptions.h"
 
 #include <algorithm>
@@ -217,27 +215,25 @@ void TGoCommand::BuildClockLevels(TInternalEngine& AEngine, const TGoParameters&
 void TGoCommand::Execute(std::string_view AParameters) {
     TCustomCommand::Execute(AParameters);
     TInternalEngine& engine = Engine();
-    auto*            uciOutput = dynamic_cast<TUCIEngineOutput*>(engine.Output());
+    TEngineOutput*   output = engine.Output();
     // A go that waits for "stop" or "ponderhit" is still running: it keeps its search and
     // gives its own best move; a second go is refused.
-    if (uciOutput != nullptr && uciOutput->HoldingBestMove())
+    if (output != nullptr && output->HoldingBestMove())
         throw Exception("Engine is running.");
     FreeLevels();
     // A go always ends with a best move: what cannot be read is reported on an error line and
     // left out, and the search runs with the rest.
     auto complain = [&](const std::string& AMessage) {
-        if (TEngineOutput* output = engine.Output())
+        if (output != nullptr)
             output->TellGUIError("Command " + Shortcut() + ": " + AMessage);
     };
 
     const TGoParameters go = Parse(AParameters);
     // The shipped engine does not search for mates: a USI front end is told so instead of
     // waiting for a "checkmate" line, whatever length it gave.
-    if (go.MateSearch && dynamic_cast<TUSIEngineOutput*>(engine.Output()) != nullptr) {
-        if (TEngineOutput* output = engine.Output()) {
-            TWriteBlock block(*output);
-            output->WriteLine("checkmate notimplemented", ccKeyword);
-        }
+    if (go.MateSearch && output != nullptr && output->Protocol() == epUSI) {
+        TWriteBlock block(*output);
+        output->WriteLine("checkmate notimplemented", ccKeyword);
         return;
     }
     for (const std::string& error : go.Errors)
@@ -274,7 +270,7 @@ void TGoCommand::Execute(std::string_view AParameters) {
     UseLevels(engine, *FMyLevel, FOpponentLevel.get());
     // A front end that asked for an endless search waits for "stop" or "ponderhit" before it
     // takes a best move; one given earlier would be read as the answer to the next go.
-    if (uciOutput != nullptr && (go.Infinite || go.Ponder))
-        uciOutput->HoldBestMove();
+    if (output != nullptr && (go.Infinite || go.Ponder))
+        output->HoldBestMove();
     engine.Start();
 }

@@ -1,7 +1,7 @@
-#include "protocols/uci/uPositionCommand.h"
+#include "protocols/uPositionCommand.h"
 
 #include "engine/uInternalEngine.h"
-#include "protocols/uci/uUCIParameterReader.h"
+#include "protocols/uUCIParameterReader.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
 

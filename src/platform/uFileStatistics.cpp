@@ -1,4 +1,4 @@
-#include "support/uFileStatistics.h"
+#include "platform/uFileStatistics.h"
 
 TFileStatistics& FileStatistics() {
     static TFileStatistics statistics;

@@ -1,7 +1,7 @@
-#include "protocols/uci/uSetOptionCommand.h"
+#include "protocols/uSetOptionCommand.h"
 
 #include "engine/uInternalEngine.h"
-#include "protocols/uci/uUCIParameterReader.h"
+#include "protocols/uUCIParameterReader.h"
 #include "support/uCustomArgument.h"
 #include "support/uExceptions.h"
 #include "support/uLogger.h"

@@ -1,13 +1,13 @@
-#include "protocols/uci/uPonderHitCommand.h"
+#include "protocols/uPonderHitCommand.h"
 
+#include "engine/uEngineOutput.h"
 #include "engine/uInternalEngine.h"
-#include "protocols/uci/uUCIEngineOutput.h"
 
 TPonderHitCommand::TPonderHitCommand() : TSimpleEngineCommand("TPonderHitCommand") {
     SetDescription("Used if the engine was told to ponder on the same move.");
 }
 
 void TPonderHitCommand::ExecuteNoParam() {
-    if (auto* output = dynamic_cast<TUCIEngineOutput*>(Engine().Output()))
+    if (TEngineOutput* output = Engine().Output())
         output->ReleaseBestMove();
 }
