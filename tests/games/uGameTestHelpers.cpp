@@ -1,7 +1,11 @@
 // Shared helpers of the game-model tests.
 #include "games/uGameTestHelpers.h"
 
+#include "games/chess/uChessForsythEdwardsNotationParser.h"
+#include "games/chess/uChessGameVariant.h"
+
 #include <gtest/gtest.h>
+#include <stdexcept>
 
 TGameVariants& TestVariants() {
     static TGameVariants variants = [] {
@@ -24,6 +28,21 @@ TTestGame MakeGame(const std::string& AVariant, const std::string& AFen) {
         parser->Parse(AFen);
     }
     game.Generator = game.Variant->CreateMoveGenerator();
+    game.Generator->SetPosition(game.Position.get());
+    return game;
+}
+
+TTestGame MakeBoardGame(const std::string& AVariant, const std::string& AFen) {
+    TTestGame game = MakeGame(AVariant);
+    if (AFen.empty())
+        return game;
+    auto* variant = dynamic_cast<TChessGameVariant*>(game.Variant);
+    if (variant == nullptr)
+        throw std::runtime_error("not a chess variant " + AVariant);
+    TChessForsythEdwardsNotationParser parser;
+    parser.SetRules(variant->SetupRules());
+    parser.SetPosition(game.Position.get());
+    parser.Parse(AFen);
     game.Generator->SetPosition(game.Position.get());
     return game;
 }

@@ -32,6 +32,9 @@ struct TTestGame {
 // A registry filled once for the tests.
 TGameVariants& TestVariants();
 TTestGame      MakeGame(const std::string& AVariant, const std::string& AFen = "");
+// The same for the board model itself: a chess-family position string on a board of any size,
+// read by the variant's rules but for the board's size and the sets of pieces.
+TTestGame MakeBoardGame(const std::string& AVariant, const std::string& AFen = "");
 
 // An output sink that keeps what is drawn: the lines as plain text, and every coloured piece of
 // text with its colours. Counts the drawings and checks that they are bracketed.

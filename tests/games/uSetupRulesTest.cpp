@@ -73,6 +73,30 @@ const TImpossibleCase ImpossibleCases[] = {
     {"dobutsuShogi", "rkb/1p1/1P1/BKR/3 b - 1", "Board of 3x5 in a variant played on 3x4"},
     {"goroGoroShogi", "sgkgs/5/1ppp1/1PPP1/5/SGKGS b R 1", "Too many pieces"},
     {"shogi", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b - 9999999999", "Game offset out of range"},
+    {"shogi", "4k4/9/9/9/9/9/9/4R4/4K4 b - 1", "King of White in check with Black to move"},
+    {"minishogi", "4k/5/5/4R/K4 b - 1", "King of White in check with Black to move"},
+    {"shogi", "lnsgkgsnl/1r5b1/ppppppppp/9/9/9/PPPPPPPPP/1B5R1/LNSGKGSNL b 0P 1", "Hand count 0 of P"},
+    // The board of the variant, in every chess variant.
+    {"chess", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR/8 w KQkq - 0 1", "Board of 8x9 in a variant played on 8x8"},
+    {"chess", "rnbqkbnr1/ppppppppp/9/9/9/9/PPPPPPPPP/RNBQKBNR1 w - - 0 1", "Board of 9x8 in a variant played on 8x8"},
+    {"crazyhouse", "k7/8/8/8/8/8/8/8/K7[] w - - 0 1", "Board of 8x9 in a variant played on 8x8"},
+    // What no game can reach: three checkers, promoted pieces beyond the missing pawns, a clock
+    // beyond the plies played, both three-check counters spent.
+    {"chess", "k7/8/8/8/8/q7/2n5/K1r5 w - - 0 1", "King of White in check by more than two pieces"},
+    {"chess", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKQNR w - - 0 1", "More pieces of White than its missing pawns can have become"},
+    {"racingKings", "8/8/8/8/8/8/krbnNBRK/qrbnNBQQ w - - 0 1", "More pieces of White than its missing pawns can have become"},
+    {"chess", "k7/8/8/8/8/8/8/K7 w - - 1000 1", "Long draw beyond the plies played"},
+    {"3Check", "k7/8/8/8/8/8/8/K7 w - - 0+0 0 1", "Check count of both sides at the end of the game"},
+    {"3Check", "k7/8/8/8/8/8/8/K7 w - - 0 1 +3+3", "Check count of both sides at the end of the game"},
+    // Fields the board contradicts are refused, not rewritten.
+    {"chess", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBN1 w K - 0 1", "Castling right K without White's king and rook in place"},
+    {"chess", "rnbqkbn1/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", "Castling right k without Black's king and rook in place"},
+    {"chess960", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w AFhf - 0 1", "Castling right F without White's king and rook in place"},
+    {"chess960", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w ZFhf - 0 1", "Castling right Z without White's king and rook in place"},
+    {"chess", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 1", "En passant square e6 that no double step can have made"},
+    {"chess", "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq e3 0 1", "En passant square e3 that no double step can have made"},
+    {"chess", "k7/8/8/8/8/8/8/K7 w - - x 1", "Parse: 'Long draw' expected but token 'x' found."},
+    {"chess", "k7/8/8/8/8/8/8/K7 w - - 0 y", "Parse: 'Game offset' expected but token 'y' found."},
 };
 // clang-format on
 
@@ -93,6 +117,39 @@ TEST(TSetupRules, RefusesImpossiblePositionsAndKeepsThePositionBefore) {
         }
         EXPECT_EQ(game.Fen(), before);
         EXPECT_EQ(game.Position->Hash(), game.Position->GetHash());
+    }
+}
+
+// Unusual but reachable positions stay accepted: a double check, an en passant square that no
+// pawn can use (it is dropped), a horde pawn's double step from its first row, promoted pieces
+// where pawns are missing, a king promoted to in giveaway, the crazyhouse hands.
+TEST(TSetupRules, AcceptsUnusualPositionsThatGamesReach) {
+    struct TCase {
+        const char* Variant;
+        const char* Position;
+        const char* Written; // the position as the variant writes it back
+    };
+    // clang-format off
+    constexpr TCase Cases[] = {
+        {"chess", "k7/8/8/8/8/1n6/8/K1r5 w - - 0 1", "k7/8/8/8/8/1n6/8/K1r5 w - - 0 1"},
+        {"chess", "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq e6 0 2", "rnbqkbnr/pppp1ppp/8/4p3/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 2"},
+        {"chess", "rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3", "rnbqkbnr/ppp1pppp/8/3pP3/8/8/PPPP1PPP/RNBQKBNR w KQkq d6 0 3"},
+        {"chess", "4k3/8/8/8/8/8/8/QQQQKQQQ w - - 0 40", "4k3/8/8/8/8/8/8/QQQQKQQQ w - - 0 40"},
+        {"horde", "rnbqkbnr/pppppppp/8/1PP2PP1/PPPPPPPP/PPPPPPPP/PPPPPPP1/PPPPPPP1 b kq h2 0 1", "rnbqkbnr/pppppppp/8/1PP2PP1/PPPPPPPP/PPPPPPPP/PPPPPPP1/PPPPPPP1 b kq - 0 1"},
+        {"giveaway", "k7/8/8/8/8/8/8/KK6 w - - 0 30", "k7/8/8/8/8/8/8/KK6 w - - 0 30"},
+        {"crazyhouse", "k7/8/8/8/8/8/8/K7[QQQQ] w - - 0 1", "k7/8/8/8/8/8/8/K7[QQQQ] w - - 0 1"},
+        {"3Check", "k7/8/8/8/8/8/8/K7 w - - 0+3 0 1", "k7/8/8/8/8/8/8/K7 w - - 0+3 0 1"},
+        {"chess", "k7/8/8/8/8/8/8/K7 w - - 10 5", "k7/8/8/8/8/8/8/K7 w - - 10 5"},
+    };
+    // clang-format on
+    for (const auto& c : Cases) {
+        SCOPED_TRACE(std::string(c.Variant) + " " + c.Position);
+        try {
+            TTestGame game = MakeGame(c.Variant, c.Position);
+            EXPECT_EQ(game.Fen(), c.Written);
+        } catch (const Exception& e) {
+            ADD_FAILURE() << e.what();
+        }
     }
 }
 

@@ -48,6 +48,14 @@ std::int64_t ReadDecimal(std::string_view ALine, std::size_t& AIndex, std::int64
 // rather than cut or wrapped.
 constexpr std::int64_t MaximalMoveNumber = 100000000;
 
+// The length of the blank-separated field at AIndex.
+std::size_t FieldLength(std::string_view ALine, std::size_t AIndex) {
+    std::size_t end = AIndex;
+    while (end < ALine.size() && ALine[end] != ' ' && ALine[end] != '\t')
+        ++end;
+    return end - AIndex;
+}
+
 // A number field written with a minus sign is refused as out of range, not skipped.
 void RefuseNegative(std::string_view ALine, std::size_t AIndex, const char* AMessage) {
     if (AIndex + 1 < ALine.size() && ALine[AIndex] == '-' && IsDigit(ALine[AIndex + 1]))
@@ -95,6 +103,7 @@ void TChessForsythEdwardsNotationParser::FENStrToPos(std::string_view ALine, std
 void TChessForsythEdwardsNotationParser::ReadFields(std::string_view ALine, std::size_t& AIndex) {
     SkipBlanks(ALine, AIndex);
     ReadBoard(ALine, AIndex);
+    CheckChessBoardSize(Target().Board(), FRules);
     ReadHoldings(ALine, AIndex);
     SkipBlanks(ALine, AIndex);
     ReadSideToMove(ALine, AIndex);
@@ -143,6 +152,10 @@ void TChessForsythEdwardsNotationParser::ReadCheckCounts(std::string_view ALine,
         if (counts[player] > TThreeCheckChessPosition::ChecksToWin)
             throw EConvertError("Check count out of range");
     }
+    // The game ends with the third check: both sides cannot have given it.
+    const int won = given ? TThreeCheckChessPosition::ChecksToWin : 0;
+    if (counts[0] == won && counts[1] == won)
+        throw EConvertError("Check count of both sides at the end of the game");
     auto* position = dynamic_cast<TThreeCheckChessPosition*>(&Target());
     if (position == nullptr)
         return;
@@ -295,12 +308,18 @@ void TChessForsythEdwardsNotationParser::ReadCastles(std::string_view ALine, std
         const char c = ALine[AIndex++];
         const int  player = c >= 'a' && c <= 'z' ? 1 : 0;
         const char upper = UpperChar(c);
+        bool       found = false;
         if (upper == 'K')
-            SetOutermostCastleRook(player, caKingSide);
+            found = SetOutermostCastleRook(player, caKingSide);
         else if (upper == 'Q')
-            SetOutermostCastleRook(player, caQueenSide);
+            found = SetOutermostCastleRook(player, caQueenSide);
         else
-            SetCastleRook(player, upper - 'A');
+            found = SetCastleRook(player, upper - 'A');
+        // A right the board cannot have is refused, not dropped: the front end means another
+        // position than the one that would be played.
+        if (!found)
+            throw EConvertError(std::string("Castling right ") + c + " without " +
+                                Target().SideColorToString(player) + "'s king and rook in place");
     }
     Target().SetCastles(FCastles);
 }
@@ -317,22 +336,23 @@ int BackRowKing(const TChessBoard& ABoard, const TCastles& ACastles, int APlayer
 
 } // namespace
 
-void TChessForsythEdwardsNotationParser::SetCastleRook(int APlayer, int AColumn) {
+bool TChessForsythEdwardsNotationParser::SetCastleRook(int APlayer, int AColumn) {
     const TChessBoard& board = Target().Board();
     const int          king = BackRowKing(board, FCastles, APlayer);
     if (king == 0 || AColumn < 0 || AColumn > board.SqX())
-        return;
+        return false;
     const int cell = board.XYToI(AColumn, APlayer == 0 ? 0 : board.SqY());
     if (board[cell] != (APlayer == 0 ? cpRook : -cpRook))
-        return;
+        return false;
     FCastles[APlayer][cell < king ? caQueenRook : caKingRook] = static_cast<std::uint8_t>(cell);
+    return true;
 }
 
-void TChessForsythEdwardsNotationParser::SetOutermostCastleRook(int APlayer, int ACastleType) {
+bool TChessForsythEdwardsNotationParser::SetOutermostCastleRook(int APlayer, int ACastleType) {
     const TChessBoard& board = Target().Board();
     const int          king = BackRowKing(board, FCastles, APlayer);
     if (king == 0)
-        return;
+        return false;
     const int rook = APlayer == 0 ? cpRook : -cpRook;
     const int y = APlayer == 0 ? 0 : board.SqY();
     const int step = ACastleType == caKingSide ? -1 : 1;
@@ -340,13 +360,14 @@ void TChessForsythEdwardsNotationParser::SetOutermostCastleRook(int APlayer, int
          x += step) {
         const int cell = board.XYToI(x, y);
         if (cell == king)
-            return;
+            return false;
         if (board[cell] == rook) {
             FCastles[APlayer][ACastleType == caKingSide ? caKingRook : caQueenRook] =
                 static_cast<std::uint8_t>(cell);
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 void TChessForsythEdwardsNotationParser::ReadEnPassant(std::string_view ALine,
@@ -361,19 +382,31 @@ void TChessForsythEdwardsNotationParser::ReadEnPassant(std::string_view ALine,
     } else {
         TChessPosition&    position = Target();
         const TChessBoard& board = position.Board();
+        const std::size_t  start = AIndex;
         const int          square = board.StringToSquare(ALine, AIndex);
-        // Kept only when a capture there is possible: the square and the pawn's origin are
-        // empty, the enemy pawn stands in front of it and a pawn of the side to move beside that
-        // pawn. Anything else would let a capture remove a piece that is not there.
-        const int  pawn = position.Side() == 0 ? cpPawn : -cpPawn;
-        const int  forward = position.Side() == 0 ? board.SqXC2() : -board.SqXC2();
-        const int  victim = square - forward;
-        const int  origin = square + forward;
-        const bool valid = square > forward && origin < TSquaredBoard::CellArraySize &&
-                           board[square] == 0 && board[origin] == 0 && board[victim] == -pawn &&
-                           (board[victim - 1] == pawn || board[victim + 1] == pawn) &&
-                           board.Y(origin) != (position.Side() == 0 ? board.SqY() : 0);
-        position.SetEnPassant(valid ? square : 0);
+        // A double step of the opponent's pawn must have made the square: it lies on the row
+        // that pawn crossed, and it and the pawn's origin are empty with the pawn in front.
+        const int pawn = position.Side() == 0 ? cpPawn : -cpPawn;
+        const int forward = position.Side() == 0 ? board.SqXC2() : -board.SqXC2();
+        const int victim = square - forward;
+        const int origin = square + forward;
+        // Pawns that start on their first row (the hordes) also cross their second.
+        const int  opponent = position.Side() ^ 1;
+        const bool fromFirstRow = FRules.PawnsOnFirstRow[opponent] || FRules.EitherSideIsTheArmy;
+        const int  row = board.Y(square);
+        const int  crossedRow = position.Side() == 0 ? board.SqY() - 2 : 2;
+        const int  firstCrossed = position.Side() == 0 ? board.SqY() - 1 : 1;
+        const bool made = board.SqYC() >= 6 && board[square] != TSquaredBoard::OffBoard &&
+                          (row == crossedRow || (fromFirstRow && row == firstCrossed)) &&
+                          board[square] == 0 && board[origin] == 0 && board[victim] == -pawn;
+        if (!made)
+            throw EConvertError("En passant square " +
+                                std::string(ALine.substr(start, AIndex - start)) +
+                                " that no double step can have made");
+        // Kept only when a pawn of the side to move stands beside the pawn that double-stepped:
+        // a square that no capture can use is no part of the position.
+        const bool capturable = board[victim - 1] == pawn || board[victim + 1] == pawn;
+        position.SetEnPassant(capturable ? square : 0);
     }
     ++AIndex;
 }
@@ -382,13 +415,14 @@ void TChessForsythEdwardsNotationParser::ReadLongDraw(std::string_view ALine, st
     if (AIndex >= ALine.size())
         RaiseMissing("Long draw");
     RefuseNegative(ALine, AIndex, "Long draw out of range");
-    if (IsDigit(ALine[AIndex])) {
-        const std::int64_t clock = ReadDecimal(ALine, AIndex, 2 * MaximalMoveNumber + 1);
-        if (clock > 2 * MaximalMoveNumber)
-            throw EConvertError("Long draw out of range");
-        Target().SetLongDraw(static_cast<std::uint32_t>(clock));
-        ++AIndex;
-    }
+    if (!IsDigit(ALine[AIndex]))
+        throw EParseError({"Long draw"},
+                          std::string(ALine.substr(AIndex, FieldLength(ALine, AIndex))));
+    const std::int64_t clock = ReadDecimal(ALine, AIndex, 2 * MaximalMoveNumber + 1);
+    if (clock > 2 * MaximalMoveNumber)
+        throw EConvertError("Long draw out of range");
+    Target().SetLongDraw(static_cast<std::uint32_t>(clock));
+    ++AIndex;
 }
 
 void TChessForsythEdwardsNotationParser::ReadMoveNumber(std::string_view ALine,
@@ -396,11 +430,18 @@ void TChessForsythEdwardsNotationParser::ReadMoveNumber(std::string_view ALine,
     if (AIndex >= ALine.size())
         RaiseMissing("Game offset");
     RefuseNegative(ALine, AIndex, "Game offset out of range");
-    if (!IsDigit(ALine[AIndex]))
+    // "+0+0" in place of the move number is the check count of three-check.
+    if (ALine[AIndex] == '+')
         return;
+    if (!IsDigit(ALine[AIndex]))
+        throw EParseError({"Game offset"},
+                          std::string(ALine.substr(AIndex, FieldLength(ALine, AIndex))));
     constexpr std::int64_t Limit = MaximalMoveNumber;
     const std::int64_t     n = ReadDecimal(ALine, AIndex, Limit + 1);
     if (n <= 0 || n > Limit)
         throw EConvertError("Game offset out of range");
+    // The half-move clock counts plies since a capture or pawn move: at most every ply played.
+    if (Target().LongDraw() > 2 * n)
+        throw EConvertError("Long draw beyond the plies played");
     Target().SetMoveIndex(static_cast<std::int32_t>(Target().MoveIndex() + 2 * n - 2));
 }

@@ -41,10 +41,11 @@ protected:
     // every variant, kept only by a three-check position.
     static bool IsCheckCountField(std::string_view ALine, std::size_t AIndex);
     void        ReadCheckCounts(std::string_view ALine, std::size_t& AIndex);
-    // A column letter: the player's rook on that column of its back row, if there is one.
-    void SetCastleRook(int APlayer, int AColumn);
-    // K or Q: the outermost rook of the player on that side of its king.
-    void SetOutermostCastleRook(int APlayer, int ACastleType);
+    // A column letter: the player's rook on that column of its back row; false when there is
+    // none or the king is not on its back row.
+    bool SetCastleRook(int APlayer, int AColumn);
+    // K or Q: the outermost rook of the player on that side of its king; false as above.
+    bool SetOutermostCastleRook(int APlayer, int ACastleType);
     // The position being read: a copy of Position() during Parse.
     TChessPosition& Target() const { return *FChessPosition; }
 

@@ -22,8 +22,20 @@ std::unique_ptr<TMoveGenerator> TChessGameVariant::CreateMoveGenerator() {
 }
 
 std::shared_ptr<ICustomParser> TChessGameVariant::CreateForsythEdwardsNotationParser() {
-    auto parser = std::make_shared<TChessForsythEdwardsNotationParser>();
-    parser->SetRules(SetupRules());
+    auto             parser = std::make_shared<TChessForsythEdwardsNotationParser>();
+    TChessSetupRules rules = SetupRules();
+    // The board and the sets of both sides, from the start board (every random setup has the
+    // same sets). Where captured pieces change sides, the hands hold what the board lacks.
+    const std::unique_ptr<TChessBoard> start = CreateBoard();
+    rules.Width = start->SqXC();
+    rules.Height = start->SqYC();
+    rules.BoundPromotions = rules.MaximalPieces == 0;
+    for (int i = 0; i < start->UsedSquareCount(); ++i) {
+        const int piece = (*start)[start->UsedSquares()[i]];
+        if (piece != 0 && piece >= -cpKing && piece <= cpKing)
+            ++rules.StartSet[piece > 0 ? 0 : 1][piece > 0 ? piece : -piece];
+    }
+    parser->SetRules(rules);
     return parser;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
+class TChessBoard;
 class TChessPosition;
 
 // What the rules of a chess variant make impossible in a position, checked once when a position
@@ -27,7 +29,17 @@ struct TChessSetupRules {
     // Pieces on the board and in both hands, where captured pieces change sides: 0 is no limit.
     int MaximalPieces = 0;
     int MaximalPawns = 0;
+    // The board of the variant (0: any); a position on another is refused.
+    int Width = 0;
+    int Height = 0;
+    // Every piece beyond a side's set at the start must have been a pawn of that side (with
+    // the sets of StartSet, by piece code). The variant sets both from its start board.
+    bool                              BoundPromotions = false;
+    std::array<std::array<int, 7>, 2> StartSet{};
 };
 
 // Raises EConvertError with the first rule the position breaks.
 void CheckChessSetup(const TChessPosition& APosition, const TChessSetupRules& ARules);
+// Raises EConvertError when the board is not the variant's (its first rule, checked as soon as
+// the board is read).
+void CheckChessBoardSize(const TChessBoard& ABoard, const TChessSetupRules& ARules);

@@ -1,5 +1,6 @@
 #include "games/shogi/uShogiForsythEdwardsNotationParser.h"
 
+#include "games/shogi/uShogiMoveGenerator.h"
 #include "games/shogi/uShogiPosition.h"
 #include "support/uExceptions.h"
 #include "support/uTextHelpers.h"
@@ -196,6 +197,16 @@ void TShogiForsythEdwardsNotationParser::Parse(std::string_view AText) {
     }
 
     CheckShogiSetup(work, FWidth, FHeight, FMaximalCount);
+    // The side not to move in check: its king would be taken at once (a parser without the
+    // variant's rules reads any position).
+    if (FWidth > 0) {
+        TShogiMoveGenerator generator;
+        generator.SetPosition(&work);
+        const int waiting = work.Side() ^ 1;
+        if (generator.KingAttacked(waiting))
+            throw EConvertError("King of " + work.SideColorToString(waiting) + " in check with " +
+                                work.SideColorToString(work.Side()) + " to move");
+    }
     work.SetLongDraw(0);
     work.ClearStack();
     work.InitializeHash();

@@ -447,6 +447,16 @@ TMove* TShogiMoveGenerator::Drops(TMove* ACursor, const std::uint8_t* ACells, in
     return cursor;
 }
 
+bool TShogiMoveGenerator::KingAttacked(int ASide) {
+    if (FShogiPosition == nullptr)
+        return false;
+    Squares = FShogiPosition->Board().Squares().data();
+    const int king = FShogiPosition->Board().FindKingPos(ASide);
+    if (king == 0)
+        return false;
+    return ASide == 0 ? AttackedBy<1>(king) : AttackedBy<0>(king);
+}
+
 template <int AAttacker> bool TShogiMoveGenerator::AttackedBy(int ACell) const {
     const std::int8_t* sq = Squares;
     for (int k = 0; k < 8; ++k) {

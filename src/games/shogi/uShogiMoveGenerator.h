@@ -38,6 +38,8 @@ public:
     TGameTermination NoMoveTermination() const override {
         return TMoveGenerator::NoMoveTermination();
     }
+    // Whether the other side attacks the king of ASide in the position (false without one).
+    bool KingAttacked(int ASide);
 
 private:
     static constexpr int ShogiCodeCount = 15;

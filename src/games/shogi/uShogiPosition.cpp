@@ -65,6 +65,9 @@ void TShogiCapturedPieces::ReadFromString(std::string_view ALine, std::size_t& A
         const auto found = HandLetters.find(UpperChar(letter));
         if (found == std::string_view::npos)
             throw EConvertError(std::string("Unknown Piece ") + letter);
+        // A count is written only for two or more; 0 holds nothing and is no count at all.
+        if (counted && count == 0)
+            throw EConvertError(std::string("Hand count 0 of ") + letter);
         const int     player = letter >= 'a' && letter <= 'z' ? 1 : 0;
         std::int32_t& held = FCounts[player][static_cast<int>(found) + 1];
         held += counted ? count : 1;

@@ -239,7 +239,7 @@ TEST(TChessMoveGenerator, ListsTheSameMovesInBothModesAlongRandomGames) {
     random.SetSeed(2024);
     for (const TCase& c : Cases) {
         SCOPED_TRACE(std::string(c.Variant) + " " + c.Fen);
-        TTestGame                             game = MakeGame(c.Variant, c.Fen);
+        TTestGame                             game = MakeBoardGame(c.Variant, c.Fen);
         const std::unique_ptr<TMoveGenerator> counting = game.Variant->CreateMoveGenerator();
         counting->SetPosition(game.Position.get());
         counting->SetPerftMode(true);

@@ -49,7 +49,7 @@ TEST(TChessPositionHash, GivesEveryCellOfTheArrayDistinctKeys) {
             EXPECT_TRUE(codes.insert(keys.SquareKey(code, cell).Code).second);
         }
     // A position string on a taller board hashes its extra rows too.
-    TTestGame   tall = MakeGame("chess", "4k3/8/8/8/8/8/8/8/8/4K3 w - - 0 1");
+    TTestGame   tall = MakeBoardGame("chess", "4k3/8/8/8/8/8/8/8/8/4K3 w - - 0 1");
     const THash before = tall.Position->GetHash();
     tall.Chess().Board()[tall.Chess().Board().XYToI(0, 9)] = 4;
     EXPECT_NE(tall.Position->GetHash(), before);

@@ -22,7 +22,7 @@ TEST(TChessPosition, MakeAndRevertRestoreEverything) {
         {"chess", "4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", "e2e4", "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1"},
         {"chess", "4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1", "d5e6", "4k3/8/4P3/8/8/8/8/4K3 b - - 0 1"},
         // Capturing a rook on its castling square removes the opponent's matching right.
-        {"chess", "r3k2r/8/8/8/8/8/8/R3K2B w KQkq - 0 1", "h1a8",
+        {"chess", "r3k2r/8/8/8/8/8/8/R3K2B w Qkq - 0 1", "h1a8",
          "B3k2r/8/8/8/8/8/8/R3K3 b Qk - 0 1"},
         // A king move clears both rights of its side; a rook from an unrecorded cell changes none.
         {"chess", "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1", "e1d1",
@@ -55,7 +55,7 @@ TEST(TChessPosition, MakeAndRevertRestoreEverything) {
 }
 
 TEST(TChessPosition, CountsCapturesAndKeepsTheWholeHalfMoveClock) {
-    TTestGame   game = MakeGame("chess", "4k3/8/8/3p4/4P3/8/8/4K3 w - - 300 1");
+    TTestGame   game = MakeGame("chess", "4k3/8/8/3p4/4P3/8/8/4K3 w - - 300 160");
     const TMove capture = game.FindMove("e4d5");
     game.Position->MakeRevertableMove(capture);
     EXPECT_EQ(game.Chess().CapturedPieces().AsString(), "P");
@@ -163,7 +163,7 @@ TEST(TChessPosition, ParsesMoveTexts) {
     };
     for (const TCase& c : Cases) {
         SCOPED_TRACE(c.Text);
-        TTestGame                    game = MakeGame("chess", c.Fen);
+        TTestGame                    game = MakeBoardGame("chess", c.Fen);
         const std::unique_ptr<TMove> move = game.Position->StringToMove(c.Text);
         EXPECT_EQ(move->Size, 0);
         EXPECT_EQ(move->FromSquare, c.From);
