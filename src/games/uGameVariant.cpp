@@ -28,3 +28,10 @@ std::shared_ptr<ICustomWriter> TGameVariant::CreateForsythEdwardsNotationWriter(
 TGameTermination TGameVariant::GetStalemateGameTermination() {
     RaiseAbstractError();
 }
+
+void TGameVariant::SetDescription(TGameVariantDescription ADescription) {
+    FDescription = std::move(ADescription);
+    FName = FDescription.Name;
+    FCaption = FDescription.Caption;
+    FURL = FDescription.URL;
+}

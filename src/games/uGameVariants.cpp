@@ -17,6 +17,23 @@ TGameVariant* TGameVariants::FindByName(std::string_view AGameVaraintName) const
     return nullptr;
 }
 
+TGameVariant* TGameVariants::FindByNameOrAlias(std::string_view AName) const {
+    if (TGameVariant* variant = FindByName(AName))
+        return variant;
+    for (const auto& variant : FItems)
+        for (std::string_view alias : variant->Description().Aliases)
+            if (SameText(alias, AName))
+                return variant.get();
+    return nullptr;
+}
+
+TGameVariant* TGameVariants::FirstOfFamily(TGameFamily AFamily) const {
+    for (const auto& variant : FItems)
+        if (variant->Family() == AFamily)
+            return variant.get();
+    return nullptr;
+}
+
 std::string TGameVariants::ToXBoardString() const {
     std::string result;
     for (const auto& variant : FItems) {

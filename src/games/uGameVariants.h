@@ -13,6 +13,12 @@ public:
     void Add(std::unique_ptr<TGameVariant> AVariant);
     // The first variant whose name equals AGameVaraintName ignoring case; null when none does.
     TGameVariant* FindByName(std::string_view AGameVaraintName) const;
+    // The same, also among the aliases of the variants' descriptions.
+    TGameVariant* FindByNameOrAlias(std::string_view AName) const;
+    // The program's default variant, registered first; null while the registry is empty.
+    TGameVariant* Default() const { return FItems.empty() ? nullptr : FItems.front().get(); }
+    // The first variant of a family, its standard game; null when the family has none.
+    TGameVariant* FirstOfFamily(TGameFamily AFamily) const;
     // All names in registration order, joined by "," without spaces.
     std::string   ToXBoardString() const;
     std::size_t   Count() const { return FItems.size(); }

@@ -111,7 +111,7 @@ std::string DistributedPerftUsage() {
            "                  --depth D [options]\n"
            "Counts the leaves of the legal-move tree D plies below the position, on every\n"
            "process of the MPI job.\n"
-           "  --variant V      game variant (chess, shogi, crazyhouse, ...)\n"
+           "  --variant V      game variant by its name; an unknown name lists them\n"
            "  --fen F          root position as FEN\n"
            "  --sfen S         root position as SFEN\n"
            "  --startpos       the variant's start position\n"

@@ -35,14 +35,19 @@ TEST(TGameVariants, RegistersTheEighteenVariantsInOrder) {
     EXPECT_THROW(variants.Items(0).GetStalemateGameTermination(), ENotImplemented);
 }
 
-// The family tells the protocols which variants they can offer: the last four are shogi, and
-// every position a variant starts from is written in its family's notation.
+// The family tells the protocols which variants they can offer: the chess family first, then
+// the four of shogi, and every position a variant starts from is written in its family's
+// notation.
 TEST(TGameVariants, NamesTheFamilyOfEachVariant) {
     const TGameVariants& variants = TestVariants();
+    std::size_t          shogi = 0;
     for (std::size_t i = 0; i < variants.Count(); ++i) {
         TGameVariant& variant = variants.Items(i);
         SCOPED_TRACE(variant.Name());
-        EXPECT_EQ(variant.Family(), i >= 14 ? gfShogi : gfChess);
+        if (shogi > 0) {
+            EXPECT_EQ(variant.Family(), gfShogi);
+        }
+        shogi += variant.Family() == gfShogi;
         TTestGame game = MakeGame(variant.Name());
         // A FEN has at least six fields, an SFEN four.
         const std::string text = game.Fen();
@@ -53,6 +58,9 @@ TEST(TGameVariants, NamesTheFamilyOfEachVariant) {
             EXPECT_GE(spaces, 5) << text;
         }
     }
+    EXPECT_EQ(shogi, 4u);
+    EXPECT_EQ(variants.FirstOfFamily(gfShogi), variants.FindByName("shogi"));
+    EXPECT_EQ(variants.Default(), variants.FindByName("chess"));
 }
 
 TEST(TGameVariants, BuildsEachStartPosition) {

@@ -84,14 +84,25 @@ std::unique_ptr<TChessMoveGenerator> TChessGameVariant::NewMoveGenerator() {
 void TChessGameVariant::PrepareStartPosition(TChessPosition&) {}
 
 TStandardChessGameVariant::TStandardChessGameVariant() {
-    SetName("chess");
-    SetCaption("Standard Chess");
-    SetURL("https://en.wikipedia.org/wiki/Rules_of_chess");
+    SetDescription({
+        .Name = "chess",
+        .Caption = "Standard Chess",
+        .URL = "https://en.wikipedia.org/wiki/Rules_of_chess",
+        .XBoard = {.Name = "normal"},
+        .Perft = {{"", 4, 197281},
+                  {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 3,
+                   97862},
+                  {"rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", 3, 62379}},
+    });
 }
 
 TNoCastleGameVariant::TNoCastleGameVariant() {
-    SetName("nocastle");
-    SetCaption("No castle");
+    SetDescription({
+        .Name = "nocastle",
+        .Caption = "No castle",
+        .XBoard = {.Name = "nocastle"},
+        .Perft = {{"", 4, 197281}},
+    });
 }
 
 void TNoCastleGameVariant::PrepareStartPosition(TChessPosition& APosition) {
@@ -100,9 +111,13 @@ void TNoCastleGameVariant::PrepareStartPosition(TChessPosition& APosition) {
 }
 
 TGiveawayChessGameVariant::TGiveawayChessGameVariant() {
-    SetName("giveaway");
-    SetCaption("Giveaway");
-    SetURL("https://en.wikipedia.org/wiki/Losing_chess");
+    SetDescription({
+        .Name = "giveaway",
+        .Caption = "Giveaway",
+        .URL = "https://en.wikipedia.org/wiki/Losing_chess",
+        .XBoard = {.Name = "giveaway"},
+        .Perft = {{"", 4, 153299}, {"8/2p5/8/8/8/8/P7/8 w - - 0 1", 8, 4}},
+    });
 }
 
 std::unique_ptr<TChessMoveGenerator> TGiveawayChessGameVariant::NewMoveGenerator() {
@@ -110,9 +125,16 @@ std::unique_ptr<TChessMoveGenerator> TGiveawayChessGameVariant::NewMoveGenerator
 }
 
 TDunsanyGameVariant::TDunsanyGameVariant() {
-    SetName("dunsany");
-    SetCaption("Dunsany's Chess");
-    SetURL("https://en.wikipedia.org/wiki/Dunsany%27s_chess");
+    SetDescription({
+        .Name = "dunsany",
+        .Caption = "Dunsany's Chess",
+        .URL = "https://en.wikipedia.org/wiki/Dunsany%27s_chess",
+        .XBoard = {.Name = "dunsany",
+                   .Parent = "fairy",
+                   .PieceTable = ChessXBoardPieceTable,
+                   .Mirrored = true},
+        .Perft = {{"", 4, 33601}, {"", 5, 775839}},
+    });
 }
 
 std::unique_ptr<TChessBoard> TDunsanyGameVariant::CreateBoard() {
@@ -134,9 +156,14 @@ void TDunsanyGameVariant::PrepareStartPosition(TChessPosition& APosition) {
 }
 
 THordeChessGameVariant::THordeChessGameVariant() {
-    SetName("hordeChess");
-    SetCaption("Horde Chess");
-    SetURL("https://en.wikipedia.org/wiki/Dunsany%27s_chess#Horde_chess");
+    SetDescription({
+        .Name = "hordeChess",
+        .Caption = "Horde Chess",
+        .URL = "https://en.wikipedia.org/wiki/Dunsany%27s_chess#Horde_chess",
+        .XBoard = {.Name = "hordechess", .Parent = "fairy", .PieceTable = ChessXBoardPieceTable},
+        .Perft = {{"2p2p2/P2p2p1/1P2p2p/2P2p2/3P2p1/4P2p/5P2/K7 b - - 0 1", 4, 33781},
+                  {"", 5, 473480}},
+    });
 }
 
 std::unique_ptr<TChessBoard> THordeChessGameVariant::CreateBoard() {
@@ -160,9 +187,13 @@ std::unique_ptr<TChessMoveGenerator> THordeChessGameVariant::NewMoveGenerator() 
 }
 
 THordeGameVariant::THordeGameVariant() {
-    SetName("horde");
-    SetCaption("Horde");
-    SetURL("https://lichess.org/variant/horde");
+    SetDescription({
+        .Name = "horde",
+        .Caption = "Horde",
+        .URL = "https://lichess.org/variant/horde",
+        .XBoard = {.Name = "horde", .Parent = "fairy", .PieceTable = ChessXBoardPieceTable},
+        .Perft = {{"", 4, 23310}},
+    });
 }
 
 std::unique_ptr<TChessBoard> THordeGameVariant::CreateBoard() {

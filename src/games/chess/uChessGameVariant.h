@@ -7,6 +7,11 @@
 
 #include <memory>
 
+// xboard's table from its piece types to the letters of a chess board: pawn, knight, bishop,
+// rook, queen, the unused types, king.
+inline constexpr std::string_view ChessXBoardPieceTable =
+    "PNBRQ................Kpnbrq................k";
+
 // The base of the chess variant family: the standard board, a TChessPosition with castling rights
 // found from the board, the chess generator and the chess FEN parser and writer. Variants change
 // the board (CreateBoard), the position class, the finishing touches of the start position or the

@@ -10,9 +10,15 @@
 #include "games/chess/uThreeCheckChessPosition.h"
 
 TThreeCheckChessGameVariant::TThreeCheckChessGameVariant() {
-    SetName("3Check");
-    SetCaption("3 Check");
-    SetURL("https://lichess.org/variant/threeCheck");
+    SetDescription({
+        .Name = "3Check",
+        .Caption = "3 Check",
+        .URL = "https://lichess.org/variant/threeCheck",
+        .XBoard = {.Name = "3check"},
+        .Perft = {{"", 4, 197281},
+                  {"rnbqkbnr/ppp2ppp/8/3pp3/4P3/5Q2/PPPP1PPP/RNB1KBNR w KQkq - 1+1 0 1", 4,
+                   1853179}},
+    });
 }
 
 std::unique_ptr<TChessPosition> TThreeCheckChessGameVariant::NewPosition() {
@@ -24,9 +30,14 @@ std::unique_ptr<TChessMoveGenerator> TThreeCheckChessGameVariant::NewMoveGenerat
 }
 
 TKingOfTheHillChessGameVariant::TKingOfTheHillChessGameVariant() {
-    SetName("kingOfTheHill");
-    SetCaption("King Of The Hill");
-    SetURL("https://lichess.org/variant/kingOfTheHill");
+    SetDescription({
+        .Name = "kingOfTheHill",
+        .Caption = "King Of The Hill",
+        .URL = "https://lichess.org/variant/kingOfTheHill",
+        .XBoard = {.Name = "kingofthehill", .Parent = "fairy", .PieceTable = ChessXBoardPieceTable},
+        .Perft = {{"8/8/8/8/2k5/8/8/4K3 b - - 0 1", 4, 1156},
+                  {"rnb2b1r/ppp2ppp/3k4/8/1PKp1pn1/3Pq3/PBP1P2P/RN1Q1B1R w - - 4 12", 3, 19003}},
+    });
 }
 
 std::unique_ptr<TChessMoveGenerator> TKingOfTheHillChessGameVariant::NewMoveGenerator() {
@@ -34,9 +45,13 @@ std::unique_ptr<TChessMoveGenerator> TKingOfTheHillChessGameVariant::NewMoveGene
 }
 
 TRacingKingsChessGameVariant::TRacingKingsChessGameVariant() {
-    SetName("racingKings");
-    SetCaption("Racing Kings");
-    SetURL("https://lichess.org/variant/racingKings");
+    SetDescription({
+        .Name = "racingKings",
+        .Caption = "Racing Kings",
+        .URL = "https://lichess.org/variant/racingKings",
+        .XBoard = {.Name = "racingkings", .Parent = "fairy", .PieceTable = ChessXBoardPieceTable},
+        .Perft = {{"", 4, 296242}, {"8/1K6/8/8/8/8/6k1/8 w - - 0 1", 5, 10022}},
+    });
 }
 
 std::unique_ptr<TChessBoard> TRacingKingsChessGameVariant::CreateBoard() {
@@ -69,9 +84,13 @@ void TRacingKingsChessGameVariant::PrepareStartPosition(TChessPosition& APositio
 }
 
 TAtomicChessGameVariant::TAtomicChessGameVariant() {
-    SetName("atomic");
-    SetCaption("Atomic");
-    SetURL("https://lichess.org/variant/atomic");
+    SetDescription({
+        .Name = "atomic",
+        .Caption = "Atomic",
+        .URL = "https://lichess.org/variant/atomic",
+        .XBoard = {.Name = "atomic"},
+        .Perft = {{"", 4, 197326}},
+    });
 }
 
 std::unique_ptr<TChessPosition> TAtomicChessGameVariant::NewPosition() {
@@ -83,9 +102,14 @@ std::unique_ptr<TChessMoveGenerator> TAtomicChessGameVariant::NewMoveGenerator()
 }
 
 TCrazyhouseChessGameVariant::TCrazyhouseChessGameVariant() {
-    SetName("crazyhouse");
-    SetCaption("Crazyhouse");
-    SetURL("https://lichess.org/variant/crazyhouse");
+    SetDescription({
+        .Name = "crazyhouse",
+        .Caption = "Crazyhouse",
+        .URL = "https://lichess.org/variant/crazyhouse",
+        .XBoard = {.Name = "crazyhouse"},
+        .Perft = {{"2k5/8/8/8/8/8/8/4K3[QRBNPqrbnp] w - - 0 1", 2, 75353},
+                  {"4k3/8/8/8/8/8/3q~4/4K3[] w - - 0 1", 4, 3778}},
+    });
 }
 
 std::unique_ptr<TChessPosition> TCrazyhouseChessGameVariant::NewPosition() {

@@ -126,9 +126,17 @@ std::unique_ptr<TPosition> TRandomChessGameVariant::CreateStartPosition(std::uin
 }
 
 TChess960GameVariant::TChess960GameVariant() {
-    SetName("chess960");
-    SetCaption("Chess 960");
-    SetURL("https://en.wikipedia.org/wiki/Fischer_random_chess");
+    SetDescription({
+        .Name = "chess960",
+        .Caption = "Chess 960",
+        .URL = "https://en.wikipedia.org/wiki/Fischer_random_chess",
+        .RandomSetup = true,
+        .FischerRandomCastling = true,
+        .Chess960 = true,
+        .XBoard = {.Name = "fischerandom"},
+        .Perft = {{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w HAha - 0 1", 4, 197281},
+                  {"bqnb1rkr/pp3ppp/3ppn2/2p5/5P2/P2P4/NPP1P1PP/BQ1BNRKR w HFhf - 2 9", 4, 326672}},
+    });
 }
 
 std::shared_ptr<ICustomWriter> TChess960GameVariant::CreateForsythEdwardsNotationWriter() {
@@ -146,8 +154,14 @@ void TChess960GameVariant::PrepareStartPosition(TChessPosition& APosition) {
 }
 
 TShuffleChessGameVariant::TShuffleChessGameVariant() {
-    SetName("shuffle");
-    SetCaption("Shuffle");
+    SetDescription({
+        .Name = "shuffle",
+        .Caption = "Shuffle",
+        .RandomSetup = true,
+        .FischerRandomCastling = true,
+        .XBoard = {.Name = "shuffle", .Parent = "fairy", .PieceTable = ChessXBoardPieceTable},
+        .Perft = {{"4k3/8/8/8/8/8/8/1KR4R w C - 0 1", 5, 461712}},
+    });
 }
 
 void TShuffleChessGameVariant::ArrangeBoard(std::uint32_t AId, TSquaredBoard& ABoard) const {
@@ -155,8 +169,13 @@ void TShuffleChessGameVariant::ArrangeBoard(std::uint32_t AId, TSquaredBoard& AB
 }
 
 TRandom256ChessGameVariant::TRandom256ChessGameVariant() {
-    SetName("random256");
-    SetCaption("Random 256");
+    SetDescription({
+        .Name = "random256",
+        .Caption = "Random 256",
+        .RandomSetup = true,
+        .XBoard = {.Name = "random256", .Parent = "fairy", .PieceTable = ChessXBoardPieceTable},
+        .Perft = {{"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 4, 197281}},
+    });
 }
 
 void TRandom256ChessGameVariant::ArrangeBoard(std::uint32_t AId, TSquaredBoard& ABoard) const {

@@ -22,12 +22,24 @@ void Put(TChessBoard& ABoard, int X, int Y, std::int8_t APiece) {
     ABoard[ABoard.XYToI(X, Y)] = APiece;
 }
 
+// xboard's shogi piece types: a "+" slot is the promoted form of the type eleven slots before
+// it, written "+" and that type's letter.
+constexpr std::string_view MiniShogiPieceTable = "P.BR.S...G.+.++.+Kp.br.s...g.+.++.+k";
+constexpr std::string_view GoroGoroPieceTable = "P....S...G.+....+Kp....s...g.+....+k";
+// Dōbutsu keeps the shogi letters: its elephant and giraffe are the bishop and the rook.
+constexpr std::string_view DobutsuPieceTable = "P.BR.......+.++...Kp.br.......+.++...k";
+
 } // namespace
 
 TShogiGameVariant::TShogiGameVariant() {
-    SetName("shogi");
-    SetCaption("Shogi");
-    SetFamily(gfShogi);
+    SetDescription({
+        .Name = "shogi",
+        .Caption = "Shogi",
+        .Family = gfShogi,
+        .XBoard =
+            {.Name = "shogi", .Width = 9, .Height = 9, .Holdings = 7, .ShogiCoordinates = true},
+        .Perft = {{"", 3, 25470}},
+    });
 }
 
 std::string TShogiGameVariant::SideColorToString(int AIndex) const {
@@ -91,10 +103,26 @@ std::unique_ptr<TChessBoard> TShogiGameVariant::CreateBoard() {
     return board;
 }
 
+// Every piece of the small shogi boards moves as on the large one: xboard is told so, because its
+// defaults for a board it does not know are not the shogi pieces.
 TMiniShogiGameVariant::TMiniShogiGameVariant() {
-    SetName("minishogi");
-    SetCaption("Minishogi");
-    SetURL("https://en.wikipedia.org/wiki/Minishogi");
+    SetDescription({
+        .Name = "minishogi",
+        .Caption = "Minishogi",
+        .URL = "https://en.wikipedia.org/wiki/Minishogi",
+        .Family = gfShogi,
+        .XBoard = {.Name = "5x5+5_shogi",
+                   .Alias = "minishogi",
+                   .Width = 5,
+                   .Height = 5,
+                   .Holdings = 5,
+                   .Parent = "shogi",
+                   .PieceTable = MiniShogiPieceTable,
+                   .Pieces = {"P& fW", "S& FfW", "G& WfF", "B& B", "R& R", "K& K", "+P& WfF",
+                              "+S& WfF", "+B& BW", "+R& RF"},
+                   .ShogiCoordinates = true},
+        .Perft = {{"", 3, 2512}},
+    });
 }
 
 std::unique_ptr<TChessBoard> TMiniShogiGameVariant::CreateBoard() {
@@ -109,9 +137,22 @@ std::unique_ptr<TChessBoard> TMiniShogiGameVariant::CreateBoard() {
 }
 
 TGoroGoroShogiGameVariant::TGoroGoroShogiGameVariant() {
-    SetName("goroGoroShogi");
-    SetCaption("Goro-Goro Shogi");
-    SetURL("https://en.wikipedia.org/wiki/Dōbutsu_shōgi#Variations");
+    SetDescription({
+        .Name = "goroGoroShogi",
+        .Caption = "Goro-Goro Shogi",
+        .URL = "https://en.wikipedia.org/wiki/Dōbutsu_shōgi#Variations",
+        .Family = gfShogi,
+        .XBoard = {.Name = "5x6+3_shogi",
+                   .Alias = "gorogoro",
+                   .Width = 5,
+                   .Height = 6,
+                   .Holdings = 3,
+                   .Parent = "shogi",
+                   .PieceTable = GoroGoroPieceTable,
+                   .Pieces = {"P& fW", "S& FfW", "G& WfF", "K& K", "+P& WfF", "+S& WfF"},
+                   .ShogiCoordinates = true},
+        .Perft = {{"", 3, 4166}},
+    });
 }
 
 std::unique_ptr<TChessBoard> TGoroGoroShogiGameVariant::CreateBoard() {
@@ -130,9 +171,22 @@ std::unique_ptr<TChessBoard> TGoroGoroShogiGameVariant::CreateBoard() {
 }
 
 TDobutsuShogiGameVariant::TDobutsuShogiGameVariant() {
-    SetName("dobutsuShogi");
-    SetCaption("Dōbutsu Shōgi");
-    SetURL("https://en.wikipedia.org/wiki/Dōbutsu_shōgi");
+    SetDescription({
+        .Name = "dobutsuShogi",
+        .Caption = "Dōbutsu Shōgi",
+        .URL = "https://en.wikipedia.org/wiki/Dōbutsu_shōgi",
+        .Family = gfShogi,
+        .XBoard = {.Name = "3x4+3_shogi",
+                   .Alias = "dobutsu",
+                   .Width = 3,
+                   .Height = 4,
+                   .Holdings = 3,
+                   .Parent = "shogi",
+                   .PieceTable = DobutsuPieceTable,
+                   .Pieces = {"P& fW", "B& B", "R& R", "K& K", "+P& WfF", "+B& BW", "+R& RF"},
+                   .ShogiCoordinates = true},
+        .Perft = {{"", 3, 162}},
+    });
 }
 
 std::unique_ptr<TChessBoard> TDobutsuShogiGameVariant::CreateBoard() {

@@ -34,24 +34,25 @@ void TUCICommand::AddUCIOptions() {
         return;
     TInternalEngine&         engine = Engine();
     std::vector<std::string> captions;
-    int                      chess = 0;
     for (std::size_t i = 0; i < variants.Count(); ++i) {
-        const std::string& name = variants.Items(i).Name();
-        captions.push_back(name);
-        if (name == "chess")
-            chess = static_cast<int>(i);
-        if (name == "chess960" && FFindChess960 < 0)
+        captions.push_back(variants.Items(i).Name());
+        if (variants.Items(i).Description().Chess960 && FFindChess960 < 0)
             FFindChess960 = static_cast<std::int32_t>(i);
     }
     // Tournament managers look the variant up in this list letter for letter, under the
-    // lower-case names other engines use: those go after ours.
+    // lower-case names other engines use and under the names the variants also go by: those
+    // go after ours.
     for (std::size_t i = 0; i < variants.Count(); ++i) {
         const std::string lower = LowerCase(variants.Items(i).Name());
         if (lower != variants.Items(i).Name())
             captions.push_back(lower);
     }
-    FUCI_Variant = std::make_unique<TComboArgument>("UCI_Variant", "", captions, chess);
-    FUCI_Variant->SetValue(chess);
+    for (std::size_t i = 0; i < variants.Count(); ++i)
+        for (std::string_view alias : variants.Items(i).Description().Aliases)
+            captions.emplace_back(alias);
+    // The first registered variant is the default.
+    FUCI_Variant = std::make_unique<TComboArgument>("UCI_Variant", "", captions, 0);
+    FUCI_Variant->SetValue(0);
     FUCI_Variant->SetOnChange([this](TCustomArgument&) { VariantChanged(); });
     engine.Options().Add(*FUCI_Variant);
     if (FFindChess960 >= 0) {
@@ -75,7 +76,7 @@ void TUCICommand::VariantChanged() {
     if (index < 0 || static_cast<std::size_t>(index) >= FUCI_Variant->Captions().size())
         return;
     TGameVariant* found =
-        GameVariants().FindByName(FUCI_Variant->Captions()[static_cast<std::size_t>(index)]);
+        GameVariants().FindByNameOrAlias(FUCI_Variant->Captions()[static_cast<std::size_t>(index)]);
     if (found == nullptr)
         return;
     TGameVariant& variant = *found;
@@ -85,7 +86,7 @@ void TUCICommand::VariantChanged() {
             bool& Flag;
             ~TReset() { Flag = false; }
         } reset{FChangingVariant};
-        FUCI_Chess960->SetValue(variant.Name() == "chess960");
+        FUCI_Chess960->SetValue(variant.Description().Chess960);
     }
     engine.SetGameVariant(&variant);
     UpdateCastlingNotation();
@@ -129,7 +130,7 @@ void TUCICommand::UpdateCastlingNotation() {
     TInternalEngine&    engine = Engine();
     const TGameVariant* variant = engine.GameVariant();
     const bool          fischerRandom =
-        (variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle")) ||
+        (variant != nullptr && variant->Description().FischerRandomCastling) ||
         (FUCI_Chess960 && FUCI_Chess960->Value());
     engine.SetCastlingNotation(fischerRandom ? cnKingTakesRook : cnKingTwoFiles);
 }

@@ -24,7 +24,7 @@ public:
     TSwitchArgument* UCI_Chess960() const { return FUCI_Chess960.get(); }
     TSwitchArgument* UCI_AnalyseMode() const { return FUCI_AnalyseMode.get(); }
     TStringArgument* UCI_Opponent() const { return FUCI_Opponent.get(); }
-    // Registry index of the variant "chess960", -1 when there is none.
+    // Registry index of the variant UCI_Chess960 stands for, -1 when there is none.
     std::int32_t FindChess960() const { return FFindChess960; }
 
 protected:

@@ -21,9 +21,10 @@ void TUSICommand::ExecuteNoParam() {
     AddVariantOption();
     engine.SetOutput(std::make_unique<TUSIEngineOutput>(Host().OutputConsole()));
     Host().SetProtocol(std::make_unique<TUSIProtocol>());
-    // After the announcement, so that the variant line follows "usiok".
-    if (TGameVariant* shogi = GameVariants().FindByName("shogi"))
-        engine.SetGameVariant(shogi);
+    // After the announcement, so that the variant line follows "usiok"; the family's standard
+    // game comes first.
+    if (!FVariants.empty())
+        engine.SetGameVariant(FVariants.front());
 }
 
 void TUSICommand::AddVariantOption() {
@@ -37,12 +38,8 @@ void TUSICommand::AddVariantOption() {
     }
     if (FVariants.empty())
         return;
-    int shogi = 0;
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        if (captions[i] == "shogi")
-            shogi = static_cast<int>(i);
-    FUCI_Variant = std::make_unique<TComboArgument>("UCI_Variant", "", captions, shogi);
-    FUCI_Variant->SetValue(shogi);
+    FUCI_Variant = std::make_unique<TComboArgument>("UCI_Variant", "", captions, 0);
+    FUCI_Variant->SetValue(0);
     FUCI_Variant->SetOnChange([this](TCustomArgument&) { VariantChanged(); });
     Engine().Options().Add(*FUCI_Variant);
 }

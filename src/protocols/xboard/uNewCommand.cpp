@@ -24,8 +24,8 @@ void TNewCommand::Execute(std::string_view AParameters) {
     protocol.KeepAnnouncedSetupIfUnplayed();
     engine.LevelManager().ResetLevels();
     engine.StopManager().SetLimitMaxDepth(NoDepthLimit);
-    if (TGameVariant* chess = GameVariants().FindByName("chess"))
-        protocol.SetGameVariant(chess);
+    if (TGameVariant* standard = GameVariants().Default())
+        protocol.SetGameVariant(standard);
     engine.NewGame();
     protocol.SetAutoPlay(true);
     protocol.AfterPositionChange();

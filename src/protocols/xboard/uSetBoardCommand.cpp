@@ -31,8 +31,8 @@ void TSetBoardCommand::Execute(std::string_view AParameters) {
     TInternalEngine& engine = Engine();
     TXBoardProtocol& protocol = Protocol();
     protocol.BeforePositionChange();
-    const TGameVariant*   variant = engine.GameVariant();
-    const TXBoardVariant* item = variant != nullptr ? FindXBoardVariant(variant->Name()) : nullptr;
+    const TGameVariant*       variant = engine.GameVariant();
+    const TXBoardDescription* item = variant != nullptr ? &variant->Description().XBoard : nullptr;
     engine.SetPositionFromString(item != nullptr && (item->ShogiCoordinates || item->Mirrored)
                                      ? XBoardToEnginePosition(*item, AParameters)
                                      : CompleteXBoardFen(AParameters));

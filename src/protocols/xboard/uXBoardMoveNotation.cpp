@@ -91,9 +91,9 @@ std::optional<TXBoardBoardSize> XBoardTranslatedBoard(const TInternalEngine& AEn
     const TGameVariant* variant = AEngine.GameVariant();
     if (variant == nullptr)
         return std::nullopt;
-    const TXBoardVariant* item = FindXBoardVariant(variant->Name());
-    if (item != nullptr && (item->ShogiCoordinates || item->Mirrored))
-        return TXBoardBoardSize{item->Width, item->Height, item->Mirrored};
+    const TXBoardDescription& item = variant->Description().XBoard;
+    if (item.ShogiCoordinates || item.Mirrored)
+        return TXBoardBoardSize{item.Width, item.Height, item.Mirrored};
     return std::nullopt;
 }
 

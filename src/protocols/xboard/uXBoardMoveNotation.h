@@ -11,7 +11,7 @@ struct TXBoardBoardSize {
     int Width = 0;
     int Height = 0;
     // A chess board shown to xboard upside down with the colours exchanged (see
-    // TXBoardVariant::Mirrored): ranks count from the other side, files stay.
+    // TXBoardDescription::Mirrored): ranks count from the other side, files stay.
     bool Mirrored = false;
 };
 

@@ -289,8 +289,8 @@ std::string TXBoardProtocol::VariantName(std::string_view AName) {
 }
 
 bool TXBoardProtocol::IsEngineDefinedVariant(std::string_view AName) {
-    const TXBoardVariant* item = FindXBoardVariant(AName);
-    return item != nullptr && !item->Parent.empty();
+    const TGameVariant* variant = GameVariants().FindByName(AName);
+    return variant != nullptr && !variant->Description().XBoard.Parent.empty();
 }
 
 void TXBoardProtocol::WriteSetup() {
@@ -299,15 +299,15 @@ void TXBoardProtocol::WriteSetup() {
     const TGameVariant*  variant = engine.GameVariant();
     if (output == nullptr || variant == nullptr)
         return;
-    const TXBoardVariant* item = FindXBoardVariant(variant->Name());
-    if (item == nullptr || item->Parent.empty())
+    const TXBoardDescription& item = variant->Description().XBoard;
+    if (item.Parent.empty())
         return;
     const std::string position = engine.GetPositionString();
-    for (const std::string& line : XBoardSetupLines(*item, position)) {
+    for (const std::string& line : XBoardSetupLines(item, position)) {
         const std::size_t blank = line.find(' ');
         output->WriteKeywordLine(line.substr(0, blank + 1), line.substr(blank + 1));
     }
-    if (item->RandomSetup) {
+    if (variant->Description().RandomSetup) {
         FAnnouncedVariant = variant->Name();
         FAnnouncedPosition = position;
     }
@@ -358,8 +358,7 @@ void TXBoardProtocol::SetGameVariant(TGameVariant* AVariant) {
 void TXBoardProtocol::UpdateCastlingNotation() {
     TInternalEngine&    engine = RequireEngine(FInternalEngine);
     const TGameVariant* variant = engine.GameVariant();
-    const bool          castleStrings =
-        variant != nullptr && (variant->Name() == "chess960" || variant->Name() == "shuffle");
+    const bool castleStrings = variant != nullptr && variant->Description().FischerRandomCastling;
     engine.SetCastlingNotation(castleStrings ? cnCastleStrings : cnKingTwoFiles);
 }
 

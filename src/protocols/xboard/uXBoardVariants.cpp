@@ -9,82 +9,6 @@
 
 namespace {
 
-// xboard's piece types for a chess board: pawn, knight, bishop, rook, queen, the unused types,
-// king.
-constexpr std::string_view ChessTable = "PNBRQ................Kpnbrq................k";
-// xboard's shogi piece types: a "+" slot is the promoted form of the type eleven slots before
-// it, written "+" and that type's letter.
-constexpr std::string_view MiniShogiTable = "P.BR.S...G.+.++.+Kp.br.s...g.+.++.+k";
-constexpr std::string_view GoroGoroTable = "P....S...G.+....+Kp....s...g.+....+k";
-// Dōbutsu keeps the shogi letters: its elephant and giraffe are the bishop and the rook.
-constexpr std::string_view DobutsuTable = "P.BR.......+.++...Kp.br.......+.++...k";
-
-// Every piece of the small shogi boards moves as on the large one: xboard is told so, because
-// its defaults for a board it does not know are not the shogi pieces.
-const std::vector<std::string_view> MiniShogiPieces = {
-    "P& fW", "S& FfW", "G& WfF", "B& B", "R& R", "K& K", "+P& WfF", "+S& WfF", "+B& BW", "+R& RF"};
-const std::vector<std::string_view> GoroGoroPieces = {"P& fW", "S& FfW",  "G& WfF",
-                                                      "K& K",  "+P& WfF", "+S& WfF"};
-const std::vector<std::string_view> DobutsuPieces = {"P& fW",   "B& B",   "R& R",  "K& K",
-                                                     "+P& WfF", "+B& BW", "+R& RF"};
-
-const std::vector<TXBoardVariant>& Table() {
-    static const std::vector<TXBoardVariant> table = [] {
-        std::vector<TXBoardVariant> v;
-        auto known = [&](std::string_view AName, std::string_view AXBoardName) {
-            TXBoardVariant item;
-            item.Name = AName;
-            item.XBoardName = AXBoardName;
-            v.push_back(item);
-            return &v.back();
-        };
-        auto chess = [&](std::string_view AName, std::string_view AXBoardName, bool ARandom) {
-            TXBoardVariant& item = *known(AName, AXBoardName);
-            item.Parent = "fairy";
-            item.PieceTable = ChessTable;
-            item.RandomSetup = ARandom;
-        };
-        auto shogi = [&](std::string_view AName, int AWidth, int AHeight, int AHoldings,
-                         std::string_view AXBoardName, std::string_view AAlias,
-                         std::string_view ATable, const std::vector<std::string_view>& APieces) {
-            TXBoardVariant& item = *known(AName, AXBoardName);
-            item.Alias = AAlias;
-            item.Width = AWidth;
-            item.Height = AHeight;
-            item.Holdings = AHoldings;
-            item.Parent = "shogi";
-            item.PieceTable = ATable;
-            item.Pieces = APieces;
-            item.ShogiCoordinates = true;
-        };
-        v.reserve(20);
-        known("chess", "normal");
-        known("chess960", "fischerandom");
-        chess("shuffle", "shuffle", true);
-        chess("random256", "random256", true);
-        known("nocastle", "nocastle");
-        chess("dunsany", "dunsany", false);
-        v.back().Mirrored = true;
-        chess("hordeChess", "hordechess", false);
-        chess("horde", "horde", false);
-        known("giveaway", "giveaway");
-        known("3Check", "3check");
-        chess("kingOfTheHill", "kingofthehill", false);
-        chess("racingKings", "racingkings", false);
-        known("atomic", "atomic");
-        known("crazyhouse", "crazyhouse");
-        TXBoardVariant& shogiItem = *known("shogi", "shogi");
-        shogiItem.Width = shogiItem.Height = 9;
-        shogiItem.Holdings = 7;
-        shogiItem.ShogiCoordinates = true;
-        shogi("minishogi", 5, 5, 5, "5x5+5_shogi", "minishogi", MiniShogiTable, MiniShogiPieces);
-        shogi("goroGoroShogi", 5, 6, 3, "5x6+3_shogi", "gorogoro", GoroGoroTable, GoroGoroPieces);
-        shogi("dobutsuShogi", 3, 4, 3, "3x4+3_shogi", "dobutsu", DobutsuTable, DobutsuPieces);
-        return v;
-    }();
-    return table;
-}
-
 bool IsNumber(std::string_view AText) {
     return !AText.empty() &&
            std::all_of(AText.begin(), AText.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -99,20 +23,21 @@ std::int64_t MoveNumber(std::string_view AText) {
 
 } // namespace
 
-const TXBoardVariant* FindXBoardVariant(std::string_view ARegistryName) {
-    for (const TXBoardVariant& item : Table())
-        if (item.Name == ARegistryName)
-            return &item;
-    return nullptr;
+std::string XBoardName(const TGameVariant& AVariant) {
+    const std::string_view name = AVariant.Description().XBoard.Name;
+    return name.empty() ? LowerCase(AVariant.Name()) : std::string(name);
 }
 
 std::string XBoardVariantRegistryName(std::string_view AName) {
-    for (const TXBoardVariant& item : Table())
-        if ((SameText(item.XBoardName, AName) ||
-             (!item.Alias.empty() && SameText(item.Alias, AName))) &&
-            GameVariants().FindByName(item.Name) != nullptr)
-            return std::string(item.Name);
-    const TGameVariant* variant = GameVariants().FindByName(AName);
+    const TGameVariants& variants = GameVariants();
+    for (std::size_t i = 0; i < variants.Count(); ++i) {
+        const TGameVariant&       variant = variants.Items(i);
+        const TXBoardDescription& xboard = variant.Description().XBoard;
+        if (SameText(XBoardName(variant), AName) ||
+            (!xboard.Alias.empty() && SameText(xboard.Alias, AName)))
+            return variant.Name();
+    }
+    const TGameVariant* variant = variants.FindByName(AName);
     return variant != nullptr ? variant->Name() : std::string();
 }
 
@@ -120,18 +45,16 @@ std::string XBoardVariantsList() {
     const TGameVariants& variants = GameVariants();
     std::string          text;
     for (std::size_t i = 0; i < variants.Count(); ++i) {
-        const std::string&    name = variants.Items(i).Name();
-        const TXBoardVariant* item = FindXBoardVariant(name);
-        text += (text.empty() ? "" : ",") +
-                (item != nullptr ? std::string(item->XBoardName) : LowerCase(name));
-        if (item != nullptr && !item->Alias.empty())
-            text += "," + std::string(item->Alias);
+        const TGameVariant& variant = variants.Items(i);
+        text += (text.empty() ? "" : ",") + XBoardName(variant);
+        if (const std::string_view alias = variant.Description().XBoard.Alias; !alias.empty())
+            text += "," + std::string(alias);
     }
     return text;
 }
 
-std::vector<std::string> XBoardSetupLines(const TXBoardVariant& AVariant,
-                                          std::string_view      APosition) {
+std::vector<std::string> XBoardSetupLines(const TXBoardDescription& AVariant,
+                                          std::string_view          APosition) {
     std::vector<std::string> lines;
     if (AVariant.Parent.empty() || APosition.empty())
         return lines;
@@ -192,7 +115,7 @@ std::string MirrorResult(std::string_view AResult) {
     return text;
 }
 
-std::string EngineToXBoardPosition(const TXBoardVariant& AVariant, std::string_view APosition) {
+std::string EngineToXBoardPosition(const TXBoardDescription& AVariant, std::string_view APosition) {
     if (AVariant.Mirrored)
         return MirrorChessPosition(APosition);
     const std::vector<std::string> fields = SplitWords(APosition);
@@ -203,7 +126,7 @@ std::string EngineToXBoardPosition(const TXBoardVariant& AVariant, std::string_v
            std::to_string((ply - 1) / 2 + 1);
 }
 
-std::string XBoardToEnginePosition(const TXBoardVariant& AVariant, std::string_view AFen) {
+std::string XBoardToEnginePosition(const TXBoardDescription& AVariant, std::string_view AFen) {
     if (AVariant.Mirrored)
         return MirrorChessPosition(AFen);
     const std::vector<std::string> fields = SplitWords(AFen);
