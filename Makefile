@@ -105,7 +105,8 @@ format:
 format-check:
 	@clang-format --dry-run --Werror $(FORMAT_FILES)
 
-# The game model includes only games/, support/ and platform/; engine/ and perft/ see no concrete
-# game family.
+# Every include stays on its floor or below (platform, support, shell, games, perft's counting
+# core, engine, the perft commands, protocols, app; tests/check_layering.sh lists them), no protocol
+# folder includes another, and no variant is named outside games/.
 layering-check:
 	@tests/check_layering.sh src
