@@ -131,16 +131,6 @@ void TConsoleEngine::AddEngineCommand(std::unique_ptr<TCustomCommand> ACommand) 
     Commands().Add(std::move(ACommand));
 }
 
-void TConsoleEngine::ProcessInputText(const std::string& AText) {
-    try {
-        TCommandConsoleApplication::ProcessInputText(AText);
-    } catch (...) {
-        if (FProtocol && FProtocol->UnknownCommand(AText))
-            return;
-        throw;
-    }
-}
-
 bool TConsoleEngine::Busy() const {
     // A perft ends its report and its running state under the console lock: a line sent after
     // the report's last line never finds the perft still running.

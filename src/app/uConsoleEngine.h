@@ -31,7 +31,6 @@ public:
     // and appends its commands to the registry.
     void SetProtocol(std::unique_ptr<TCommonProtocol> AProtocol) override;
     void AddEngineCommand(std::unique_ptr<TCustomCommand> ACommand);
-    void ProcessInputText(const std::string& AText) override;
     // Ends what the input so far has started, as a new front end would find the program: a
     // running search stopped, the protocol and its commands gone, the selection commands
     // enabled, the engine's console output back, and the application no longer terminated. The

@@ -10,10 +10,6 @@ void TCommonProtocol::Initialize() {
     FOwned.clear();
 }
 
-bool TCommonProtocol::UnknownCommand(const std::string&) {
-    return false;
-}
-
 TCustomCommand& TCommonProtocol::AddCommand(std::unique_ptr<TCustomCommand> ACommand) {
     if (auto* engineAware = dynamic_cast<IEngineAware*>(ACommand.get()))
         engineAware->SetInternalEngine(FInternalEngine);

@@ -21,9 +21,6 @@ public:
     bool         AnalyzeMode() const { return FAnalyzeMode; }
     // Builds the command list; derived protocols call it first, then add their commands.
     virtual void Initialize();
-    // Called with the whole received text when a failure escaped its processing; true means the
-    // protocol handled the text.
-    virtual bool UnknownCommand(const std::string& AText);
 
     // Gives an engine command the protocol's engine, then appends it.
     TCustomCommand&       AddCommand(std::unique_ptr<TCustomCommand> ACommand);

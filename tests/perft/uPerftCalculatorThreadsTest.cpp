@@ -131,8 +131,8 @@ TEST(TPerftCalculatorThreads, ReportsRootMovesAndTheEndAsData) {
     EXPECT_EQ(failed.Failure, PerftOverflowMessage);
 }
 
-// The acceptance table: every chess-family row is exact through the engine on one and on several
-// threads, with the table and without it, and the root moves' counts agree between all of them.
+// Every row of the chess table is exact through the engine on one and on several threads, with
+// the table and without it, and the root moves' counts agree between all of them.
 TEST(TPerftCalculatorThreads, MatchesTheReferenceCountsOnAnyThreadsWithAndWithoutTable) {
     constexpr TConfiguration Configurations[] = {{1, 16}, {3, 16}, {1, 0}, {3, 0}};
     int                      checked = 0;

@@ -81,14 +81,6 @@ public:
     int  FreeSquares() const;
     bool PieceOnSquare(int Sq) const { return FSquares[Sq] != 0 && FSquares[Sq] != OffBoard; }
 
-    std::int8_t FirstPieceLeft(int ASquare) const { return FirstPiece(ASquare, -1); }
-    std::int8_t FirstPieceRight(int ASquare) const { return FirstPiece(ASquare, 1); }
-    std::int8_t FirstPieceTop(int ASquare) const { return FirstPiece(ASquare, -FSqXC2); }
-    std::int8_t FirstPieceBottom(int ASquare) const { return FirstPiece(ASquare, FSqXC2); }
-    std::int8_t FirstPieceTopLeft(int ASquare) const { return FirstPiece(ASquare, -FSqXC2 - 1); }
-    std::int8_t FirstPieceTopRight(int ASquare) const { return FirstPiece(ASquare, -FSqXC2 + 1); }
-    std::int8_t FirstPieceBottomLeft(int ASquare) const { return FirstPiece(ASquare, FSqXC2 - 1); }
-    std::int8_t FirstPieceBottomRight(int ASquare) const { return FirstPiece(ASquare, FSqXC2 + 1); }
     TRelativePosition RelativeHVPosition(int ASourceSquare, int ATargetSquare) const;
     TRelativePosition RelativeDiagonalPosition(int ASourceSquare, int ATargetSquare) const;
     TRelativePosition RelativePosition(int ASourceSquare, int ATargetSquare) const;
@@ -113,13 +105,6 @@ public:
     const std::uint8_t* UsedSquares() const { return FUsedSquares.data(); }
 
 protected:
-    std::int8_t FirstPiece(int ASquare, int AStep) const {
-        int i = ASquare + AStep;
-        while (FSquares[i] == 0)
-            i += AStep;
-        return FSquares[i];
-    }
-
     std::array<TXY, 128>          FIToXY{};
     TSymmetryType                 FSymmetryType = stPointSymmetry;
     TNotation                     FNotation = ntChess;

@@ -185,17 +185,6 @@ void TXBoardProtocol::SetAnalyzeMode(bool AValue) {
         FExitCommand->SetEnabled(AValue);
 }
 
-bool TXBoardProtocol::UnknownCommand(const std::string& AText) {
-    if (FInternalEngine == nullptr)
-        return false;
-    try {
-        FInternalEngine->DoMoves(AText);
-    } catch (const std::exception&) {
-        return false;
-    }
-    return true;
-}
-
 TXBoardEngineOutput* TXBoardProtocol::XBoardOutput() const {
     return FInternalEngine != nullptr ? XBoardOutputOf(*FInternalEngine) : nullptr;
 }

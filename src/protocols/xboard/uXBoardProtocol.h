@@ -72,9 +72,6 @@ public:
     void SetAnalyzeMode(bool AValue) override;
     // Registers the commands in their order; the engine is announced only by "protover".
     void Initialize() override;
-    // Plays the text as moves; false when that fails. A move played this way never starts the
-    // engine.
-    bool UnknownCommand(const std::string& AText) override;
 
     // The feature list for the engine given to the protocol.
     TXBoardFeatures Features() const;

@@ -154,15 +154,14 @@ TEST(TSquaredBoard, RefusesBoardsWhoseCellsWouldPassIndex127) {
     EXPECT_EQ(board.SqXC(), 8) << "a refused size leaves the board as it was";
 }
 
-TEST(TSquaredBoard, FindsRelativePositionsAndFirstPieces) {
+TEST(TSquaredBoard, FindsRelativePositions) {
     TSquaredBoard board = MakeBoard(8, 8, stLineSymmetry);
     for (int i = 0; i < board.UsedSquareCount(); ++i)
         board[board.UsedSquares()[i]] = 0;
     const int d4 = board.XYToI(3, 3);
     board[board.XYToI(3, 6)] = -5;
-    EXPECT_EQ(board.FirstPieceBottom(d4), -5) << "bottom is towards larger Y";
-    EXPECT_EQ(board.FirstPieceTop(d4), TSquaredBoard::OffBoard);
-    EXPECT_EQ(board.RelativePosition(d4, board.XYToI(3, 6)), rpBottom);
+    EXPECT_EQ(board.RelativePosition(d4, board.XYToI(3, 6)), rpBottom)
+        << "bottom is towards larger Y";
     EXPECT_EQ(board.RelativePosition(d4, board.XYToI(0, 3)), rpLeft);
     EXPECT_EQ(board.RelativePosition(d4, board.XYToI(5, 5)), rpBottomRight);
     EXPECT_EQ(board.RelativePosition(d4, board.XYToI(1, 5)), rpBottomLeft);

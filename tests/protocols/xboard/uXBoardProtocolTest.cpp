@@ -205,16 +205,12 @@ TEST_F(TXBoardProtocolFixture, AMoveThatEndsTheGameIsFollowedByTheClaim) {
     EXPECT_EQ(Run("usermove e2e4"), TLines{});
 }
 
-TEST_F(TXBoardProtocolFixture, BareMovesAreNoCommandsButTheProtocolCanPlayThem) {
+// A move is played only with "usermove": a bare one is an unknown command, and not played.
+TEST_F(TXBoardProtocolFixture, BareMovesAreNoCommands) {
+    Run("new");
     EXPECT_EQ(Error("e2e4"), "Parse: 'Valid command' expected but token 'e2e4' found.");
     EXPECT_EQ(FEngine.FPlayed, TLines{});
-    // What the console offers the protocol when a failure escapes: played, never answered.
-    Run("new");
-    EXPECT_TRUE(FProtocol.UnknownCommand("e2e4 e7e5"));
-    EXPECT_EQ(FEngine.FPlayed, (TLines{"e2e4", "e7e5"}));
-    EXPECT_FALSE(FProtocol.UnknownCommand("z9z9"));
     EXPECT_EQ(FEngine.FSearches, 0);
-    EXPECT_EQ(TakeLines(FConsole), TLines{});
 }
 
 TEST_F(TXBoardProtocolFixture, GoAndPlayOther) {
